@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+class Picture;
+
+// A drawing surface on one image plane: a picture's colour plane, a
+// picture's mask, or a canvas's surface. Every change calls the plane's
+// change hook (so cached composites are refreshed and canvases repaint).
+class Graphics {
+public:
+    // DrawPicture's stand-in for "the source picture's own width/height".
+    static constexpr int kNaturalSize = -10000;
+
+    Graphics(QImage* plane, std::function<void(const QRect&)> changed);
+
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    int Width() const;
+    int Height() const;
+
+    // Colour of later fills and strokes, 0xRRGGBB.
+    std::uint32_t ForeColor() const { return mForeColor; }
+    void SetForeColor(std::uint32_t rgb) { mForeColor = rgb; }
+
+    void FillRect(int left, int top, int width, int height);
+
+    // Draws the source rectangle of picture scaled onto the destination
+    // rectangle, through the picture's mask. A width or height of
+    // kNaturalSize stands for the source picture's own. A null picture raises
+    // NilObjectException.
+    void DrawPicture(const Picture* picture, int destLeft, int destTop,
+                     int destWidth = kNaturalSize, int destHeight = kNaturalSize,
+                     int srcLeft = 0, int srcTop = 0,
+                     int srcWidth = kNaturalSize, int srcHeight = kNaturalSize);
+
+    QImage& Plane() { return *mPlane; }
+    // Tells the plane's owner that a region was drawn into directly.
+    void Touched(const QRect& rect);
+
+private:
+    QImage* mPlane;
+    std::function<void(const QRect&)> mChanged;
+    std::uint32_t mForeColor = 0x000000;
+};
+
+} // namespace platform

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <memory>
+
+namespace platform {
+
+class Graphics;
+
+// A picture: a colour plane and, once asked for, a grey mask plane of the same
+// size. In the mask, black shows the picture's pixel, white leaves what lies
+// beneath, greys blend. Pictures are shared by reference (PicturePtr).
+class Picture : public std::enable_shared_from_this<Picture> {
+public:
+    // depth is accepted for the callers' sake; every picture is 32-bit RGB.
+    Picture(int width, int height, int depth = 32);
+    // Wraps an existing image (converted to RGB32); used for loaded resources.
+    explicit Picture(const QImage& image);
+    ~Picture();
+
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    int Width() const;
+    int Height() const;
+
+    // The drawing surface on the colour plane; never null.
+    platform::Graphics& Graphics();
+
+    // The mask, a grey picture of the same size with its own Graphics; never
+    // null. Created on first use all black, so asking for it changes nothing
+    // until something is drawn into it.
+    std::shared_ptr<Picture> Mask();
+    bool HasMask() const { return static_cast<bool>(mMask); }
+
+    // The colour plane (RGB32). Callers that write into it directly must call
+    // Changed() afterwards.
+    const QImage& Image() const { return mImage; }
+    QImage& ImageForWriting();
+    void Changed();
+
+    // The picture composited through its mask as premultiplied ARGB (alpha is
+    // 255 minus the mask's grey), cached until either plane changes.
+    const QImage& Composited() const;
+
+private:
+    friend class Graphics;
+    void PlaneChanged();
+
+    QImage mImage;
+    std::shared_ptr<Picture> mMask;
+    Picture* mOwner = nullptr; // for a mask: the picture it belongs to
+    std::unique_ptr<platform::Graphics> mGraphics;
+    mutable QImage mComposited;
+    mutable bool mCompositedValid = false;
+};
+
+using PicturePtr = std::shared_ptr<Picture>;
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Picture.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// The game's own resources, built into the executable: pictures by numeric id
+// (":/pictures/<id>.png") and texts by type and id (":/texts/<TYPE>/<id>").
+class ResourceFork {
+public:
+    virtual ~ResourceFork() = default;
+    // The picture with that id, or null when there is none.
+    virtual PicturePtr GetPicture(std::int32_t id);
+    // The resource's contents as text; empty when there is none.
+    virtual QString GetResource(const QString& type, std::int32_t id);
+};
+
+using ResourceForkPtr = std::shared_ptr<ResourceFork>;
+
+// The application's resource fork. Tests may substitute one (for example a
+// fork with missing entries); passing null restores the built-in one.
+ResourceForkPtr appResourceForkGetter();
+void SetAppResourceFork(ResourceForkPtr fork);
+
+} // namespace platform
