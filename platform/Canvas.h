@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/Picture.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class Graphics;
+
+// The canvas control: a widget with a persistent surface image of its own
+// size. Drawing through Graphics() writes the surface and schedules an update
+// of the touched area; UpdateNow() shows pending changes at once. A paint
+// request (Refresh(), first show, resize) draws the backdrop onto the surface
+// and runs Event_Paint on it before the surface reaches the screen.
+//
+// Events are virtual methods; their default behaviour calls the matching
+// bound handler, if any. Every event coming from Qt runs through
+// RunGuarded, so no exception leaves the canvas.
+class Canvas : public QWidget {
+public:
+    explicit Canvas(QWidget* parent = nullptr);
+    ~Canvas() override;
+
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // Drawing context of the surface (never null).
+    platform::Graphics& Graphics();
+
+    // Drawn at (0, 0), natural size, under everything at each paint request.
+    const PicturePtr& Backdrop() const { return mBackdrop; }
+    void SetBackdrop(const PicturePtr& picture);
+
+    // Asks for a paint event: backdrop, then Event_Paint, then the screen.
+    void Refresh();
+    // Shows every pending change of the surface now (QWidget::repaint).
+    void UpdateNow();
+
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    // Pointer position of the latest mouse event, in canvas pixels.
+    int MouseX() const { return mMouseX; }
+    int MouseY() const { return mMouseY; }
+
+    // Sends Open and Close through the event guard; the window calls these
+    // when it opens and closes its controls.
+    void DispatchOpen();
+    void DispatchClose();
+
+    // Bound handlers, called by the default events.
+    std::function<void()> OnOpen;
+    std::function<void()> OnClose;
+    std::function<void(platform::Graphics&)> OnPaint;
+    std::function<bool(int, int)> OnMouseDown;
+    std::function<void(int, int)> OnMouseDrag;
+    std::function<void(int, int)> OnMouseUp;
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseExit;
+    std::function<void(int, int)> OnMouseMove;
+
+    virtual void Event_Open();
+    virtual void Event_Close();
+    // Runs on the surface after the backdrop has been drawn.
+    virtual void Event_Paint(platform::Graphics& g);
+    // True takes the press: drag and up events then follow for it.
+    virtual bool Event_MouseDown(int x, int y);
+    virtual void Event_MouseDrag(int x, int y);
+    virtual void Event_MouseUp(int x, int y);
+    virtual void Event_MouseEnter();
+    virtual void Event_MouseExit();
+    virtual void Event_MouseMove(int x, int y);
+
+    // The surface as it stands (what the screen shows once updated).
+    const QImage& Surface() const { return mSurface; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void SurfaceChanged(const QRect& rect);
+    void RememberPointer(const QPointF& position);
+
+    QImage mSurface;
+    std::unique_ptr<platform::Graphics> mGraphics;
+    PicturePtr mBackdrop;
+    QRegion mPending;             // drawn on the surface, not yet shown
+    bool mPaintRequested = true;  // the next paint runs backdrop and Event_Paint
+    bool mInPaint = false;
+    bool mPressTaken = false;     // drag and up go only to a taken press
+    int mMouseX = 0;
+    int mMouseY = 0;
+};
+
+} // namespace platform
