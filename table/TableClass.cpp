@@ -1,0 +1,8 @@
+#include "table/TableClass.h"
+
+TableClass::TableClass(QWidget* parent)
+    : BufferedCanvasClass(parent)
+{
+}
+
+TableClass::~TableClass() = default;
