@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 
@@ -53,10 +56,21 @@ private:
     bool Open(int flags);
     void BeginIfNeeded();
     bool Exec(const QString& sql);
+    // Runs every statement of the text, binding values to the first one.
+    bool Run(const QString& sql, const std::vector<Variant>& values);
+    RecordSetPtr Query(const QString& sql, bool leadingRowId);
+    bool UpdateRow(const QString& table, std::int64_t rowId,
+                   const std::vector<std::pair<QString, Variant>>& values);
+    bool Fail(const QString& what);
+    bool FailWithEngineMessage(const QString& what);
+    void SyncTransactionState();
 
     sqlite3* mDb = nullptr;
     bool mInTransaction = false;
     QString mErrorMessage;
+    // Record sets outlive their query; they reach the connection through this
+    // so that an Update after the connection is gone fails instead of crashing.
+    std::shared_ptr<Database*> mSelf = std::make_shared<Database*>(this);
 };
 
 } // namespace platform

@@ -4,10 +4,17 @@
 
 #include <QString>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
-struct sqlite3;
+// The record set's end test is named EOF, which <cstdio> defines as a macro.
+// <cstdio> is included first above so that no later include defines it again;
+// code that wants the character constant can use std::char_traits<char>::eof().
+#ifdef EOF
+#undef EOF
+#endif
 
 namespace platform {
 
@@ -46,7 +53,7 @@ private:
     friend class Database;
     RecordSet() = default;
 
-    Database* mDatabase = nullptr;
+    std::weak_ptr<Database*> mDatabase;
     QString mTable;                  // table of a single-table query, for Update
     std::vector<QString> mColumns;
     std::vector<std::vector<Variant>> mRows;

@@ -18,6 +18,10 @@ public:
     Variant(const QString& v) : mValue(v) {}
     Variant(const char* v) : mValue(QString::fromUtf8(v)) {}
 
+    // What the value holds; the store binds each kind as its own column type.
+    enum class Type { Nil, Integer, Real, Boolean, Text };
+    Type GetType() const { return static_cast<Type>(mValue.index()); }
+
     bool IsNil() const { return std::holds_alternative<std::monostate>(mValue); }
 
     // Text that is not a number converts to 0; nil to 0.
@@ -32,6 +36,7 @@ public:
     bool operator==(const Variant& other) const { return mValue == other.mValue; }
 
 private:
+    // Alternatives in the order of Type.
     std::variant<std::monostate, std::int64_t, double, bool, QString> mValue;
 };
 
