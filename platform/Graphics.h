@@ -44,6 +44,11 @@ public:
     void Touched(const QRect& rect);
 
 private:
+    // Same-size draw of the composite's area (in plane pixels) whose source
+    // lies offset pixels up and left of it; the plane is 32-bit.
+    void DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,
+                      int offsetX, int offsetY);
+
     QImage* mPlane;
     std::function<void(const QRect&)> mChanged;
     std::uint32_t mForeColor = 0x000000;

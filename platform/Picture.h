@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -45,13 +46,28 @@ public:
 
 private:
     friend class Graphics;
+
+    // A stretch of one composited row that is not fully transparent: either
+    // fully opaque (copied as it stands) or partly covered (blended).
+    struct Run {
+        int start = 0;
+        int length = 0;
+        bool opaque = true;
+    };
+
     void PlaneChanged();
+    void BuildComposite() const;
+    // The runs of row y of the composite; valid after Composited().
+    const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
+    const Run* RowRunsEnd(int y) const { return mRuns.data() + mRowRuns[y + 1]; }
 
     QImage mImage;
     std::shared_ptr<Picture> mMask;
     Picture* mOwner = nullptr; // for a mask: the picture it belongs to
     std::unique_ptr<platform::Graphics> mGraphics;
     mutable QImage mComposited;
+    mutable std::vector<Run> mRuns;
+    mutable std::vector<int> mRowRuns; // first run of each row, then the end
     mutable bool mCompositedValid = false;
 };
 

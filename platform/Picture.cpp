@@ -1,0 +1,149 @@
+#include "platform/Picture.h"
+
+#include "platform/Graphics.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+constexpr QRgb kFreshPictureColor = 0xFFFFFFFF; // a new picture is white
+constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
+constexpr int kFullAlpha = 255;
+
+// Multiplies each of the four channels of a pixel by a/255, rounded.
+std::uint32_t ScaleChannels(std::uint32_t pixel, std::uint32_t a)
+{
+    std::uint32_t redBlue = (pixel & 0x00FF00FFu) * a + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+    return redBlue | alphaGreen;
+}
+
+} // namespace
+
+Picture::Picture(int width, int height, int /*depth*/)
+    : mImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
+{
+    if (!mImage.isNull()) {
+        mImage.fill(kFreshPictureColor);
+    }
+}
+
+Picture::Picture(const QImage& image)
+    : mImage(image.convertToFormat(QImage::Format_RGB32))
+{
+}
+
+Picture::~Picture()
+{
+    // A mask may outlive its picture when a caller still holds it.
+    if (mMask) {
+        mMask->mOwner = nullptr;
+    }
+}
+
+int Picture::Width() const
+{
+    return mImage.width();
+}
+
+int Picture::Height() const
+{
+    return mImage.height();
+}
+
+platform::Graphics& Picture::Graphics()
+{
+    if (!mGraphics) {
+        mGraphics = std::make_unique<platform::Graphics>(
+            &mImage, [this](const QRect&) { PlaneChanged(); });
+    }
+    return *mGraphics;
+}
+
+std::shared_ptr<Picture> Picture::Mask()
+{
+    if (!mMask) {
+        mMask = std::make_shared<Picture>(Width(), Height());
+        if (!mMask->mImage.isNull()) {
+            mMask->mImage.fill(kFreshMaskColor);
+        }
+        mMask->mOwner = this;
+        // An all-black mask leaves the composite as it was.
+    }
+    return mMask;
+}
+
+QImage& Picture::ImageForWriting()
+{
+    PlaneChanged();
+    return mImage;
+}
+
+void Picture::Changed()
+{
+    PlaneChanged();
+}
+
+void Picture::PlaneChanged()
+{
+    mCompositedValid = false;
+    if (mOwner) {
+        mOwner->mCompositedValid = false;
+    }
+}
+
+const QImage& Picture::Composited() const
+{
+    if (!mCompositedValid) {
+        BuildComposite();
+        mCompositedValid = true;
+    }
+    return mComposited;
+}
+
+void Picture::BuildComposite() const
+{
+    const int width = Width();
+    const int height = Height();
+    mComposited = mImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    mRuns.clear();
+    mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
+
+    // A mask that lost its size (its picture's plane was replaced) is ignored
+    // rather than read out of bounds.
+    const bool masked = mMask && mMask->Width() == width && mMask->Height() == height;
+    for (int y = 0; y < height; ++y) {
+        mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
+        if (!masked) {
+            if (width > 0) {
+                mRuns.push_back(Run{0, width, true});
+            }
+            continue;
+        }
+        auto* row = reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y));
+        const auto* maskRow = reinterpret_cast<const QRgb*>(mMask->mImage.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const auto alpha = static_cast<std::uint32_t>(kFullAlpha - qGray(maskRow[x]));
+            row[x] = alpha == kFullAlpha ? row[x] : ScaleChannels(row[x] | 0xFF000000u, alpha);
+            if (alpha == 0) {
+                continue;
+            }
+            const bool opaque = alpha == kFullAlpha;
+            if (!mRuns.empty() && mRuns.size() > static_cast<std::size_t>(mRowRuns[static_cast<std::size_t>(y)])) {
+                Run& last = mRuns.back();
+                if (last.opaque == opaque && last.start + last.length == x) {
+                    ++last.length;
+                    continue;
+                }
+            }
+            mRuns.push_back(Run{x, 1, opaque});
+        }
+    }
+    mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
+}
+
+} // namespace platform
