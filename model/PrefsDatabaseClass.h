@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/Variant.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+class Database;
+}
+
+// The game's store: one SQLite file Kolmira/Kolmira.dat in the preferences
+// folder, holding the format version, the preferences, the game in progress,
+// the puzzle catalogue and the solved-puzzle records. Everyone else runs
+// their statements on mDB.
+class PrefsDatabaseClass {
+public:
+    // Opens the store, or creates it with its five tables and the built-in
+    // puzzles when the file is missing. A store that cannot be created or
+    // opened (or lacks its tables) is reported, left untouched on disk, and
+    // replaced for this run by one in memory with the same tables and puzzles.
+    PrefsDatabaseClass();
+    ~PrefsDatabaseClass();
+    PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
+    PrefsDatabaseClass& operator=(const PrefsDatabaseClass&) = delete;
+
+    // Stores the value under the name, replacing an earlier one; committed.
+    void SetPref(const QString& name, const platform::Variant& value);
+    // The stored value, or nil when no preference has that name.
+    platform::Variant GetPref(const QString& name);
+    // Writes the 30 built-in puzzles into a new store and commits them.
+    void InsertDemoPuzzlesIntoDatabase();
+    // True when at least one solved record holds that puzzle number.
+    bool IsPuzzleSolved(std::int32_t number);
+
+    // True when the file could not be used and this run plays on the
+    // store in memory (nothing of this run will be kept).
+    bool UsesFallbackStore() const { return mUsesFallbackStore; }
+
+    // The file the store lives in: Kolmira/Kolmira.dat in the preferences folder.
+    static QString StoreFolderPath();
+    static QString StoreFilePath();
+
+    // The open connection; never null after construction.
+    std::shared_ptr<platform::Database> mDB;
+
+private:
+    // Creates the five tables and the version row, committed; false if that failed.
+    bool CreateSchema(const QString& versionStamp);
+    // Whether the open store has the five tables with the columns the game reads.
+    bool HasExpectedSchema();
+    void UseFallbackStore(const QString& versionStamp);
+
+    bool mUsesFallbackStore = false;
+};
