@@ -152,7 +152,10 @@ void Window::Show()
         showNormal();
     }
     show();
-    raise();
+    // The offscreen platform has no stacking order and says so on each call.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        raise();
+    }
     activateWindow();
     BringToFrontOfList();
 }
