@@ -1,0 +1,333 @@
+#include "model/PuzzleClass.h"
+
+#include "app/Globals.h"
+#include "model/PieceLargeTriangleClass.h"
+#include "model/PieceMediumTriangleClass.h"
+#include "model/PieceRhombusClass.h"
+#include "model/PieceSmallTriangleClass.h"
+#include "model/PieceSquareClass.h"
+#include "model/PrefsDatabaseClass.h"
+#include "model/SolutionGridClass.h"
+#include "model/StatsClass.h"
+#include "platform/Database.h"
+#include "platform/DatabaseRecord.h"
+#include "platform/Graphics.h"
+#include "platform/NilObjectException.h"
+#include "platform/Picture.h"
+#include "platform/Random.h"
+#include "platform/RecordSet.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kCellPixels = 10;
+constexpr int kPictureDepth = 32;
+constexpr int kPieceCount = 7;
+// Each piece is painted into the silhouette's mask twice with the same grey;
+// only the soft edges of the piece masks darken on the second pass.
+constexpr int kSilhouettePasses = 2;
+
+const QString kUnsolvedQuery =
+    QStringLiteral("SELECT Number FROM Puzzles EXCEPT SELECT Number FROM SolvedPuzzles");
+
+// One stored piece: its column prefix and the puzzle's piece it fills.
+struct StoredPiece {
+    const char* columnPrefix;
+    PieceClass* piece;
+};
+
+// The pieces in the order in which the store columns are visited and the
+// silhouette is painted.
+std::array<StoredPiece, kPieceCount> StoredPieces(const PuzzleClass& puzzle)
+{
+    return {{{"LargeTriangle1", puzzle.mPieceLargeTriangle1.get()},
+             {"LargeTriangle2", puzzle.mPieceLargeTriangle2.get()},
+             {"SmallTriangle1", puzzle.mPieceSmallTriangle1.get()},
+             {"SmallTriangle2", puzzle.mPieceSmallTriangle2.get()},
+             {"MediumTriangle", puzzle.mPieceMediumTriangle.get()},
+             {"Rhombus", puzzle.mPieceRhombus.get()},
+             {"Square", puzzle.mPieceSquare.get()}}};
+}
+
+// The pieces in the order in which their patterns are added to the grid.
+std::array<PieceClass*, kPieceCount> GridPieces(const PuzzleClass& puzzle)
+{
+    return {puzzle.mPieceSquare.get(), puzzle.mPieceRhombus.get(),
+            puzzle.mPieceSmallTriangle1.get(), puzzle.mPieceSmallTriangle2.get(),
+            puzzle.mPieceMediumTriangle.get(), puzzle.mPieceLargeTriangle1.get(),
+            puzzle.mPieceLargeTriangle2.get()};
+}
+
+QString Column(const char* prefix, const char* suffix)
+{
+    return QString::fromLatin1(prefix) + QString::fromLatin1(suffix);
+}
+
+// A stored piece as read from a row, before it is applied to the figure.
+struct PieceValues {
+    std::int32_t posX = 0;
+    std::int32_t posY = 0;
+    std::int32_t orientation = 0;
+};
+
+// True when the seven pieces, laid out as read, span a box that a table
+// could hold. Computed wide so that damaged values cannot overflow.
+bool IsFigureSizeSound(const std::array<StoredPiece, kPieceCount>& pieces,
+                       const std::array<PieceValues, kPieceCount>& values)
+{
+    std::int64_t minX = values[0].posX;
+    std::int64_t minY = values[0].posY;
+    std::int64_t maxX = minX;
+    std::int64_t maxY = minY;
+    for (int i = 0; i < kPieceCount; ++i) {
+        const PieceClass& piece = platform::Deref(pieces[i].piece);
+        minX = std::min<std::int64_t>(minX, values[i].posX);
+        minY = std::min<std::int64_t>(minY, values[i].posY);
+        maxX = std::max<std::int64_t>(maxX, std::int64_t{values[i].posX} + piece.mWidth);
+        maxY = std::max<std::int64_t>(maxY, std::int64_t{values[i].posY} + piece.mHeight);
+    }
+    return maxX - minX <= PuzzleClass::kMaxFigurePixels
+        && maxY - minY <= PuzzleClass::kMaxFigurePixels;
+}
+
+} // namespace
+
+PuzzleClass::PuzzleClass()
+    : mPieceLargeTriangle1(std::make_shared<PieceLargeTriangleClass>())
+    , mPieceLargeTriangle2(std::make_shared<PieceLargeTriangleClass>())
+{
+    // Created in this order so pictures load as the original figure did.
+    mPieceSmallTriangle1 = std::make_shared<PieceSmallTriangleClass>();
+    mPieceSmallTriangle2 = std::make_shared<PieceSmallTriangleClass>();
+    mPieceMediumTriangle = std::make_shared<PieceMediumTriangleClass>();
+    mPieceRhombus = std::make_shared<PieceRhombusClass>();
+    mPieceSquare = std::make_shared<PieceSquareClass>();
+}
+
+PuzzleClass::~PuzzleClass() = default;
+
+platform::Database& PuzzleClass::StoreConnection()
+{
+    return platform::Deref(platform::Deref(gPrefsDatabase).mDB);
+}
+
+void PuzzleClass::AdjustPiecePositions()
+{
+    const auto pieces = StoredPieces(*this);
+    std::int32_t minX = platform::Deref(pieces[0].piece).mPosX;
+    std::int32_t minY = pieces[0].piece->mPosY;
+    for (const StoredPiece& stored : pieces) {
+        const PieceClass& piece = platform::Deref(stored.piece);
+        minX = std::min(minX, piece.mPosX);
+        minY = std::min(minY, piece.mPosY);
+    }
+    for (const StoredPiece& stored : pieces) {
+        stored.piece->mPosX -= minX;
+        stored.piece->mPosY -= minY;
+    }
+}
+
+void PuzzleClass::CalculatePixelDimensions()
+{
+    const auto pieces = StoredPieces(*this);
+    const PieceClass& first = platform::Deref(pieces[0].piece);
+    mPixelWidth = first.mPosX + first.mWidth;
+    mPixelHeight = first.mPosY + first.mHeight;
+    for (const StoredPiece& stored : pieces) {
+        const PieceClass& piece = platform::Deref(stored.piece);
+        mPixelWidth = std::max(mPixelWidth, piece.mPosX + piece.mWidth);
+        mPixelHeight = std::max(mPixelHeight, piece.mPosY + piece.mHeight);
+    }
+}
+
+void PuzzleClass::CreateSolutionGrid()
+{
+    mSolutionGrid = std::make_shared<SolutionGridClass>();
+    mSolutionGrid->SetGridSize(mPixelWidth / kCellPixels, mPixelHeight / kCellPixels);
+    for (PieceClass* piece : GridPieces(*this)) {
+        const PieceClass& p = platform::Deref(piece);
+        mSolutionGrid->AddGrid(p.mPosX / kCellPixels, p.mPosY / kCellPixels, p.GetSolutionGrid());
+    }
+    mSolutionGrid->TrimEmptyCells();
+}
+
+void PuzzleClass::Compose()
+{
+    AdjustPiecePositions();
+    CalculatePixelDimensions();
+    CreateSolutionGrid();
+}
+
+void PuzzleClass::SetFromPieces(const PieceLargeTriangleClass& largeTriangle1,
+                                const PieceLargeTriangleClass& largeTriangle2,
+                                const PieceMediumTriangleClass& mediumTriangle,
+                                const PieceSmallTriangleClass& smallTriangle1,
+                                const PieceSmallTriangleClass& smallTriangle2,
+                                const PieceRhombusClass& rhombus,
+                                const PieceSquareClass& square)
+{
+    const std::array<std::pair<PieceClass*, const PieceClass*>, kPieceCount> copies{{
+        {mPieceLargeTriangle1.get(), &largeTriangle1},
+        {mPieceLargeTriangle2.get(), &largeTriangle2},
+        {mPieceMediumTriangle.get(), &mediumTriangle},
+        {mPieceSmallTriangle1.get(), &smallTriangle1},
+        {mPieceSmallTriangle2.get(), &smallTriangle2},
+        {mPieceRhombus.get(), &rhombus},
+        {mPieceSquare.get(), &square},
+    }};
+    for (const auto& [own, source] : copies) {
+        own->SetPosition(source->mPosX, source->mPosY);
+        own->mOrientation = source->mOrientation;
+        own->SetPictureFromOrientation();
+    }
+    Compose();
+    mPuzzleNumber = 0;
+    mHintCount = 0;
+    CreateBoardSilhouette();
+}
+
+void PuzzleClass::LoadFromDatabase(std::int32_t number)
+{
+    platform::RecordSetPtr row = StoreConnection().SQLSelect(
+        QStringLiteral("SELECT * FROM Puzzles WHERE Number = ") + QString::number(number));
+    if (!row) {
+        return; // the store could not answer: keep the puzzle being played
+    }
+    const bool hasRow = !(row->BOF() && row->EOF());
+    const auto pieces = StoredPieces(*this);
+    std::array<PieceValues, kPieceCount> values;
+    if (hasRow) {
+        for (int i = 0; i < kPieceCount; ++i) {
+            const char* prefix = pieces[i].columnPrefix;
+            values[i].posX = row->Field(Column(prefix, "_PosX")).Value().IntegerValue();
+            values[i].posY = row->Field(Column(prefix, "_PosY")).Value().IntegerValue();
+            values[i].orientation = row->Field(Column(prefix, "_Orientation")).Value().IntegerValue();
+        }
+    }
+    row->Close();
+    if (!hasRow || !IsFigureSizeSound(pieces, values)) {
+        return; // no such puzzle, or no figure a table could hold
+    }
+
+    for (int i = 0; i < kPieceCount; ++i) {
+        PieceClass& piece = *pieces[i].piece;
+        piece.mPosX = values[i].posX;
+        piece.mPosY = values[i].posY;
+        piece.mOrientation = values[i].orientation;
+        piece.SetPictureFromOrientation();
+    }
+    Compose();
+    mPuzzleNumber = number;
+    mHintCount = 0;
+    mIsWon = false;
+    CreateBoardSilhouette();
+}
+
+void PuzzleClass::LoadRandomUnsolved()
+{
+    const StatsClass& stats = platform::Deref(gStats);
+    const std::int32_t unsolvedCount = stats.mNumTotal - stats.mNumSolved;
+    if (unsolvedCount <= 0) {
+        return;
+    }
+
+    // The statistics may lag behind the store; the store's own answer decides
+    // what can be loaded, so an empty answer loads nothing.
+    std::vector<std::int32_t> unsolved;
+    if (platform::RecordSetPtr result = StoreConnection().SQLSelect(kUnsolvedQuery)) {
+        if (!(result->BOF() && result->EOF())) {
+            result->MoveFirst();
+            for (std::int32_t i = 0; i < result->RecordCount(); ++i) {
+                unsolved.push_back(result->Field(QStringLiteral("Number")).Value().IntegerValue());
+                result->MoveNext();
+            }
+        }
+        result->Close();
+    }
+    if (unsolved.empty()) {
+        return;
+    }
+
+    std::int32_t candidate = unsolved.front();
+    if (unsolvedCount > 1) {
+        // One draw among the others is the same choice as drawing among all
+        // until the current puzzle is missed, and cannot loop when the store
+        // holds nothing but the current puzzle (it is then replayed).
+        std::vector<std::int32_t> others;
+        std::copy_if(unsolved.begin(), unsolved.end(), std::back_inserter(others),
+                     [this](std::int32_t n) { return n != mPuzzleNumber; });
+        if (!others.empty()) {
+            const auto count = static_cast<std::int32_t>(others.size());
+            candidate = others[static_cast<std::size_t>(platform::Deref(gRandom).LessThan(count))];
+        }
+    }
+    LoadFromDatabase(candidate);
+}
+
+void PuzzleClass::SaveToDatabase()
+{
+    platform::DatabaseRecord record;
+    for (const StoredPiece& stored : StoredPieces(*this)) {
+        const PieceClass& piece = platform::Deref(stored.piece);
+        record.IntegerColumn(Column(stored.columnPrefix, "_PosX"), piece.mPosX);
+        record.IntegerColumn(Column(stored.columnPrefix, "_PosY"), piece.mPosY);
+        record.IntegerColumn(Column(stored.columnPrefix, "_Orientation"), piece.mOrientation);
+    }
+    platform::Database& db = StoreConnection();
+    // The new row's id is only the figure's number once the row is in the file.
+    if (db.InsertRecord(QStringLiteral("Puzzles"), record) && db.Commit()) {
+        mPuzzleNumber = db.LastRowID();
+    }
+}
+
+void PuzzleClass::MarkSolvedInDatabase()
+{
+    if (mPuzzleNumber < 1) {
+        return; // a figure not in the catalogue has no solve to count
+    }
+    platform::DatabaseRecord record;
+    record.IntegerColumn(QStringLiteral("Number"), mPuzzleNumber);
+    record.IntegerColumn(QStringLiteral("NumHintsUsed"), mHintCount);
+    platform::Database& db = StoreConnection();
+    db.InsertRecord(QStringLiteral("SolvedPuzzles"), record);
+    db.Commit();
+}
+
+void PuzzleClass::ResetAll()
+{
+    platform::Database& db = StoreConnection();
+    db.SQLExecute(QStringLiteral("DELETE FROM SolvedPuzzles"));
+    db.Commit();
+}
+
+void PuzzleClass::CreateBoardSilhouette()
+{
+    const SolutionGridClass& grid = platform::Deref(mSolutionGrid);
+    mBoardSilhouette = std::make_shared<platform::Picture>(
+        grid.GetWidth() * kCellPixels, grid.GetHeight() * kCellPixels, kPictureDepth);
+    platform::Picture& silhouette = *mBoardSilhouette;
+    silhouette.Graphics().SetForeColor(kSilhouetteColour);
+    silhouette.Graphics().FillRect(0, 0, silhouette.Width(), silhouette.Height());
+    platform::Graphics& mask = silhouette.Mask()->Graphics();
+    mask.SetForeColor(kSilhouetteMaskOutside);
+    mask.FillRect(0, 0, silhouette.Width(), silhouette.Height());
+
+    // The silhouette starts at the trimmed grid's cell (0, 0).
+    const std::int32_t offX = grid.mNumTrimmedLeft * kCellPixels;
+    const std::int32_t offY = grid.mNumTrimmedTop * kCellPixels;
+    for (const StoredPiece& stored : StoredPieces(*this)) {
+        const PieceClass& piece = platform::Deref(stored.piece);
+        // A grey cut-out of the piece's exact shape.
+        platform::Picture cutOut(piece.mWidth, piece.mHeight, kPictureDepth);
+        cutOut.Graphics().SetForeColor(kSilhouetteMaskInside);
+        cutOut.Graphics().FillRect(0, 0, piece.mWidth, piece.mHeight);
+        cutOut.Mask()->Graphics().DrawPicture(platform::Deref(piece.mPicture).Mask().get(), 0, 0);
+        for (int pass = 0; pass < kSilhouettePasses; ++pass) {
+            mask.DrawPicture(&cutOut, piece.mPosX - offX, piece.mPosY - offY);
+        }
+    }
+}
