@@ -1,8 +1,436 @@
 #include "table/TableClass.h"
 
+#include "app/Globals.h"
+#include "model/PieceLargeTriangleClass.h"
+#include "model/PieceMediumTriangleClass.h"
+#include "model/PieceRhombusClass.h"
+#include "model/PieceSmallTriangleClass.h"
+#include "model/PieceSquareClass.h"
+#include "model/PuzzleClass.h"
+#include "model/SolutionGridClass.h"
+#include "model/PrefsDatabaseClass.h"
+#include "model/StatsClass.h"
+#include "platform/Graphics.h"
+#include "platform/Keyboard.h"
+#include "platform/NilObjectException.h"
+#include "resources/PictureCatalogue.h"
+#include "table/DragPieceClass.h"
+#include "table/PuzzleCardClass.h"
+#include "table/SavedGameRecord.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The puzzle a first run opens with: an easy figure to learn the moves on.
+constexpr std::int32_t kFirstRunPuzzle = 2;
+// Shown under the pieces when the background picture cannot be had.
+constexpr std::uint32_t kFallbackTableColor = 0x2F4F2F;
+
+struct StartPlace {
+    std::int32_t x;
+    std::int32_t y;
+    std::int32_t orientation;
+};
+
+// The fixed starting places, all on the 10-pixel grid; some pictures hang
+// past the left or top edge, where only their empty corners lie.
+constexpr StartPlace kLargeTriangle1Start{570, 420, 8};
+constexpr StartPlace kLargeTriangle2Start{-50, 420, 2};
+constexpr StartPlace kMediumTriangleStart{630, -30, 6};
+constexpr StartPlace kSmallTriangle1Start{150, -10, 1};
+constexpr StartPlace kSmallTriangle2Start{310, -10, 1};
+constexpr StartPlace kRhombusStart{470, -40, 4};
+constexpr StartPlace kSquareStart{10, 10, 1};
+
+void PlaceAt(PieceClass& piece, const StartPlace& place)
+{
+    piece.SetPosition(place.x, place.y);
+    piece.SetOrientation(place.orientation);
+    piece.SetPictureFromOrientation();
+}
+
+// x of a note centred on the table.
+int CentredX(int tableWidth, const platform::Picture& note)
+{
+    return static_cast<int>(tableWidth / 2.0 - note.Width() / 2.0);
+}
+
+// The nearest multiple of the cell size; halves go away from zero.
+std::int32_t SnapToCell(std::int32_t position)
+{
+    return static_cast<std::int32_t>(std::lround(position / double{TableClass::kCellSize}))
+        * TableClass::kCellSize;
+}
+
+} // namespace
+
 TableClass::TableClass(QWidget* parent)
     : BufferedCanvasClass(parent)
 {
 }
 
-TableClass::~TableClass() = default;
+TableClass::~TableClass()
+{
+    // The drag object puts its pixels back through gTable: let it go while
+    // the table is whole, then stop being the table the pieces draw on.
+    mDragPiece.reset();
+    if (gTable == this) {
+        gTable = nullptr;
+    }
+}
+
+void TableClass::Event_Open()
+{
+    InitializeTable();
+    if (!LoadPuzzleInProgress()) {
+        PuzzleClass& puzzle = platform::Deref(gPuzzle);
+        if (gFirstRun) {
+            puzzle.LoadFromDatabase(kFirstRunPuzzle);
+        } else {
+            puzzle.LoadRandomUnsolved();
+        }
+    }
+    window()->setWindowTitle(QStringLiteral("Kolmira - Puzzle #")
+                             + QString::number(platform::Deref(gPuzzle).mPuzzleNumber));
+    Draw(true);
+}
+
+bool TableClass::Event_MouseDown(int x, int y)
+{
+    // After a win, or with nothing left to solve, the pieces stay put and no
+    // release may run the win check again.
+    if (platform::Deref(gPuzzle).mIsWon) {
+        return false;
+    }
+    const StatsClass& stats = platform::Deref(gStats);
+    if (stats.mNumTotal <= stats.mNumSolved) {
+        return false;
+    }
+    // Every piece is asked, so the topmost one whose shape covers the point
+    // is the one that stays selected.
+    for (const auto& piece : mPieceZOrder) {
+        if (piece && piece->IsPointInside(x, y)) {
+            mSelectedPiece = piece;
+        }
+    }
+    mLastMouseDownX = x;
+    mLastMouseDragX = x;
+    mLastMouseDownY = y;
+    mLastMouseDragY = y;
+    mLastMouseClickWasRightClick = platform::Keyboard::CounterClockwiseRequested();
+    return true;
+}
+
+void TableClass::Event_Paint(platform::Graphics& /*g*/)
+{
+    FlipBuffer();
+}
+
+void TableClass::Event_MouseUp(int /*x*/, int /*y*/)
+{
+    if (mSelectedPiece && !mDragPiece) {
+        if (mLastMouseClickWasRightClick) {
+            mSelectedPiece->RotateCounterClockwise();
+        } else {
+            mSelectedPiece->RotateClockwise();
+        }
+    } else if (mDragPiece) {
+        mDragPiece->SetPosition(SnapToCell(mSelectedPiece->mPosX),
+                                SnapToCell(mSelectedPiece->mPosY));
+    }
+    if (mSelectedPiece) {
+        RaiseToTop(mSelectedPiece);
+    }
+    mDragPiece.reset();
+    mSelectedPiece.reset();
+    CreateSolutionGridFromPieces();
+    Draw(true);
+    CheckForWin();
+}
+
+void TableClass::Event_MouseDrag(int x, int y)
+{
+    if (x == mLastMouseDragX && y == mLastMouseDragY) {
+        return;
+    }
+    if (std::abs(x - mLastMouseDownX) <= kClickSlop && std::abs(y - mLastMouseDownY) <= kClickSlop) {
+        return;
+    }
+    mLastMouseDragX = x;
+    mLastMouseDragY = y;
+    if (!mSelectedPiece) {
+        return;
+    }
+    if (!mDragPiece) {
+        mDragPiece = std::make_shared<DragPieceClass>(mSelectedPiece);
+        mDragPiece->SetGrabPositionFromMousePosition(mLastMouseDownX, mLastMouseDownY);
+        // The table without the piece, not yet shown: the drag object saves
+        // what lies under the piece from it.
+        Draw(false);
+        mDragPiece->SetBuffer();
+    }
+    mDragPiece->SetPositionFromGrabPosition(x, y);
+    KeepWithinReach(*mSelectedPiece);
+    mDragPiece->Draw();
+    FlipBuffer();
+}
+
+void TableClass::Event_Close()
+{
+    SavePuzzleInProgress();
+    mWinNoteTimer.reset();
+}
+
+void TableClass::Draw(bool flip)
+{
+    DrawBackground();
+    if (!gPrefMakeGameHarder) {
+        DrawBoardSilhouette();
+    }
+    for (const auto& piece : mPieceZOrder) {
+        // The selected piece is left to the drag object, over the saved
+        // background.
+        if (piece && piece != mSelectedPiece) {
+            piece->Draw();
+        }
+    }
+    DrawNote();
+    if (flip) {
+        FlipBuffer();
+    }
+}
+
+void TableClass::DrawNote()
+{
+    const bool everySolved = gStats && gStats->mNumTotal <= gStats->mNumSolved;
+    platform::PicturePtr note;
+    int x = 0;
+    int y = kNoteTop;
+    if (everySolved) {
+        note = completenote();
+    } else if (mDrawWinNote) {
+        note = winnote();
+    } else if (mSolutionGrid && mSolutionGrid->mHasOverlap) {
+        note = overlapnote();
+        x = kOverlapNoteX;
+        y = kOverlapNoteY;
+    } else {
+        return;
+    }
+    // A note missing from the resources is left out rather than stopping
+    // every redraw of the table.
+    if (!note) {
+        return;
+    }
+    if (everySolved || mDrawWinNote) {
+        x = CentredX(Width(), *note);
+    }
+    DrawPicture(note, x, y);
+}
+
+void TableClass::InitializeTable()
+{
+    gTable = this;
+    InitializeBuffer();
+    InitializePieces();
+    mPieceZOrder = {mPieceSquare,         mPieceRhombus,        mPieceMediumTriangle,
+                    mPieceSmallTriangle1, mPieceSmallTriangle2, mPieceLargeTriangle1,
+                    mPieceLargeTriangle2};
+    ScatterPieces();
+}
+
+void TableClass::InitializePieces()
+{
+    mPieceSquare = std::make_shared<PieceSquareClass>();
+    mPieceSmallTriangle1 = std::make_shared<PieceSmallTriangleClass>();
+    mPieceSmallTriangle2 = std::make_shared<PieceSmallTriangleClass>();
+    mPieceRhombus = std::make_shared<PieceRhombusClass>();
+    mPieceMediumTriangle = std::make_shared<PieceMediumTriangleClass>();
+    mPieceLargeTriangle1 = std::make_shared<PieceLargeTriangleClass>();
+    mPieceLargeTriangle2 = std::make_shared<PieceLargeTriangleClass>();
+}
+
+void TableClass::DrawBackground()
+{
+    platform::Graphics& g = platform::Deref(mBufferGraphics);
+    const platform::PicturePtr background = tablebackground();
+    if (background) {
+        g.DrawPicture(background.get(), 0, 0, Width(), Height(), 0, 0, background->Width(),
+                      background->Height());
+    } else {
+        // Without its picture the table is still playable on a plain colour.
+        g.SetForeColor(kFallbackTableColor);
+        g.FillRect(0, 0, Width(), Height());
+    }
+    AddDirtyRect(0, 0, Width(), Height());
+}
+
+void TableClass::CreateSolutionGridFromPieces()
+{
+    const std::array<std::shared_ptr<PieceClass>, kPieceCount> order = {
+        mPieceSquare,         mPieceRhombus,        mPieceSmallTriangle1, mPieceSmallTriangle2,
+        mPieceMediumTriangle, mPieceLargeTriangle1, mPieceLargeTriangle2};
+    struct Placed {
+        std::shared_ptr<SolutionGridClass> pattern;
+        std::int32_t cx;
+        std::int32_t cy;
+    };
+    std::array<Placed, kPieceCount> placed;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const PieceClass& piece = platform::Deref(order[i]);
+        placed[i] = {piece.GetSolutionGrid(), static_cast<std::int32_t>(piece.mPosX / double{kCellSize}),
+                     static_cast<std::int32_t>(piece.mPosY / double{kCellSize})};
+    }
+    std::int32_t minX = placed[0].cx;
+    std::int32_t minY = placed[0].cy;
+    std::int32_t maxX = placed[0].cx + platform::Deref(placed[0].pattern).GetWidth();
+    std::int32_t maxY = placed[0].cy + placed[0].pattern->GetHeight();
+    for (const Placed& p : placed) {
+        const SolutionGridClass& pattern = platform::Deref(p.pattern);
+        minX = std::min(minX, p.cx);
+        minY = std::min(minY, p.cy);
+        maxX = std::max(maxX, p.cx + pattern.GetWidth());
+        maxY = std::max(maxY, p.cy + pattern.GetHeight());
+    }
+    mSolutionGrid = std::make_shared<SolutionGridClass>();
+    mSolutionGrid->SetGridSize(maxX - minX, maxY - minY);
+    for (const Placed& p : placed) {
+        mSolutionGrid->AddGrid(p.cx - minX, p.cy - minY, p.pattern);
+    }
+    mSolutionGrid->TrimEmptyCells();
+}
+
+void TableClass::SavePiecesAsPuzzle()
+{
+    PuzzleClass& puzzle = platform::Deref(gPuzzle);
+    puzzle.SetFromPieces(platform::Deref(mPieceLargeTriangle1), platform::Deref(mPieceLargeTriangle2),
+                         platform::Deref(mPieceMediumTriangle), platform::Deref(mPieceSmallTriangle1),
+                         platform::Deref(mPieceSmallTriangle2), platform::Deref(mPieceRhombus),
+                         platform::Deref(mPieceSquare));
+    auto* card = window()->findChild<PuzzleCardClass*>(QStringLiteral("PuzzleCard"));
+    platform::Deref(card).DrawPuzzleToCard();
+    puzzle.SaveToDatabase();
+}
+
+void TableClass::DrawPieceSilhouetteOntoTable(const std::shared_ptr<PieceClass>& /*piece*/)
+{
+}
+
+void TableClass::ScatterPieces()
+{
+    PlaceAt(platform::Deref(mPieceLargeTriangle1), kLargeTriangle1Start);
+    PlaceAt(platform::Deref(mPieceLargeTriangle2), kLargeTriangle2Start);
+    PlaceAt(platform::Deref(mPieceMediumTriangle), kMediumTriangleStart);
+    PlaceAt(platform::Deref(mPieceSmallTriangle1), kSmallTriangle1Start);
+    PlaceAt(platform::Deref(mPieceSmallTriangle2), kSmallTriangle2Start);
+    PlaceAt(platform::Deref(mPieceRhombus), kRhombusStart);
+    PlaceAt(platform::Deref(mPieceSquare), kSquareStart);
+}
+
+bool TableClass::CheckForOverlap(const std::shared_ptr<SolutionGridClass>& grid)
+{
+    const bool overlap = platform::Deref(grid).mHasOverlap;
+    if (overlap) {
+        const platform::PicturePtr note = overlapnote();
+        if (note) {
+            Graphics().DrawPicture(note.get(), kScreenOverlapNoteX, 0);
+        }
+    }
+    return overlap;
+}
+
+void TableClass::DrawBoardSilhouette()
+{
+    if (!gPuzzle || !gPuzzle->mBoardSilhouette) {
+        return;
+    }
+    const platform::PicturePtr& outline = gPuzzle->mBoardSilhouette;
+    const int x0 = static_cast<int>(Width() / 2.0 - outline->Width() / 2.0);
+    const int y0 = static_cast<int>(Height() / 2.0 - outline->Height() / 2.0);
+    // On the grid the dropped pieces snap to, so a figure can be laid on it.
+    const int x = static_cast<int>(x0 / double{kCellSize}) * kCellSize;
+    const int y = static_cast<int>(y0 / double{kCellSize}) * kCellSize;
+    DrawPicture(outline, x, y);
+}
+
+std::array<PieceClass*, SavedGameRecord::PieceCount> TableClass::PiecesInSavedOrder() const
+{
+    return {&platform::Deref(mPieceLargeTriangle1), &platform::Deref(mPieceLargeTriangle2),
+            &platform::Deref(mPieceSmallTriangle1), &platform::Deref(mPieceSmallTriangle2),
+            &platform::Deref(mPieceMediumTriangle), &platform::Deref(mPieceRhombus),
+            &platform::Deref(mPieceSquare)};
+}
+
+void TableClass::SavePuzzleInProgress()
+{
+    // Nothing loaded, or already solved: the next start picks afresh.
+    if (!gPuzzle || gPuzzle->mPuzzleNumber < 1 || gPuzzle->mIsWon) {
+        return;
+    }
+    SavedGameRecord saved;
+    saved.mNumber = gPuzzle->mPuzzleNumber;
+    saved.mHintCount = gPuzzle->mHintCount;
+    const auto pieces = PiecesInSavedOrder();
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        saved.mPieces[i] = {pieces[i]->mPosX, pieces[i]->mPosY, pieces[i]->mOrientation};
+    }
+    saved.AppendTo(platform::Deref(platform::Deref(gPrefsDatabase).mDB));
+}
+
+bool TableClass::LoadPuzzleInProgress()
+{
+    const std::optional<SavedGameRecord> saved =
+        SavedGameRecord::TakeFirst(platform::Deref(platform::Deref(gPrefsDatabase).mDB));
+    // A damaged row counts as no saved game; it is gone from the store all
+    // the same, so it cannot stand in the way at every start.
+    if (!saved || !saved->IsSound()) {
+        return false;
+    }
+    PuzzleClass& puzzle = platform::Deref(gPuzzle);
+    puzzle.LoadFromDatabase(saved->mNumber);
+    if (puzzle.mPuzzleNumber != saved->mNumber) {
+        // The catalogue has no such puzzle.
+        return false;
+    }
+    puzzle.mHintCount = saved->mHintCount;
+    const auto pieces = PiecesInSavedOrder();
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        PieceClass& piece = *pieces[i];
+        piece.mPosX = saved->mPieces[i].posX;
+        piece.mPosY = saved->mPieces[i].posY;
+        piece.mOrientation = saved->mPieces[i].orientation;
+        piece.SetPictureFromOrientation();
+        // A piece out of reach, or off the grid, could never be played again.
+        KeepWithinReach(piece);
+        piece.mPosX = SnapToCell(piece.mPosX);
+        piece.mPosY = SnapToCell(piece.mPosY);
+    }
+    return true;
+}
+
+void TableClass::RaiseToTop(const std::shared_ptr<PieceClass>& piece)
+{
+    const auto found = std::find(mPieceZOrder.begin(), mPieceZOrder.end(), piece);
+    if (found != mPieceZOrder.end()) {
+        std::rotate(found, found + 1, mPieceZOrder.end());
+    }
+}
+
+void TableClass::KeepWithinReach(PieceClass& piece) const
+{
+    if (piece.mPosX < -piece.mMaxOffset) {
+        piece.mPosX = -piece.mMaxOffset;
+    }
+    if (piece.mPosY < -piece.mMaxOffset) {
+        piece.mPosY = -piece.mMaxOffset;
+    }
+    if (piece.mPosX > Width() - piece.mWidth + piece.mMaxOffset) {
+        piece.mPosX = Width() - piece.mWidth + piece.mMaxOffset;
+    }
+    if (piece.mPosY > Height() - piece.mHeight + piece.mMaxOffset) {
+        piece.mPosY = Height() - piece.mHeight + piece.mMaxOffset;
+    }
+}
