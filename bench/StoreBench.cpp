@@ -1,0 +1,64 @@
+#include "app/Globals.h"
+#include "model/PrefsDatabaseClass.h"
+#include "model/PuzzleClass.h"
+#include "model/StatsClass.h"
+#include "platform/Database.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+// What a start costs the player once the store exists: opening the file
+// (with its schema check), counting the statistics and loading the first
+// puzzle. The store file is created once, outside the timing, in a
+// temporary preferences folder so the player's own store is never touched.
+static void BM_OpenStoreLoadStatsAndPuzzle(benchmark::State& state)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    ResetGlobals();
+    // The first start creates the file; some solves go on record, as in a
+    // game under way.
+    {
+        PrefsDatabaseClass store;
+        for (int number = 1; number <= 12; ++number) {
+            store.mDB->SQLExecute(QStringLiteral("INSERT INTO SolvedPuzzles VALUES(%1, %2)").arg(number).arg(number % 8));
+        }
+        store.mDB->Commit();
+    }
+
+    constexpr int kPuzzleCount = 30;
+    int number = 0;
+    for (auto _ : state) {
+        number = number % kPuzzleCount + 1;
+        gPrefsDatabase = std::make_shared<PrefsDatabaseClass>();
+        gStats = std::make_shared<StatsClass>();
+        gPuzzle = std::make_shared<PuzzleClass>();
+        gPuzzle->LoadFromDatabase(number);
+        benchmark::DoNotOptimize(gPuzzle->mPuzzleNumber);
+        state.PauseTiming(); // closing the store is the end of a run, not the start
+        ResetGlobals();
+        state.ResumeTiming();
+    }
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+BENCHMARK(BM_OpenStoreLoadStatsAndPuzzle)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The statistics alone, on an open store: they are counted again after every win.
+static void BM_LoadStats(benchmark::State& state)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    ResetGlobals();
+    gPrefsDatabase = std::make_shared<PrefsDatabaseClass>();
+    StatsClass stats;
+    for (auto _ : state) {
+        stats.LoadStats();
+        benchmark::DoNotOptimize(stats.mNumTotal);
+    }
+    ResetGlobals();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+BENCHMARK(BM_LoadStats)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
