@@ -271,33 +271,6 @@ TEST_F(DatabaseTest, EditAndUpdateRewriteTheCurrentRow)
     EXPECT_FALSE(orphan->Update());
 }
 
-TEST_F(DatabaseTest, PreferenceValuesRoundTripThroughABlobColumn)
-{
-    Database db;
-    CreateSample(db, Path("b.dat"));
-    // Written as text on insert, as the variant itself on update.
-    for (const bool flag : {true, false}) {
-        DatabaseRecord record;
-        record.Column("Name", "flag");
-        record.Column("Val", Variant(flag).StringValue());
-        ASSERT_TRUE(db.InsertRecord("T", record));
-        auto rs = db.SQLSelect("SELECT Val FROM T WHERE Name = 'flag'");
-        ASSERT_NE(rs, nullptr);
-        EXPECT_FALSE(rs->Field("Val").Value().IsNil());
-        EXPECT_EQ(rs->Field("Val").Value().BooleanValue(), flag);
-
-        auto edit = db.SQLSelect("SELECT * FROM T WHERE Name = 'flag'");
-        edit->Edit();
-        edit->Field("Val").SetValue(Variant(!flag));
-        ASSERT_TRUE(edit->Update());
-        rs = db.SQLSelect("SELECT Val FROM T WHERE Name = 'flag'");
-        EXPECT_FALSE(rs->Field("Val").Value().IsNil());
-        EXPECT_EQ(rs->Field("Val").Value().BooleanValue(), !flag);
-        db.SQLExecute("DELETE FROM T WHERE Name = 'flag'");
-    }
-    EXPECT_TRUE(db.Commit());
-}
-
 TEST(VariantTest, ConvertsAsTheStoreAndTheGameExpect)
 {
     EXPECT_TRUE(Variant().IsNil());
