@@ -183,10 +183,10 @@ QImage HelpBackground()
         QStringLiteral("Get Hint shows one more piece of the figure on the card."),
         QStringLiteral("Game \u25B8 Make Game Harder hides the shadow on the table."),
     };
-    constexpr int kTextSize = 11;
+    constexpr int kTextSize = 12;
     constexpr double kTextLeft = 20.0;
     constexpr double kBulletIndent = 10.0;
-    constexpr double kParagraphGap = 5.0;
+    constexpr double kParagraphGap = 4.0;
     constexpr double kTextTop = 46.0;
     const double textWidth = kColumnWidth - 2 * kTextLeft;
     painter.setFont(SansFont(kTextSize));
@@ -207,6 +207,10 @@ QImage HelpBackground()
         }
         painter.drawText(box, Qt::TextWordWrap, lines[i]);
         y += used.height() + kParagraphGap;
+    }
+    // The text must end on the panel: stop the build rather than cut it.
+    if (y > panel.bottom()) {
+        qFatal("artgen: the help text runs past its panel");
     }
     return image;
 }

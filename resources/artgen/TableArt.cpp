@@ -22,8 +22,8 @@ QImage TableBackground()
     light.setColorAt(0.7, palette::kTableLight);
     light.setColorAt(1.0, palette::kTableDark);
     painter.fillRect(image.rect(), light);
-    constexpr int kStreakSpacing = 7;
-    constexpr int kStrength = 5;
+    constexpr int kStreakSpacing = 9;
+    constexpr int kStrength = 3;
     PaintGrain(painter, QRectF(image.rect()), palette::kTableLight, kStreakSpacing, kStrength);
     // A soft shadow along the left edge, where the sidebar stands over the table.
     QLinearGradient edge(0, 0, 14, 0);
