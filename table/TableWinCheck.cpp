@@ -1,16 +1,42 @@
 #include "table/TableClass.h"
 
 #include "app/Globals.h"
+#include "app/PlayWindow.h"
 #include "model/PuzzleClass.h"
 #include "model/SolutionGridClass.h"
+#include "model/StatsClass.h"
+#include "platform/NilObjectException.h"
+#include "platform/PagePanel.h"
+#include "table/NewPuzzleBlinkTimerClass.h"
+#include "table/WinNoteTimerClass.h"
 
 void TableClass::CheckForWin()
 {
     // No release since the puzzle loaded, or a figure other than the
-    // puzzle's: nothing changes. Recording the win, the notes and the
-    // sidebar come with the play window.
+    // puzzle's: nothing changes.
     if (!mSolutionGrid || !gPuzzle || !gPuzzle->mSolutionGrid
         || !mSolutionGrid->DoesMatch(*gPuzzle->mSolutionGrid)) {
         return;
     }
+    PuzzleClass& puzzle = *gPuzzle;
+    // From here on the table refuses presses and the game is not saved.
+    puzzle.mIsWon = true;
+    puzzle.MarkSolvedInDatabase();
+    StatsClass& stats = platform::Deref(gStats);
+    stats.LoadStats();
+
+    PlayWindow& window = platform::Deref(gPlayWindow);
+    window.SetPlaySidebar();
+    platform::Deref(window.ControlAs<platform::PagePanel>(QStringLiteral("SidebarPagePanel")))
+        .SetValue(PlayWindow::kPlayPage);
+    window.SetSidebarStats();
+
+    // After the last puzzle the completion note stays instead, with no blink.
+    if (stats.mNumSolved < stats.mNumTotal) {
+        mDrawWinNote = true;
+        mWinNoteTimer = std::make_shared<WinNoteTimerClass>();
+        window.mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();
+    }
+    Draw(true);
+    window.UpdateNow();
 }
