@@ -1,11 +1,5 @@
 #include "TableTestWindow.h"
 
-#include "model/PieceLargeTriangleClass.h"
-#include "model/PieceMediumTriangleClass.h"
-#include "model/PieceRhombusClass.h"
-#include "model/PieceSmallTriangleClass.h"
-#include "model/PieceSquareClass.h"
-#include "model/SolutionGridClass.h"
 
 #include <QImage>
 #include <algorithm>

@@ -2,6 +2,12 @@
 
 #include "app/Globals.h"
 #include "model/PieceClass.h"
+#include "model/PieceLargeTriangleClass.h"
+#include "model/PieceMediumTriangleClass.h"
+#include "model/PieceRhombusClass.h"
+#include "model/PieceSmallTriangleClass.h"
+#include "model/PieceSquareClass.h"
+#include "model/SolutionGridClass.h"
 #include "model/PrefsDatabaseClass.h"
 #include "model/PuzzleClass.h"
 #include "model/StatsClass.h"
