@@ -25,7 +25,30 @@ Canvas::~Canvas() = default;
 
 platform::Graphics& Canvas::Graphics()
 {
+    MatchSurfaceToSize();
     return *mGraphics;
+}
+
+const QImage& Canvas::Surface() const
+{
+    MatchSurfaceToSize();
+    return mSurface;
+}
+
+void Canvas::MatchSurfaceToSize() const
+{
+    if (mSurface.size() == size()) {
+        return;
+    }
+    QImage resized(size(), QImage::Format_RGB32);
+    resized.fill(Qt::white);
+    {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, mSurface);
+    }
+    // Assigned in place: the Graphics keeps a pointer to this image.
+    mSurface = resized;
+    mPaintRequested = true;
 }
 
 void Canvas::SetBackdrop(const PicturePtr& picture)
@@ -136,6 +159,7 @@ void Canvas::SurfaceChanged(const QRect& rect)
 
 void Canvas::paintEvent(QPaintEvent* event)
 {
+    MatchSurfaceToSize();
     QRegion region = event->region();
     if (mPaintRequested) {
         mPaintRequested = false;
@@ -165,19 +189,11 @@ void Canvas::paintEvent(QPaintEvent* event)
 void Canvas::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (mSurface.size() == size()) {
-        return;
+    if (mSurface.size() != size()) {
+        MatchSurfaceToSize();
+        mPending = QRegion();
+        Refresh();
     }
-    QImage resized(size(), QImage::Format_RGB32);
-    resized.fill(Qt::white);
-    {
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, mSurface);
-    }
-    // Assigned in place: the Graphics keeps a pointer to this image.
-    mSurface = resized;
-    mPending = QRegion();
-    Refresh();
 }
 
 void Canvas::showEvent(QShowEvent* event)

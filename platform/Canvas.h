@@ -76,7 +76,7 @@ public:
     virtual void Event_MouseMove(int x, int y);
 
     // The surface as it stands (what the screen shows once updated).
-    const QImage& Surface() const { return mSurface; }
+    const QImage& Surface() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,13 +90,16 @@ protected:
 
 private:
     void SurfaceChanged(const QRect& rect);
+    // Qt delivers the resize of a hidden widget only when it is shown; the
+    // surface follows the widget's size whenever it is asked for.
+    void MatchSurfaceToSize() const;
     void RememberPointer(const QPointF& position);
 
-    QImage mSurface;
+    mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
     PicturePtr mBackdrop;
     QRegion mPending;             // drawn on the surface, not yet shown
-    bool mPaintRequested = true;  // the next paint runs backdrop and Event_Paint
+    mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;
     bool mPressTaken = false;     // drag and up go only to a taken press
     int mMouseX = 0;

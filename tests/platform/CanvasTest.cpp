@@ -1,0 +1,102 @@
+#include "platform/Canvas.h"
+#include "platform/EventGuard.h"
+#include "platform/Graphics.h"
+#include "platform/Keyboard.h"
+
+#include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class CanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::SetFailureReporter([this](const QString& what) { mFailures << what; });
+        mCanvas.resize(100, 80);
+        mCanvas.OnMouseDown = [this](int x, int y) {
+            mLog << QStringLiteral("down %1,%2").arg(x).arg(y);
+            return mTakePress;
+        };
+        mCanvas.OnMouseDrag = [this](int x, int y) { mLog << QStringLiteral("drag %1,%2").arg(x).arg(y); };
+        mCanvas.OnMouseUp = [this](int, int) { mLog << QStringLiteral("up"); };
+        mCanvas.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&mCanvas));
+    }
+    void TearDown() override { platform::SetFailureReporter({}); }
+
+    platform::Canvas mCanvas;
+    QStringList mLog;
+    QStringList mFailures;
+    bool mTakePress = true;
+};
+
+} // namespace
+
+TEST_F(CanvasTest, DragAndUpFollowOnlyATakenPress)
+{
+    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 12));
+    QTest::mouseMove(&mCanvas, QPoint(20, 22));
+    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 22));
+    EXPECT_EQ(mLog, QStringList({"down 10,12", "drag 20,22", "up"}));
+    EXPECT_EQ(mCanvas.MouseX(), 20);
+
+    mLog.clear();
+    mTakePress = false;
+    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 12));
+    QTest::mouseMove(&mCanvas, QPoint(20, 22));
+    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 22));
+    EXPECT_EQ(mLog, QStringList({"down 10,12"}));
+}
+
+TEST_F(CanvasTest, PressRecordsTheCounterClockwiseRequest)
+{
+    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_FALSE(platform::Keyboard::CounterClockwiseRequested());
+    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::MetaModifier, QPoint(5, 5));
+    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_TRUE(platform::Keyboard::OSKey());
+    EXPECT_TRUE(platform::Keyboard::CounterClockwiseRequested());
+    QTest::mousePress(&mCanvas, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(&mCanvas, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_TRUE(platform::Keyboard::RightButton());
+    EXPECT_TRUE(platform::Keyboard::CounterClockwiseRequested());
+}
+
+TEST_F(CanvasTest, FailingHandlersAreReportedAndTheCanvasGoesOn)
+{
+    mCanvas.OnMouseDown = [](int, int) -> bool { throw std::runtime_error("no piece"); };
+    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(&mCanvas, QPoint(30, 30));
+    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    EXPECT_EQ(mFailures, QStringList({"no piece"}));
+    EXPECT_TRUE(mLog.isEmpty()); // a failed press is not taken
+}
+
+TEST_F(CanvasTest, PaintRunsOverTheBackdropAndDrawingOutsideItStays)
+{
+    auto backdrop = std::make_shared<platform::Picture>(100, 80);
+    backdrop->ImageForWriting().fill(qRgb(0, 0, 200));
+    backdrop->Changed();
+    int paints = 0;
+    QRgb underPaint = 0;
+    mCanvas.OnPaint = [&](platform::Graphics& g) {
+        ++paints;
+        underPaint = g.Plane().pixel(50, 50);
+        g.SetForeColor(0x00FF00);
+        g.FillRect(0, 0, 10, 10);
+    };
+    mCanvas.SetBackdrop(backdrop);
+    QTRY_COMPARE(paints, 1);
+    EXPECT_EQ(underPaint, qRgb(0, 0, 200));
+    mCanvas.Graphics().SetForeColor(0xFF0000);
+    mCanvas.Graphics().FillRect(20, 20, 5, 5);
+    mCanvas.UpdateNow();
+    EXPECT_EQ(paints, 1); // showing a drawn area is no paint request
+    const QImage shown = mCanvas.grab().toImage();
+    EXPECT_EQ(shown.pixel(22, 22), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(5, 5), qRgb(0, 255, 0));
+}
