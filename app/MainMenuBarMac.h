@@ -13,6 +13,7 @@ public:
 
     MainMenuBarMac();
 
+    using platform::MenuBar::Item;
     // The item of that name in that menu; raises NilObjectException when
     // either is missing.
     platform::MenuItem& Item(const QString& menuName, const QString& itemName) const;
