@@ -1,9 +1,10 @@
 // TO BE REPLACED by the dialogs' own definitions of the functions in
-// app/Dialogs.h (delete this file when they land). Until then the commands
-// that open dialogs do nothing.
+// app/Dialogs.h (delete this file when all four have landed). The stand-ins
+// are weak, so each real definition takes over as soon as it is linked in;
+// until then the command does nothing.
 #include "app/Dialogs.h"
 
-void ShowOpenPuzzleSheet() {}
-void ShowDetailedStats() {}
-void ShowAboutWindow() {}
-void ShowLicenseWindow() {}
+__attribute__((weak)) void ShowOpenPuzzleSheet() {}
+__attribute__((weak)) void ShowDetailedStats() {}
+__attribute__((weak)) void ShowAboutWindow() {}
+__attribute__((weak)) void ShowLicenseWindow() {}
