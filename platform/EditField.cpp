@@ -1,0 +1,10 @@
+#include "platform/EditField.h"
+
+namespace platform {
+
+EditField::EditField(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
+
+} // namespace platform
