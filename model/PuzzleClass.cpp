@@ -97,10 +97,9 @@ bool IsFigureSizeSound(const std::array<StoredPiece, kPieceCount>& pieces,
 } // namespace
 
 PuzzleClass::PuzzleClass()
-    : mPieceLargeTriangle1(std::make_shared<PieceLargeTriangleClass>())
-    , mPieceLargeTriangle2(std::make_shared<PieceLargeTriangleClass>())
 {
-    // Created in this order so pictures load as the original figure did.
+    mPieceLargeTriangle1 = std::make_shared<PieceLargeTriangleClass>();
+    mPieceLargeTriangle2 = std::make_shared<PieceLargeTriangleClass>();
     mPieceSmallTriangle1 = std::make_shared<PieceSmallTriangleClass>();
     mPieceSmallTriangle2 = std::make_shared<PieceSmallTriangleClass>();
     mPieceMediumTriangle = std::make_shared<PieceMediumTriangleClass>();
@@ -321,11 +320,14 @@ void PuzzleClass::CreateBoardSilhouette()
     const std::int32_t offY = grid.mNumTrimmedTop * kCellPixels;
     for (const StoredPiece& stored : StoredPieces(*this)) {
         const PieceClass& piece = platform::Deref(stored.piece);
+        if (!piece.mPicture) {
+            continue; // art that failed to load: the table cannot show this piece either
+        }
         // A grey cut-out of the piece's exact shape.
         platform::Picture cutOut(piece.mWidth, piece.mHeight, kPictureDepth);
         cutOut.Graphics().SetForeColor(kSilhouetteMaskInside);
         cutOut.Graphics().FillRect(0, 0, piece.mWidth, piece.mHeight);
-        cutOut.Mask()->Graphics().DrawPicture(platform::Deref(piece.mPicture).Mask().get(), 0, 0);
+        cutOut.Mask()->Graphics().DrawPicture(piece.mPicture->Mask().get(), 0, 0);
         for (int pass = 0; pass < kSilhouettePasses; ++pass) {
             mask.DrawPicture(&cutOut, piece.mPosX - offX, piece.mPosY - offY);
         }

@@ -1,6 +1,8 @@
 #include "PuzzleTestSupport.h"
 
 #include "platform/Picture.h"
+#include "platform/ResourceFork.h"
+#include "resources/PictureCatalogue.h"
 
 #include <QColor>
 
@@ -149,4 +151,36 @@ TEST_F(PuzzleStoreTest, SilhouetteShowsExactlyTheFigurePixelByPixel)
             }
         }
     }
+}
+
+namespace {
+// Resources without any rhombus art.
+class NoRhombusFork : public platform::ResourceFork {
+public:
+    platform::PicturePtr GetPicture(std::int32_t id) override
+    {
+        constexpr int kFirstRhombus = 193;
+        constexpr int kLastRhombusMask = 226;
+        const bool rhombus = (id >= kFirstRhombus && id < kFirstRhombus + 4)
+            || (id > kLastRhombusMask - 4 && id <= kLastRhombusMask);
+        return rhombus ? nullptr : ResourceFork::GetPicture(id);
+    }
+};
+} // namespace
+
+TEST_F(PuzzleStoreTest, MissingPieceArtLeavesThatPieceOutOfTheSilhouetteOnly)
+{
+    platform::SetAppResourceFork(std::make_shared<NoRhombusFork>());
+    ResetPictureCatalogue();
+    PuzzleClass puzzle;
+    puzzle.LoadFromDatabase(1);
+    platform::SetAppResourceFork(nullptr);
+    ResetPictureCatalogue();
+
+    ASSERT_EQ(puzzle.mPuzzleNumber, 1);
+    EXPECT_EQ(Area(*puzzle.mSolutionGrid), 2 * 20 * 40) << "the grid does not need the art";
+    // Rhombus cell (5, 30) stays hidden; large triangle 1's corner shows.
+    const QImage& mask = puzzle.mBoardSilhouette->Mask()->Image();
+    EXPECT_EQ(QColor(mask.pixel(5 * kCell + 5, 30 * kCell + 5)).red(), kOutside);
+    EXPECT_EQ(QColor(mask.pixel(5, 5)).red(), kInside);
 }
