@@ -1,7 +1,6 @@
 #include "platform/Canvas.h"
 #include "platform/EventGuard.h"
 #include "platform/Graphics.h"
-#include "platform/Keyboard.h"
 
 #include <QStringList>
 #include <QTest>
@@ -49,21 +48,6 @@ TEST_F(CanvasTest, DragAndUpFollowOnlyATakenPress)
     QTest::mouseMove(&mCanvas, QPoint(20, 22));
     QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 22));
     EXPECT_EQ(mLog, QStringList({"down 10,12"}));
-}
-
-TEST_F(CanvasTest, PressRecordsTheCounterClockwiseRequest)
-{
-    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_FALSE(platform::Keyboard::CounterClockwiseRequested());
-    QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::MetaModifier, QPoint(5, 5));
-    QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_TRUE(platform::Keyboard::OSKey());
-    EXPECT_TRUE(platform::Keyboard::CounterClockwiseRequested());
-    QTest::mousePress(&mCanvas, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(&mCanvas, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_TRUE(platform::Keyboard::RightButton());
-    EXPECT_TRUE(platform::Keyboard::CounterClockwiseRequested());
 }
 
 TEST_F(CanvasTest, FailingHandlersAreReportedAndTheCanvasGoesOn)

@@ -62,16 +62,3 @@ TEST_F(BufferedCanvasTest, FlipShowsTheRecordedAreaThenTheWholeBuffer)
     mCanvas.FlipBuffer();
     EXPECT_EQ(screen, mCanvas.Buffer()->Image());
 }
-
-TEST_F(BufferedCanvasTest, CopyReadsTheBufferAndOnlyWhatLiesInsideIt)
-{
-    mCanvas.DrawPicture(Solid(200, 120, qRgb(10, 20, 30)), 0, 0);
-    mCanvas.DrawPicture(Solid(5, 5, qRgb(200, 0, 0)), 0, 0);
-    auto saved = Solid(20, 20, qRgb(1, 2, 3));
-    mCanvas.CopyBufferToPicture(saved, std::make_shared<RectClass>(-10, -10, 20, 20));
-    EXPECT_EQ(saved->Image().pixel(0, 0), qRgb(1, 2, 3));     // outside: kept
-    EXPECT_EQ(saved->Image().pixel(10, 10), qRgb(200, 0, 0)); // the unflipped buffer
-    EXPECT_EQ(saved->Image().pixel(19, 19), qRgb(10, 20, 30));
-    mCanvas.CopyBufferToPicture(nullptr, std::make_shared<RectClass>(0, 0, 5, 5));
-    mCanvas.CopyBufferToPicture(saved, nullptr);
-}

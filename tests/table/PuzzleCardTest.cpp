@@ -74,8 +74,6 @@ TEST_F(TableTest, EachHintRevealsItsOwnPieceOnTheCard)
 
 TEST_F(TableTest, CardWithoutAPuzzleShowsNothingNew)
 {
-    gPuzzle->mPuzzleNumber = 0;
-    gStats->mNumSolved = gStats->mNumTotal;
     StartGame(false);
     gStats->mNumSolved = gStats->mNumTotal; // nothing left to open
     OpenWindow();
