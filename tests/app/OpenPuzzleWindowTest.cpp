@@ -1,0 +1,151 @@
+#include "tests/app/DialogTestSupport.h"
+
+#include "app/Dialogs.h"
+#include "app/OpenPuzzleWindow.h"
+#include "platform/EditField.h"
+#include "platform/PushButton.h"
+#include "table/NewPuzzleBlinkTimerClass.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kRefusal = QStringLiteral("Please enter a puzzle number between 1 and 30.");
+
+struct TypedNumber {
+    const char* text;
+    int puzzle; // 0: refused
+};
+
+// What the player may type, and the puzzle it names.
+const TypedNumber kTypedNumbers[] = {
+    {"", 0}, {"twelve", 0}, {"0", 0}, {"31", 0}, {"-5", 0}, {"1e9", 0},
+    {"99999999999999999999", 0}, {"4294967308", 0}, {"3.7", 0}, {"12abc", 0}, {"+5", 0},
+    {"\xd9\xa3", 0}, {"5; DELETE FROM SolvedPuzzles", 0}, {"7' OR '1'='1", 0}, {"\"7\"", 0},
+    {"1", 1}, {"30", 30}, {" 12 ", 12}, {"007", 7},
+};
+
+} // namespace
+
+class OpenPuzzleSheet : public DialogSession {
+protected:
+    OpenPuzzleWindow& Sheet()
+    {
+        ShowOpenPuzzleSheet();
+        return platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>());
+    }
+    // Types into the field of a fresh sheet and presses Open.
+    void TypeAndOpen(const QString& text)
+    {
+        OpenPuzzleWindow& sheet = Sheet();
+        auto& field = platform::Deref(sheet.ControlAs<platform::EditField>("PuzzleNumberEditField"));
+        field.clear();
+        // Typed key by key; text no key of the test keyboard makes is pasted.
+        const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        typeable ? QTest::keyClicks(&field, text) : field.insert(text);
+        ASSERT_EQ(field.Text(), text);
+        QTest::mouseClick(sheet.ControlAs<platform::PushButton>("OpenPushButton"), Qt::LeftButton);
+        FlushDeletes();
+    }
+    int SolvedRows() const { return Count("SELECT COUNT(*) AS n FROM SolvedPuzzles"); }
+};
+
+TEST_F(OpenPuzzleSheet, OnlyWholeNumbersFromOneToThirtyNameAPuzzle)
+{
+    for (const TypedNumber& typed : kTypedNumbers) {
+        const auto parsed = OpenPuzzleWindow::ParsePuzzleNumber(QString::fromUtf8(typed.text));
+        EXPECT_EQ(parsed.value_or(0), typed.puzzle) << typed.text;
+    }
+}
+
+TEST_F(OpenPuzzleSheet, TypedTextOpensItsPuzzleOrIsRefusedWithABeep)
+{
+    AddSolved(1, 0);
+    for (const TypedNumber& typed : kTypedNumbers) {
+        SCOPED_TRACE(typed.text);
+        const QString text = QString::fromUtf8(typed.text);
+        const int before = Puzzle().mPuzzleNumber;
+        const int beeps = mBeeps;
+        mMessages.clear();
+        TypeAndOpen(text);
+        const bool sheetOpen = OpenCount<OpenPuzzleWindow>() == 1;
+        if (typed.puzzle == 0) {
+            EXPECT_EQ(mBeeps, beeps + 1);
+            EXPECT_EQ(mMessages, QStringList{kRefusal});
+            EXPECT_TRUE(sheetOpen);
+            EXPECT_EQ(Puzzle().mPuzzleNumber, before);
+        } else {
+            EXPECT_EQ(mBeeps, beeps);
+            EXPECT_TRUE(mMessages.isEmpty());
+            EXPECT_FALSE(sheetOpen);
+            EXPECT_EQ(Puzzle().mPuzzleNumber, typed.puzzle);
+            EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(typed.puzzle));
+        }
+    }
+    // The statements typed into the field never reached the store.
+    EXPECT_EQ(Count("SELECT COUNT(*) AS n FROM SolvedPuzzles WHERE Number=1"), 0); // reopened by "1"
+    EXPECT_EQ(Count("SELECT COUNT(*) AS n FROM Puzzles"), 30);
+}
+
+TEST_F(OpenPuzzleSheet, CancellingTheReopeningOfASolvedPuzzleDeletesNothing)
+{
+    AddSolved(5, 2);
+    mAnswer = false;
+    const int before = Puzzle().mPuzzleNumber;
+    TypeAndOpen("5");
+    ASSERT_EQ(mDialogs.size(), 1);
+    EXPECT_EQ(mDialogs[0], QStringLiteral("This puzzle has already been solved. Are you sure you want to open it?"));
+    EXPECT_EQ(mDialogIcons, std::vector<int>{3});
+    EXPECT_EQ(mDialogCaptions, QStringList{"Open"});
+    EXPECT_EQ(SolvedRows(), 1);
+    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 1);
+    EXPECT_EQ(Puzzle().mPuzzleNumber, before);
+}
+
+TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleForgetsItsSolvesAndStopsTheBlink)
+{
+    AddSolved(5, 0);
+    AddSolved(5, 2);
+    AddSolved(9, 2);
+    Stats().LoadStats();
+    Window().SetSidebarStats();
+    Window().mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();
+    Window().SetSidebarTab(PlayWindow::kStatsPage);
+    ASSERT_EQ(Window().mStatsSolved, 3);
+
+    TypeAndOpen("5");
+    EXPECT_EQ(mDialogs.size(), 1);
+    EXPECT_EQ(SolvedRows(), 1);
+    EXPECT_EQ(Window().mStatsSolved, 1);
+    EXPECT_EQ(Window().mStatsHints0, 0);
+    EXPECT_EQ(Window().mStatsHints2, 1);
+    EXPECT_EQ(Window().mStatsUnsolved, 29);
+    EXPECT_EQ(Stats().mNumSolved, 1);
+    EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
+    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
+    EXPECT_EQ(Puzzle().mPuzzleNumber, 5);
+    EXPECT_EQ(Puzzle().mHintCount, 0);
+    // The Stats page already shows the new figures.
+    EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
+    FlushDeletes();
+}
+
+TEST_F(OpenPuzzleSheet, IsOneWindowModalSheetOfThePlayWindowAnsweringReturnAndEscape)
+{
+    OpenPuzzleWindow& sheet = Sheet();
+    ShowOpenPuzzleSheet();
+    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 1);
+    EXPECT_EQ(sheet.parentWidget(), gPlayWindow);
+    EXPECT_EQ(sheet.windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(sheet.ControlAs<platform::PushButton>("OpenPushButton")->IsDefault());
+
+    auto* field = sheet.ControlAs<platform::EditField>("PuzzleNumberEditField");
+    sheet.activateWindow();
+    field->setFocus();
+    QTest::keyClicks(field, "31");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(mMessages, QStringList{kRefusal});
+    QTest::keyClick(field, Qt::Key_Escape);
+    FlushDeletes();
+    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
+}
