@@ -25,6 +25,11 @@ protected:
 
     void TearDown() override
     {
+        // Dialogs are windows of their own: none may outlive its test.
+        for (int left = 100; platform::Window::WindowCount() > 0 && left > 0; --left) {
+            platform::Window::WindowAt(0)->close();
+            FlushDeletes();
+        }
         platform::SetMsgBoxHandler({});
         GameSession::TearDown();
     }
