@@ -85,7 +85,8 @@ void AboutKolmiraWindow::_CreateControls0()
             font.setFamily(QString::fromLatin1(style.family));
             font.setStyleHint(QFont::Serif); // where Georgia is missing
         }
-        font.setPointSize(style.points);
+        // The window was laid out in points of one pixel each.
+        font.setPixelSize(style.points);
         font.setBold(style.bold);
         font.setItalic(style.italic);
         font.setUnderline(style.underline);

@@ -8,6 +8,8 @@
 #include "platform/TextArea.h"
 #include "resources/PictureCatalogue.h"
 
+#include <QTextCursor>
+
 namespace {
 
 constexpr int kWidth = 500;
@@ -82,6 +84,8 @@ void LicenseViewWindow::LicenseViewEditField_Open()
 {
     auto& field = platform::Deref(ControlAs<platform::TextArea>(QStringLiteral("LicenseViewEditField")));
     SetStyledText(kolmira_license(), field.StyledText());
+    // The reader starts at the top of the licence.
+    field.moveCursor(QTextCursor::Start);
 }
 
 void LicenseViewWindow::OKPushButton_Action()

@@ -59,7 +59,7 @@ void StyledText::SetSize(int start, int length, int points)
     QTextCursor cursor(mDocument);
     if (points > 0 && SelectRun(cursor, Length(), start, length)) {
         QTextCharFormat format;
-        format.setFontPointSize(points);
+        format.setProperty(QTextFormat::FontPixelSize, points);
         cursor.mergeCharFormat(format);
     }
 }
@@ -87,7 +87,7 @@ int StyledText::Size(int offset) const
     if (offset < 0 || offset >= Length()) {
         return 0;
     }
-    return static_cast<int>(FormatAt(*mDocument, offset).fontPointSize());
+    return FormatAt(*mDocument, offset).intProperty(QTextFormat::FontPixelSize);
 }
 
 } // namespace platform

@@ -9,7 +9,8 @@ namespace platform {
 // The styled contents of a text area: its text plus runs of character
 // attributes. Positions are 0-based character offsets; a run is a start and
 // a length. A run reaching outside the text is cut to the text, and an empty
-// or negative one changes nothing.
+// or negative one changes nothing. Sizes are the game's points, one pixel
+// each, as on the screens its windows were laid out for.
 class StyledText {
 public:
     explicit StyledText(QTextDocument* document);
