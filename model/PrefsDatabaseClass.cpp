@@ -4,7 +4,7 @@
 #include "platform/DatabaseRecord.h"
 #include "platform/Date.h"
 #include "platform/MsgBox.h"
-#include "platform/SpecialFolder.h"
+#include "platform/PreferencesFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,7 +128,7 @@ QString Quoted(const QString& text)
 
 QString PrefsDatabaseClass::StoreFolderPath()
 {
-    return platform::SpecialFolder::Preferences() + QLatin1Char('/') + QLatin1String(kFolderName);
+    return platform::PreferencesFolder::Preferences() + QLatin1Char('/') + QLatin1String(kFolderName);
 }
 
 QString PrefsDatabaseClass::StoreFilePath()

@@ -1,10 +1,10 @@
-#include "platform/SpecialFolder.h"
+#include "platform/PreferencesFolder.h"
 
 #include <QDir>
 
 namespace platform {
 
-QString SpecialFolder::Preferences()
+QString PreferencesFolder::Preferences()
 {
     // A relative XDG_CONFIG_HOME is to be ignored, as the desktop's base
     // directory rules say; it would otherwise depend on the working folder.
