@@ -1,0 +1,163 @@
+#include "tests/support/MousePlayer.h"
+
+#include "resources/PictureCatalogue.h"
+#include "table/NewPuzzleBlinkTimerClass.h"
+#include "table/WinNoteTimerClass.h"
+#include "platform/Random.h"
+
+#include <array>
+#include <set>
+
+// A whole game from a fresh store: every built-in puzzle solved with the
+// mouse, one after another, each figure built at another place on the table
+// and with another number of hints, until the end page; then a restart.
+class AllPuzzles : public MousePlayer {
+protected:
+    static constexpr int kPuzzleCount = 30;
+    static constexpr int kHintLevels = PlayWindow::kMaxHints + 1;
+    static constexpr QPoint kInsideButton{50, 50};
+    static constexpr std::uint32_t kSeed = 20240611;
+
+    void SetUp() override
+    {
+        MousePlayer::SetUp();
+        StartGame();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        // The same puzzles in the same order on every run.
+        gRandom = std::make_shared<platform::Random>(kSeed);
+    }
+
+    void ClickCanvas(const QString& name) { QTest::mouseClick(&CanvasNamed(name), Qt::LeftButton, {}, kInsideButton); }
+
+    // A corner for the k-th figure: spread over the places where the whole
+    // figure's box lies on the table (or, for a figure too large for that,
+    // where every piece can still be dropped).
+    QPoint CornerFor(int k) const
+    {
+        QRect range = ReachableCorners();
+        const QRect onTable(0, 0, Table().Width() - Puzzle().mPixelWidth + 1,
+                            Table().Height() - Puzzle().mPixelHeight + 1);
+        // QRect normalises a negative size, so test validity first.
+        if (onTable.isValid() && range.intersects(onTable)) {
+            range = range.intersected(onTable);
+        }
+        constexpr int kStepsX = 11;
+        constexpr int kStepsY = 7;
+        const int x = range.left() + range.width() * ((k * 4) % kStepsX) / (kStepsX - 1);
+        const int y = range.top() + range.height() * ((k * 3) % kStepsY) / (kStepsY - 1);
+        // On the cell grid, never past the range (whose edges need not be).
+        const auto snap = [](int v, int lo, int hi) {
+            const int down = (v >= 0 ? v : v - kCell + 1) / kCell * kCell;
+            return down >= lo ? down : std::min(down + kCell, hi);
+        };
+        return {snap(x, range.left(), range.right()), snap(y, range.top(), range.bottom())};
+    }
+
+    std::array<int, kHintLevels> SidebarHints() const
+    {
+        const PlayWindow& w = Window();
+        return {w.mStatsHints0, w.mStatsHints1, w.mStatsHints2, w.mStatsHints3,
+                w.mStatsHints4, w.mStatsHints5, w.mStatsHints6, w.mStatsHints7};
+    }
+
+    std::array<int, kHintLevels> StoredHints() const
+    {
+        const StatsClass& s = Stats();
+        return {s.mNum0Hints, s.mNum1Hints, s.mNum2Hints, s.mNum3Hints,
+                s.mNum4Hints, s.mNum5Hints, s.mNum6Hints, s.mNum7Hints};
+    }
+};
+
+TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
+{
+    std::set<int> solved;
+    std::array<int, kHintLevels> byHints{};
+    for (int k = 0; k < kPuzzleCount; ++k) {
+        const int number = Puzzle().mPuzzleNumber;
+        SCOPED_TRACE(testing::Message() << "solve " << k + 1 << ", puzzle " << number);
+        ASSERT_GE(number, PlayWindow::kFirstPuzzle);
+        ASSERT_LE(number, PlayWindow::kLastPuzzle);
+        ASSERT_FALSE(solved.count(number)) << "an already solved puzzle came again";
+        EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(number));
+
+        const int hints = k % kHintLevels;
+        for (int h = 0; h < hints; ++h) {
+            ClickCanvas(QStringLiteral("GetHintButtonCanvas"));
+        }
+        ASSERT_EQ(Puzzle().mHintCount, hints);
+        if (k % 3 == 1) {
+            // Solving from the Stats page brings the Play page back.
+            ClickCanvas(QStringLiteral("SidebarPanel0StatsButtonCanvas"));
+            ASSERT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
+        }
+
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse(CornerFor(k)));
+
+        solved.insert(number);
+        ++byHints[hints];
+        const int left = kPuzzleCount - static_cast<int>(solved.size());
+        ASSERT_TRUE(Puzzle().mIsWon);
+        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles WHERE Number = %1 "
+                                       "AND NumHintsUsed = %2").arg(number).arg(hints)), 1);
+        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles")), k + 1);
+        EXPECT_EQ(Stats().mNumSolved, k + 1);
+        EXPECT_EQ(StoredHints(), byHints);
+        EXPECT_EQ(Window().mStatsSolved, k + 1);
+        EXPECT_EQ(Window().mStatsUnsolved, left);
+        EXPECT_EQ(SidebarHints(), byHints);
+        EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
+        if (left == 0) {
+            break;
+        }
+
+        EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
+        EXPECT_TRUE(TableShowsNote(winnote()));
+        ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
+        auto& button = CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas"));
+        Window().mNewPuzzleBlinkTimer->Fire();
+        EXPECT_TRUE(ShowsPicture(button, newpuzzlehilite()));
+        Window().mNewPuzzleBlinkTimer->Fire();
+        EXPECT_TRUE(ShowsPicture(button, newpuzzle()));
+        platform::Deref(Table().mWinNoteTimer).Fire();
+        EXPECT_FALSE(TableShowsNote(winnote()));
+
+        ClickCanvas(QStringLiteral("NewPuzzleButtonCanvas"));
+        EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
+        EXPECT_FALSE(Puzzle().mIsWon);
+    }
+
+    ASSERT_EQ(solved.size(), static_cast<std::size_t>(kPuzzleCount));
+    for (int h = 0; h < kHintLevels; ++h) {
+        EXPECT_GT(byHints[h], 0) << "no puzzle solved with " << h << " hints";
+    }
+    EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kEndPage);
+    EXPECT_TRUE(CanvasNamed(QStringLiteral("QuitButtonCanvas")).isVisible());
+    EXPECT_TRUE(TableShowsNote(completenote()));
+    EXPECT_FALSE(TableShowsNote(winnote()));
+    EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
+    // The last win starts no win-note timer (the one before has fired).
+    EXPECT_TRUE(!Table().mWinNoteTimer || !Table().mWinNoteTimer->IsRunning());
+
+    // The next start has nothing left to play: the end page, the completion
+    // note, presses on the table refused, and the Quit button quits.
+    StopGame();
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    EXPECT_EQ(Stats().mNumSolved, kPuzzleCount);
+    EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
+    EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kEndPage);
+    EXPECT_TRUE(TableShowsNote(completenote()));
+    const PieceClass& square = *Table().mPieceSquare;
+    const QPoint before(square.mPosX, square.mPosY);
+    const auto at = HitPoint(square);
+    ASSERT_TRUE(at);
+    Drag(*at, *at + QPoint(3 * kCell, 3 * kCell));
+    EXPECT_EQ(QPoint(square.mPosX, square.mPosY), before);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles")), kPuzzleCount);
+
+    const int quitsBefore = mQuits;
+    auto& quit = CanvasNamed(QStringLiteral("QuitButtonCanvas"));
+    ASSERT_TRUE(quit.isVisible());
+    QTest::mouseClick(&quit, Qt::LeftButton, {}, QPoint(quit.width() / 2, quit.height() / 2));
+    EXPECT_EQ(mQuits, quitsBefore + 1);
+}

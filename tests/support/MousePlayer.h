@@ -1,0 +1,241 @@
+#pragma once
+
+// A player with a mouse on a running game: finds a visible point of a table
+// piece, clicks pieces round and drags them into the current puzzle's figure
+// with the figure's corner wherever the caller asks, and tells whether the
+// table shows a note. Used on top of GameSession.
+
+#include "tests/support/GameSession.h"
+
+#include "model/PieceClass.h"
+#include "model/PieceLargeTriangleClass.h"
+#include "model/PieceMediumTriangleClass.h"
+#include "model/PieceRhombusClass.h"
+#include "model/PieceSmallTriangleClass.h"
+#include "model/PieceSquareClass.h"
+
+#include <QTest>
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class MousePlayer : public GameSession {
+protected:
+    static constexpr int kCell = 10;
+    static constexpr int kSearchStep = 3;
+    static constexpr int kMaxTurns = 8;
+
+    // Table pieces paired with the puzzle's own, in the order they are placed.
+    std::vector<std::pair<PieceClass*, PieceClass*>> PiecePairs() const
+    {
+        TableClass& t = Table();
+        PuzzleClass& p = Puzzle();
+        return {
+            {t.mPieceLargeTriangle1.get(), p.mPieceLargeTriangle1.get()},
+            {t.mPieceLargeTriangle2.get(), p.mPieceLargeTriangle2.get()},
+            {t.mPieceMediumTriangle.get(), p.mPieceMediumTriangle.get()},
+            {t.mPieceSmallTriangle1.get(), p.mPieceSmallTriangle1.get()},
+            {t.mPieceSmallTriangle2.get(), p.mPieceSmallTriangle2.get()},
+            {t.mPieceRhombus.get(), p.mPieceRhombus.get()},
+            {t.mPieceSquare.get(), p.mPieceSquare.get()},
+        };
+    }
+
+    // A point on the table where the piece's shape shows, not covered by any
+    // piece above it.
+    std::optional<QPoint> HitPoint(const PieceClass& piece) const
+    {
+        const auto& order = Table().mPieceZOrder;
+        std::size_t level = 0;
+        while (level < order.size() && order[level].get() != &piece) {
+            ++level;
+        }
+        for (int y = piece.mPosY + 1; y < piece.mPosY + piece.mHeight; y += kSearchStep) {
+            for (int x = piece.mPosX + 1; x < piece.mPosX + piece.mWidth; x += kSearchStep) {
+                if (x < 0 || y < 0 || x >= Table().Width() || y >= Table().Height()
+                    || !piece.IsPointInside(x, y)) {
+                    continue;
+                }
+                bool covered = false;
+                for (std::size_t above = level + 1; above < order.size() && !covered; ++above) {
+                    covered = order[above]->IsPointInside(x, y);
+                }
+                if (!covered) {
+                    return QPoint(x, y);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    void Click(QPoint p)
+    {
+        QTest::mousePress(&Table(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(&Table(), Qt::LeftButton, Qt::NoModifier, p);
+    }
+
+    void Drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(&Table(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(&Table(), (from + to) / 2);
+        QTest::mouseMove(&Table(), to);
+        QTest::mouseRelease(&Table(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+
+    // The figure's corner in the middle of the table, on the cell grid.
+    QPoint CentredCorner() const
+    {
+        return {(Table().Width() - Puzzle().mPixelWidth) / 2 / kCell * kCell,
+                (Table().Height() - Puzzle().mPixelHeight) / 2 / kCell * kCell};
+    }
+
+    // The corners (on the cell grid) at which every piece of the figure can
+    // be dropped: no piece further past an edge than a drag lets it go.
+    QRect ReachableCorners() const
+    {
+        int left = -Table().Width();
+        int top = -Table().Height();
+        int right = Table().Width();
+        int bottom = Table().Height();
+        for (const auto& [piece, target] : PiecePairs()) {
+            left = std::max(left, -piece->mMaxOffset - target->mPosX);
+            top = std::max(top, -piece->mMaxOffset - target->mPosY);
+            right = std::min(right, Table().Width() - piece->mWidth + piece->mMaxOffset - target->mPosX);
+            bottom = std::min(bottom, Table().Height() - piece->mHeight + piece->mMaxOffset - target->mPosY);
+        }
+        const auto up = [](int v) { return (v >= 0 ? v + kCell - 1 : v) / kCell * kCell; };
+        const auto down = [](int v) { return (v >= 0 ? v : v - kCell + 1) / kCell * kCell; };
+        return QRect(QPoint(up(left), up(top)), QPoint(down(right), down(bottom)));
+    }
+
+    static bool IsAt(const PieceClass& piece, const PieceClass& target, QPoint corner)
+    {
+        return piece.mOrientation == target.mOrientation && piece.mPosX == corner.x() + target.mPosX
+            && piece.mPosY == corner.y() + target.mPosY;
+    }
+
+    // Clicks the piece round to the orientation and drops it with its corner
+    // at the goal; false when no visible point of it is left to take.
+    bool TurnAndDrop(PieceClass& piece, int orientation, QPoint goal)
+    {
+        for (int turns = 0; piece.mOrientation != orientation; ++turns) {
+            const auto at = HitPoint(piece);
+            if (!at || turns == kMaxTurns) {
+                return false;
+            }
+            Click(*at);
+        }
+        const auto from = HitPoint(piece);
+        if (!from) {
+            return false;
+        }
+        Drag(*from, *from + goal - QPoint(piece.mPosX, piece.mPosY));
+        return true;
+    }
+
+    // The topmost piece lying over some visible part of the piece's shape.
+    PieceClass* PieceAbove(const PieceClass& piece) const
+    {
+        const auto& order = Table().mPieceZOrder;
+        for (int y = std::max(0, piece.mPosY + 1); y < std::min(Table().Height(), piece.mPosY + piece.mHeight);
+             y += kSearchStep) {
+            for (int x = std::max(0, piece.mPosX + 1); x < std::min(Table().Width(), piece.mPosX + piece.mWidth);
+                 x += kSearchStep) {
+                if (!piece.IsPointInside(x, y)) {
+                    continue;
+                }
+                for (auto it = order.rbegin(); it != order.rend() && it->get() != &piece; ++it) {
+                    if ((*it)->IsPointInside(x, y)) {
+                        return it->get();
+                    }
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    // Moves the piece into the table corner farthest from the other piece,
+    // as far as a drag lets it go.
+    void MoveAwayFrom(PieceClass& piece, const PieceClass& other)
+    {
+        const QPoint centre(other.mPosX + other.mWidth / 2, other.mPosY + other.mHeight / 2);
+        const int left = -piece.mMaxOffset / 2 / kCell * kCell;
+        const int top = left;
+        const int right = (Table().Width() - piece.mWidth + piece.mMaxOffset / 2) / kCell * kCell;
+        const int bottom = (Table().Height() - piece.mHeight + piece.mMaxOffset / 2) / kCell * kCell;
+        QPoint best;
+        int bestDistance = -1;
+        for (const QPoint corner : {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)}) {
+            const QPoint mid = corner + QPoint(piece.mWidth / 2, piece.mHeight / 2) - centre;
+            if (mid.manhattanLength() > bestDistance) {
+                bestDistance = mid.manhattanLength();
+                best = corner;
+            }
+        }
+        TurnAndDrop(piece, piece.mOrientation, best);
+    }
+
+    // Turns and moves every table piece into the current puzzle's figure with
+    // the figure's top-left corner at the given table point. A piece buried
+    // under pieces already dropped has the one on top of it moved aside
+    // first, as a player would, and that one is put back afterwards.
+    void SolveWithTheMouse(QPoint corner)
+    {
+        constexpr int kMaxMoves = 40;
+        const auto pairs = PiecePairs();
+        PieceClass* first = nullptr; // the piece to try before the others
+        for (int move = 0;; ++move) {
+            ASSERT_LT(move, kMaxMoves) << "the figure could not be built";
+            std::vector<std::pair<PieceClass*, PieceClass*>> open;
+            for (const auto& pair : pairs) {
+                if (!IsAt(*pair.first, *pair.second, corner)) {
+                    open.insert(pair.first == first ? open.begin() : open.end(), pair);
+                }
+            }
+            if (open.empty()) {
+                return;
+            }
+            bool dropped = false;
+            for (const auto& [piece, target] : open) {
+                if (TurnAndDrop(*piece, target->mOrientation, corner + QPoint(target->mPosX, target->mPosY))) {
+                    ASSERT_TRUE(IsAt(*piece, *target, corner)) << "a dropped piece missed its place";
+                    dropped = true;
+                    break;
+                }
+            }
+            first = nullptr;
+            if (!dropped) {
+                PieceClass* above = PieceAbove(*open.front().first);
+                ASSERT_NE(above, nullptr) << "a piece lies wholly off the table";
+                MoveAwayFrom(*above, *open.front().first);
+                first = open.front().first;
+            }
+        }
+    }
+
+    void SolveWithTheMouse() { SolveWithTheMouse(CentredCorner()); }
+
+    // Whether the table shows the note centred at its usual height: compared
+    // on the note's fully opaque pixels.
+    bool TableShowsNote(const platform::PicturePtr& note) const
+    {
+        const QImage& shown = platform::Deref(Table().Buffer()).Image();
+        const QImage& art = note->Image();
+        const QImage mask = note->HasMask() ? note->Mask()->Image() : QImage();
+        const int x0 = static_cast<int>(Table().Width() / 2.0 - art.width() / 2.0);
+        int compared = 0;
+        for (int y = 0; y < art.height(); y += kSearchStep) {
+            for (int x = 0; x < art.width(); x += kSearchStep) {
+                if (!mask.isNull() && qGray(mask.pixel(x, y)) != 0) {
+                    continue;
+                }
+                ++compared;
+                if (shown.pixel(x0 + x, TableClass::kNoteTop + y) != art.pixel(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return compared > 0;
+    }
+};
