@@ -1,0 +1,294 @@
+#include "tests/support/MousePlayer.h"
+
+#include "platform/MsgBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <array>
+#include <csignal>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// The game over a store that cannot be written, is damaged, vanishes while
+// the game runs, or is cut off by a killed process: the game always starts
+// and plays, the player's file is never overwritten, and no committed solve
+// is lost.
+class StoreFaults : public MousePlayer {
+protected:
+    void SetUp() override
+    {
+        MousePlayer::SetUp();
+        platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
+    }
+
+    void TearDown() override
+    {
+        MousePlayer::TearDown();
+        platform::SetMsgBoxHandler({});
+    }
+
+    static QString StoreFile() { return PrefsDatabaseClass::StoreFilePath(); }
+
+    static QByteArray ReadStore()
+    {
+        QFile f(StoreFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static void WriteStore(const QByteArray& bytes)
+    {
+        QDir().mkpath(PrefsDatabaseClass::StoreFolderPath());
+        QFile f(StoreFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    // A first run that solves puzzle 2 with the mouse, then quits.
+    void PlayOneWinAndQuit()
+    {
+        StartGame();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        ASSERT_TRUE(Puzzle().mIsWon);
+        StopGame();
+    }
+
+    // Starts the game and checks it is playable: a puzzle is loaded, shown,
+    // and a piece dragged on the table lands on the grid.
+    void StartAndPlay()
+    {
+        StartGame();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        ASSERT_GT(Puzzle().mPuzzleNumber, 0);
+        EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(Puzzle().mPuzzleNumber));
+        PieceClass& square = *Table().mPieceSquare;
+        const auto at = HitPoint(square);
+        ASSERT_TRUE(at);
+        Drag(*at, *at + QPoint(57, 43));
+        EXPECT_EQ(QPoint(square.mPosX, square.mPosY), QPoint(70, 50));
+    }
+
+    // Opens the file on its own connection: whether it is a sound SQLite
+    // database, and how many solves it holds (-1 when it cannot tell).
+    static bool IsSound(const QString& file)
+    {
+        platform::Database db;
+        db.DatabaseFile = file;
+        if (!db.Connect()) {
+            return false;
+        }
+        auto rs = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
+        return rs && !rs->EOF() && rs->Field(QStringLiteral("integrity_check")).Value().StringValue() == QLatin1String("ok");
+    }
+
+    static int SolvedIn(const QString& file)
+    {
+        platform::Database db;
+        db.DatabaseFile = file;
+        if (!db.Connect()) {
+            return -1;
+        }
+        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles"));
+        return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
+    }
+
+    QStringList mMessages;
+};
+
+TEST_F(StoreFaults, AnUnwritablePreferencesFolderIsReportedAndTheGamePlaysFromMemory)
+{
+    // Running as root ignores permissions, so the preferences folder sits
+    // under a plain file, where no folder can ever be made.
+    QFile blocker(mConfig.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8() + "/config");
+
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    EXPECT_EQ(mMessages, QStringList{QStringLiteral("Error creating preferences.")});
+    EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    EXPECT_EQ(Stats().mNumSolved, 1);
+    EXPECT_EQ(Window().mStatsSolved, 1);
+    StopGame();
+    EXPECT_FALSE(QFileInfo::exists(StoreFile()));
+}
+
+TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlays)
+{
+    ASSERT_NO_FATAL_FAILURE(PlayOneWinAndQuit());
+    const QByteArray good = ReadStore();
+    ASSERT_GT(good.size(), 0);
+
+    // Another program's SQLite database in the store's place.
+    const QString foreign = mConfig.filePath(QStringLiteral("other.db"));
+    {
+        platform::Database other;
+        other.DatabaseFile = foreign;
+        ASSERT_TRUE(other.CreateDatabaseFile());
+        other.SQLExecute(QStringLiteral("CREATE TABLE Notes (Body TEXT)"));
+        other.SQLExecute(QStringLiteral("INSERT INTO Notes VALUES ('keep me')"));
+        ASSERT_TRUE(other.Commit());
+    }
+    QFile foreignFile(foreign);
+    ASSERT_TRUE(foreignFile.open(QIODevice::ReadOnly));
+
+    const std::vector<std::pair<const char*, QByteArray>> damaged{
+        {"truncated", good.left(good.size() / 2)},
+        {"cut to its header", good.left(100)},
+        {"zeroed", QByteArray(good.size(), '\0')},
+        {"empty", QByteArray()},
+        {"another database", foreignFile.readAll()},
+    };
+    for (const auto& [what, bytes] : damaged) {
+        SCOPED_TRACE(what);
+        WriteStore(bytes);
+        mMessages.clear();
+        ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+        EXPECT_EQ(mMessages, QStringList{QStringLiteral("Error opening preferences.")});
+        Window().SetSidebarTab(PlayWindow::kStatsPage);
+        EXPECT_EQ(Window().mStatsSolved + Window().mStatsUnsolved, 30);
+        StopGame();
+        EXPECT_EQ(ReadStore(), bytes) << "the player's file was changed";
+    }
+
+    // The sound file put back is read with its solve.
+    WriteStore(good);
+    mMessages.clear();
+    StartGame();
+    EXPECT_TRUE(mMessages.isEmpty());
+    EXPECT_EQ(Stats().mNumSolved, 1);
+}
+
+TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart)
+{
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
+
+    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    EXPECT_TRUE(Puzzle().mIsWon);
+    QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    StopGame();
+
+    mMessages.clear();
+    ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+    EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(IsSound(StoreFile()));
+}
+
+// A child process (this test program again, running only the child test
+// below) plays and is killed at once, with no chance to close the store; the
+// parent then looks at what the file holds. The child is a fresh program, not
+// a bare fork: Qt's painting threads do not survive a fork.
+class KilledGame : public StoreFaults {
+protected:
+    static constexpr int kWaitMs = 60000;
+    static constexpr int kReportFd = 3;
+    static constexpr char kReady = 'R';
+    static constexpr const char* kRoleVariable = "KOLMIRA_KILLED_CHILD_ROLE";
+    static constexpr const char* kStoreVariable = "KOLMIRA_KILLED_CHILD_STORE";
+
+    // Runs the child in the given role on this test's store and kills it the
+    // moment it reports.
+    void PlayInChildAndKill(const char* role)
+    {
+        // Everything the child needs is prepared before the fork: between fork
+        // and exec only plain system calls are safe.
+        const QByteArray exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().toLocal8Bit();
+        const QByteArray filter = "--gtest_filter=KilledGame.ChildPlaysUntilKilled";
+        QList<QByteArray> env;
+        for (const QString& entry : QProcessEnvironment::systemEnvironment().toStringList()) {
+            env << entry.toLocal8Bit();
+        }
+        env << QByteArray(kRoleVariable) + '=' + role << QByteArray(kStoreVariable) + '=' + qgetenv("XDG_CONFIG_HOME");
+        std::vector<char*> envp;
+        for (QByteArray& e : env) {
+            envp.push_back(e.data());
+        }
+        envp.push_back(nullptr);
+        std::array<char*, 3> argv{const_cast<char*>(exe.constData()), const_cast<char*>(filter.constData()), nullptr};
+
+        int pipeFds[2];
+        ASSERT_EQ(pipe(pipeFds), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            dup2(pipeFds[1], kReportFd);
+            execve(argv[0], argv.data(), envp.data());
+            _exit(127);
+        }
+        close(pipeFds[1]);
+        pollfd waitFor{pipeFds[0], POLLIN, 0};
+        char report = 0;
+        const bool answered = poll(&waitFor, 1, kWaitMs) == 1 && read(pipeFds[0], &report, 1) == 1;
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(pipeFds[0]);
+        ASSERT_TRUE(answered) << "the child never reported";
+        ASSERT_EQ(report, kReady) << "the child's play failed";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    }
+};
+
+// The child's side: plays to a win, or to a hint on the next puzzle, on the
+// parent's store, reports, and waits for the kill.
+TEST_F(KilledGame, ChildPlaysUntilKilled)
+{
+    const QByteArray role = qgetenv(kRoleVariable);
+    if (role.isEmpty()) {
+        GTEST_SKIP() << "runs only as the child of the other KilledGame tests";
+    }
+    qputenv("XDG_CONFIG_HOME", qgetenv(kStoreVariable));
+    StartGame();
+    SolveWithTheMouse();
+    bool reached = Puzzle().mIsWon;
+    if (role == "hint") {
+        QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+        reached = Puzzle().mHintCount == 1;
+    }
+    const char report = reached && !HasFailure() && mFailures.isEmpty() ? kReady : 'F';
+    [[maybe_unused]] const auto written = write(kReportFd, &report, 1);
+    for (;;) {
+        pause(); // only the kill ends the child
+    }
+}
+
+TEST_F(KilledGame, KilledRightAfterAWinKeepsTheSolveAndASoundStore)
+{
+    ASSERT_NO_FATAL_FAILURE(PlayOneWinAndQuit()); // puzzle 2, closed normally
+
+    PlayInChildAndKill("win");
+
+    EXPECT_TRUE(IsSound(StoreFile()));
+    EXPECT_EQ(SolvedIn(StoreFile()), 2);
+    mMessages.clear();
+    ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+    EXPECT_TRUE(mMessages.isEmpty());
+    EXPECT_EQ(Stats().mNumSolved, 2);
+    EXPECT_EQ(Window().mStatsUnsolved, 28);
+}
+
+TEST_F(KilledGame, KilledRightAfterAHintKeepsEarlierSolvesAndASoundStore)
+{
+    PlayInChildAndKill("hint");
+
+    EXPECT_TRUE(IsSound(StoreFile()));
+    EXPECT_EQ(SolvedIn(StoreFile()), 1);
+    mMessages.clear();
+    ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+    EXPECT_TRUE(mMessages.isEmpty());
+    EXPECT_EQ(Stats().mNumSolved, 1);
+    // The hint's game was never saved: another unsolved puzzle comes.
+    EXPECT_NE(Puzzle().mPuzzleNumber, 2);
+}
