@@ -84,11 +84,18 @@ public:
     const MenuHandlerFn* MenuHandler(const QString& itemName) const;
 
     // Creates a control of class T (constructed from args) where the record
-    // says. T must be a QWidget.
+    // says.
+    // T must be a QWidget; without arguments it is constructed with its
+    // parent, so it never starts at a top-level window's default size.
     template <class T, class... Args>
     T* AddControl(const ControlRecord& record, Args&&... args)
     {
-        auto* control = new T(std::forward<Args>(args)...);
+        T* control = nullptr;
+        if constexpr (sizeof...(Args) == 0) {
+            control = new T(record.parent != nullptr ? record.parent : mContent);
+        } else {
+            control = new T(std::forward<Args>(args)...);
+        }
         PlaceControl(control, record);
         return control;
     }

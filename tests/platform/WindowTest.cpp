@@ -18,6 +18,7 @@ std::vector<QString>* gLog = nullptr;
 
 class LoggingCanvas : public Canvas {
 public:
+    using Canvas::Canvas;
     void Event_Open() override { gLog->push_back("open " + objectName()); }
     void Event_Close() override { gLog->push_back("close " + objectName()); }
 };
