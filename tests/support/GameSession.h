@@ -19,7 +19,9 @@
 #include "platform/RecordSet.h"
 #include "platform/Picture.h"
 #include "platform/System.h"
+#include "table/NewPuzzleBlinkTimerClass.h"
 #include "table/TableClass.h"
+#include "table/WinNoteTimerClass.h"
 
 #include <QCoreApplication>
 #include <QStringList>
