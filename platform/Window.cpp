@@ -107,7 +107,6 @@ void Window::PlaceControl(QWidget* control, const ControlRecord& record)
     const QRect parentBounds = ControlBounds(parent);
     control->setGeometry(record.left - parentBounds.left(), record.top - parentBounds.top(),
                          record.width, record.height);
-    control->setFocusPolicy(Qt::NoFocus);
     if (auto* panel = dynamic_cast<PagePanel*>(record.parent); panel != nullptr && record.page >= 0) {
         panel->AddToPage(control, record.page);
     } else {
