@@ -171,7 +171,9 @@ platform::PagePanel& PlayWindow::PanelNamed(const QString& name) const
 
 void PlayWindow::DrawOnControl(const QString& name, PictureFn picture)
 {
-    CanvasNamed(name).Graphics().DrawPicture(picture().get(), 0, 0);
+    if (const auto art = picture()) { // missing art leaves the control as it is
+        CanvasNamed(name).Graphics().DrawPicture(art.get(), 0, 0);
+    }
 }
 
 // The tabs: a press on another page's tab switches at once; hovering shows
@@ -197,7 +199,9 @@ void PlayWindow::SidebarPanel2PlayButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel2PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab1deselected().get(), 0, 0);
+    if (const auto art = sidebartab1deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 bool PlayWindow::SidebarPanel2StatsButtonCanvas_MouseDown(int /*x*/, int /*y*/)
@@ -220,12 +224,16 @@ void PlayWindow::SidebarPanel2StatsButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel2StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab2deselected().get(), 0, 0);
+    if (const auto art = sidebartab2deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 void PlayWindow::SidebarPanel2HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab3().get(), 0, 0);
+    if (const auto art = sidebartab3()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 bool PlayWindow::SidebarPanel1PlayButtonCanvas_MouseDown(int /*x*/, int /*y*/)
@@ -242,7 +250,9 @@ void PlayWindow::SidebarPanel1PlayButtonCanvas_MouseEnter()
 
 void PlayWindow::SidebarPanel1PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab1deselected().get(), 0, 0);
+    if (const auto art = sidebartab1deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 void PlayWindow::SidebarPanel1PlayButtonCanvas_MouseExit()
@@ -253,7 +263,9 @@ void PlayWindow::SidebarPanel1PlayButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel1StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab2().get(), 0, 0);
+    if (const auto art = sidebartab2()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 bool PlayWindow::SidebarPanel1HelpButtonCanvas_MouseDown(int /*x*/, int /*y*/)
@@ -276,7 +288,9 @@ void PlayWindow::SidebarPanel1HelpButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel1HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab3deselected().get(), 0, 0);
+    if (const auto art = sidebartab3deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
@@ -317,7 +331,9 @@ void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
 
 void PlayWindow::SidebarPanel0PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab1().get(), 0, 0);
+    if (const auto art = sidebartab1()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 bool PlayWindow::SidebarPanel0StatsButtonCanvas_MouseDown(int /*x*/, int /*y*/)
@@ -340,7 +356,9 @@ void PlayWindow::SidebarPanel0StatsButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel0StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab2deselected().get(), 0, 0);
+    if (const auto art = sidebartab2deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 bool PlayWindow::SidebarPanel0HelpButtonCanvas_MouseDown(int /*x*/, int /*y*/)
@@ -363,5 +381,7 @@ void PlayWindow::SidebarPanel0HelpButtonCanvas_MouseExit()
 
 void PlayWindow::SidebarPanel0HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(sidebartab3deselected().get(), 0, 0);
+    if (const auto art = sidebartab3deselected()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }

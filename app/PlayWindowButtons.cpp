@@ -78,7 +78,9 @@ void PlayWindow::NewPuzzleButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 
 void PlayWindow::NewPuzzleButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(newpuzzle().get(), 0, 0);
+    if (const auto art = newpuzzle()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 void PlayWindow::GetHintButtonCanvas_MouseEnter()
@@ -124,7 +126,9 @@ void PlayWindow::GetHintButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 
 void PlayWindow::GetHintButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(gethint().get(), 0, 0);
+    if (const auto art = gethint()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }
 
 void PlayWindow::QuitButtonCanvas_MouseEnter()
@@ -159,5 +163,7 @@ void PlayWindow::QuitButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 
 void PlayWindow::QuitButtonCanvas_Paint(platform::Graphics& g)
 {
-    g.DrawPicture(quit().get(), 0, 0);
+    if (const auto art = quit()) { // missing art leaves the control as it is
+        g.DrawPicture(art.get(), 0, 0);
+    }
 }

@@ -21,10 +21,14 @@ void NewPuzzleBlinkTimerClass::Event_Action()
     PlayWindow& window = platform::Deref(gPlayWindow);
     auto& button = platform::Deref(window.ControlAs<platform::Canvas>(QStringLiteral("NewPuzzleButtonCanvas")));
     if (!mIsHilited) {
-        button.Graphics().DrawPicture(newpuzzlehilite().get(), 0, 0);
+        if (const auto art = newpuzzlehilite()) { // missing art: the blink only skips a phase
+            button.Graphics().DrawPicture(art.get(), 0, 0);
+        }
         mIsHilited = true;
     } else {
-        button.Graphics().DrawPicture(newpuzzle().get(), 0, 0);
+        if (const auto art = newpuzzle()) { // missing art: the blink only skips a phase
+            button.Graphics().DrawPicture(art.get(), 0, 0);
+        }
         mIsHilited = false;
     }
     window.UpdateNow();

@@ -1,0 +1,176 @@
+#include "tests/support/MousePlayer.h"
+
+#include "platform/MsgBox.h"
+#include "platform/ResourceFork.h"
+#include "resources/PictureCatalogue.h"
+#include "table/NewPuzzleBlinkTimerClass.h"
+#include "table/WinNoteTimerClass.h"
+
+#include <QSet>
+#include <random>
+#include <set>
+
+// A player who does anything at all with the mouse, over the table and the
+// sidebar, and a game whose resources are incomplete: neither may break the
+// table's rules or raise a failure.
+class RandomMouse : public MousePlayer {
+protected:
+    static constexpr int kActions = 10000;
+    static constexpr std::uint32_t kSeed = 7321;
+    static constexpr int kMaxMoves = 4;
+    static constexpr int kFarOutside = 400;
+
+    void SetUp() override
+    {
+        MousePlayer::SetUp();
+        platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
+    }
+
+    void TearDown() override
+    {
+        MousePlayer::TearDown();
+        platform::SetMsgBoxHandler({});
+    }
+
+    // One press, a few moves (near the press point, anywhere, or far off the
+    // window) and the release, all on the widget under the press point.
+    void RandomAction(std::mt19937& random)
+    {
+        PlayWindow& window = Window();
+        std::uniform_int_distribution<int> anyX(0, window.width() - 1);
+        std::uniform_int_distribution<int> anyY(0, window.height() - 1);
+        std::uniform_int_distribution<int> die(0, 9);
+        const QPoint press(anyX(random), anyY(random));
+        QWidget* target = window.childAt(press);
+        if (target == nullptr) {
+            target = &window;
+        }
+        const Qt::MouseButton button = die(random) == 0 ? Qt::RightButton : Qt::LeftButton;
+        const Qt::KeyboardModifiers modifiers = die(random) == 0 ? Qt::ControlModifier : Qt::NoModifier;
+        const QPoint local = target->mapFrom(&window, press);
+        QTest::mousePress(target, button, modifiers, local);
+        const int moves = std::uniform_int_distribution<int>(0, kMaxMoves)(random);
+        QPoint at = local;
+        for (int m = 0; m < moves; ++m) {
+            switch (die(random) % 3) {
+            case 0: // a tremble within the click allowance, or just past it
+                at = local + QPoint(die(random) % 3 - 1, die(random) % 5 - 2);
+                break;
+            case 1:
+                at = target->mapFrom(&window, QPoint(anyX(random), anyY(random)));
+                break;
+            default:
+                at = local + QPoint(std::uniform_int_distribution<int>(-kFarOutside * 3, kFarOutside * 3)(random),
+                                    std::uniform_int_distribution<int>(-kFarOutside, kFarOutside)(random));
+                break;
+            }
+            QTest::mouseMove(target, at);
+        }
+        QTest::mouseRelease(target, button, modifiers, at);
+    }
+
+    // What must hold between presses, whatever the player did.
+    void CheckTableRules(int action) const
+    {
+        const TableClass& t = Table();
+        SCOPED_TRACE(testing::Message() << "after action " << action);
+        ASSERT_EQ(t.mSelectedPiece, nullptr);
+        ASSERT_EQ(t.mDragPiece, nullptr);
+        std::set<const PieceClass*> stacked;
+        for (const auto& piece : t.mPieceZOrder) {
+            stacked.insert(piece.get());
+        }
+        const std::set<const PieceClass*> pieces{
+            t.mPieceSquare.get(), t.mPieceRhombus.get(), t.mPieceSmallTriangle1.get(),
+            t.mPieceSmallTriangle2.get(), t.mPieceLargeTriangle1.get(), t.mPieceLargeTriangle2.get(),
+            t.mPieceMediumTriangle.get()};
+        ASSERT_EQ(stacked, pieces) << "the stacking order lost or doubled a piece";
+        for (const PieceClass* p : pieces) {
+            ASSERT_EQ(p->mPosX % kCell, 0);
+            ASSERT_EQ(p->mPosY % kCell, 0);
+            ASSERT_GE(p->mPosX, -p->mMaxOffset);
+            ASSERT_GE(p->mPosY, -p->mMaxOffset);
+            ASSERT_LE(p->mPosX, t.Width() - p->mWidth + p->mMaxOffset);
+            ASSERT_LE(p->mPosY, t.Height() - p->mHeight + p->mMaxOffset);
+        }
+        ASSERT_TRUE(mFailures.isEmpty()) << mFailures.join(QStringLiteral("; ")).toStdString();
+        ASSERT_TRUE(mMessages.isEmpty()) << mMessages.join(QStringLiteral("; ")).toStdString();
+    }
+
+    void PlayRandomly(int actions)
+    {
+        std::mt19937 random(kSeed);
+        for (int a = 0; a < actions; ++a) {
+            RandomAction(random);
+            ASSERT_NO_FATAL_FAILURE(CheckTableRules(a));
+        }
+    }
+
+    QStringList mMessages;
+};
+
+TEST_F(RandomMouse, TenThousandRandomPressesDragsAndReleasesKeepTheTableSound)
+{
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    ASSERT_NO_FATAL_FAILURE(PlayRandomly(kActions));
+    // Still a game: the store answers and the window is the play window.
+    EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(Puzzle().mPuzzleNumber));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM Puzzles")), PlayWindow::kLastPuzzle);
+}
+
+// A resource fork without some of the game's pictures.
+class ForkWithout : public platform::ResourceFork {
+public:
+    explicit ForkWithout(QSet<std::int32_t> missing) : mMissing(std::move(missing)) {}
+    platform::PicturePtr GetPicture(std::int32_t id) override
+    {
+        return mMissing.contains(id) ? nullptr : platform::ResourceFork::GetPicture(id);
+    }
+
+private:
+    QSet<std::int32_t> mMissing;
+};
+
+TEST_F(RandomMouse, MissingPicturesNeitherStopTheStartNorPlay)
+{
+    // Every picture id of the catalogue by name, from its one table.
+    QHash<QString, std::int32_t> ids;
+#define KOLMIRA_PICTURE_ID(name, id, ...) ids.insert(QStringLiteral(#name), id);
+    KOLMIRA_PICTURE_CATALOGUE(KOLMIRA_PICTURE_ID, KOLMIRA_PICTURE_ID)
+#undef KOLMIRA_PICTURE_ID
+    QSet<std::int32_t> missing;
+    for (auto it = ids.cbegin(); it != ids.cend(); ++it) {
+        const QString& name = it.key();
+        // Backgrounds, buttons, tabs, notes and the card's art, but no piece
+        // on the table: without those the figure could not be built at all.
+        if (name.startsWith(QLatin1String("card")) || name.startsWith(QLatin1String("hint"))
+            || name.startsWith(QLatin1String("sidebartab")) || name.endsWith(QLatin1String("note"))
+            || name.contains(QLatin1String("background")) || name.startsWith(QLatin1String("newpuzzle"))
+            || name.startsWith(QLatin1String("gethint")) || name == QLatin1String("puzzlecard")
+            || name == QLatin1String("square2mask")) {
+            missing.insert(it.value());
+        }
+    }
+    ASSERT_GT(missing.size(), 60);
+    platform::SetAppResourceFork(std::make_shared<ForkWithout>(missing));
+    ResetPictureCatalogue();
+
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(Puzzle().mHintCount, 1);
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    EXPECT_TRUE(Puzzle().mIsWon);
+    EXPECT_EQ(Stats().mNumSolved, 1);
+    platform::Deref(Window().mNewPuzzleBlinkTimer).Fire();
+    platform::Deref(Table().mWinNoteTimer).Fire();
+    QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(Puzzle().mIsWon);
+    constexpr int kShortRun = 500;
+    ASSERT_NO_FATAL_FAILURE(PlayRandomly(kShortRun));
+
+    StopGame();
+    platform::SetAppResourceFork(nullptr);
+    ResetPictureCatalogue();
+}
