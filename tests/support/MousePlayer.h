@@ -83,11 +83,16 @@ protected:
         QTest::mouseRelease(&Table(), Qt::LeftButton, Qt::NoModifier, to);
     }
 
-    // The figure's corner in the middle of the table, on the cell grid.
+    // The figure's corner in the middle of the table, on the cell grid, or
+    // as near to it as every piece can be dropped (a tall figure's pieces
+    // would otherwise hang further past an edge than a drag lets them).
     QPoint CentredCorner() const
     {
-        return {(Table().Width() - Puzzle().mPixelWidth) / 2 / kCell * kCell,
-                (Table().Height() - Puzzle().mPixelHeight) / 2 / kCell * kCell};
+        const QRect reachable = ReachableCorners();
+        return {std::clamp((Table().Width() - Puzzle().mPixelWidth) / 2 / kCell * kCell, reachable.left(),
+                           reachable.right()),
+                std::clamp((Table().Height() - Puzzle().mPixelHeight) / 2 / kCell * kCell, reachable.top(),
+                           reachable.bottom())};
     }
 
     // The corners (on the cell grid) at which every piece of the figure can
