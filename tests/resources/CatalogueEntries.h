@@ -10,17 +10,13 @@ struct CatalogueEntry {
     const char* name;
     std::int32_t id;
     platform::PicturePtr (*accessor)();
-    const char* partner; // null for a picture without a mask partner
 };
 
 inline const std::vector<CatalogueEntry>& CatalogueEntries()
 {
-#define TEST_PLAIN(name, id) {#name, id, &name, nullptr},
-#define TEST_MASKED(name, id, partner) {#name, id, &name, #partner},
-    static const std::vector<CatalogueEntry> entries = {
-        KOLMIRA_PICTURE_CATALOGUE(TEST_PLAIN, TEST_MASKED)};
-#undef TEST_PLAIN
-#undef TEST_MASKED
+#define TEST_ENTRY(name, id, ...) {#name, id, &name},
+    static const std::vector<CatalogueEntry> entries = {KOLMIRA_PICTURE_CATALOGUE(TEST_ENTRY, TEST_ENTRY)};
+#undef TEST_ENTRY
     return entries;
 }
 
