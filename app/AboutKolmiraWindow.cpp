@@ -49,24 +49,12 @@ AboutKolmiraWindow::AboutKolmiraWindow()
 
 AboutKolmiraWindow* AboutKolmiraWindow::Instance()
 {
-    if (auto* open = FindWindow<AboutKolmiraWindow>()) {
-        return open;
-    }
-    return new AboutKolmiraWindow;
+    return FindOrCreate<AboutKolmiraWindow>();
 }
 
 void AboutKolmiraWindow::Layout()
 {
-    platform::WindowRecord record;
-    record.title = QStringLiteral("About Kolmira");
-    record.width = kWidth;
-    record.height = kHeight;
-    record.resizable = false;
-    record.closeButton = true;
-    record.minimizeButton = false;
-    record.maximizeButton = false;
-    record.centred = true;
-    ApplyRecord(record);
+    ApplyRecord(platform::WindowRecord::Dialog(QStringLiteral("About Kolmira"), kWidth, kHeight));
     setWindowModality(Qt::ApplicationModal);
 }
 

@@ -33,23 +33,13 @@ DetailedStatsWindow::DetailedStatsWindow()
 
 DetailedStatsWindow* DetailedStatsWindow::Instance()
 {
-    if (auto* open = FindWindow<DetailedStatsWindow>()) {
-        return open;
-    }
-    return new DetailedStatsWindow;
+    return FindOrCreate<DetailedStatsWindow>();
 }
 
 void DetailedStatsWindow::Layout()
 {
-    platform::WindowRecord record;
-    record.title = QStringLiteral("Solved Puzzles");
-    record.width = kWidth;
-    record.height = kHeight;
+    auto record = platform::WindowRecord::Dialog(QStringLiteral("Solved Puzzles"), kWidth, kHeight);
     record.resizable = true;
-    record.closeButton = true;
-    record.minimizeButton = false;
-    record.maximizeButton = false;
-    record.centred = true;
     ApplyRecord(record);
     // Only the height follows the player's resizing; the width stays put.
     Content()->setMinimumSize(kWidth, kMinHeight);

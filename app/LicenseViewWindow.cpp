@@ -31,24 +31,12 @@ LicenseViewWindow::LicenseViewWindow()
 
 LicenseViewWindow* LicenseViewWindow::Instance()
 {
-    if (auto* open = FindWindow<LicenseViewWindow>()) {
-        return open;
-    }
-    return new LicenseViewWindow;
+    return FindOrCreate<LicenseViewWindow>();
 }
 
 void LicenseViewWindow::Layout()
 {
-    platform::WindowRecord record;
-    record.title = QStringLiteral("Kolmira License");
-    record.width = kWidth;
-    record.height = kHeight;
-    record.resizable = false;
-    record.closeButton = true;
-    record.minimizeButton = false;
-    record.maximizeButton = false;
-    record.centred = true;
-    ApplyRecord(record);
+    ApplyRecord(platform::WindowRecord::Dialog(QStringLiteral("Kolmira License"), kWidth, kHeight));
     setWindowModality(Qt::ApplicationModal);
 }
 

@@ -43,10 +43,7 @@ OpenPuzzleWindow::OpenPuzzleWindow()
 
 OpenPuzzleWindow* OpenPuzzleWindow::Instance()
 {
-    if (auto* open = FindWindow<OpenPuzzleWindow>()) {
-        return open;
-    }
-    return new OpenPuzzleWindow;
+    return FindOrCreate<OpenPuzzleWindow>();
 }
 
 std::optional<std::int32_t> OpenPuzzleWindow::ParsePuzzleNumber(const QString& text)
@@ -65,16 +62,7 @@ std::optional<std::int32_t> OpenPuzzleWindow::ParsePuzzleNumber(const QString& t
 
 void OpenPuzzleWindow::Layout()
 {
-    platform::WindowRecord record;
-    record.title = QStringLiteral("Open Puzzle");
-    record.width = kWidth;
-    record.height = kHeight;
-    record.resizable = false;
-    record.closeButton = true;
-    record.minimizeButton = false;
-    record.maximizeButton = false;
-    record.centred = true;
-    ApplyRecord(record);
+    ApplyRecord(platform::WindowRecord::Dialog(QStringLiteral("Open Puzzle"), kWidth, kHeight));
 }
 
 void OpenPuzzleWindow::CreateControls()

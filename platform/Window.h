@@ -25,6 +25,18 @@ struct WindowRecord {
     bool minimizeButton = true;
     bool maximizeButton = false;
     bool centred = true; // on the main screen (a sheet: on its parent)
+
+    // A dialog: fixed size, centred, with a close button and neither
+    // minimize nor maximize.
+    static WindowRecord Dialog(const QString& title, int width, int height)
+    {
+        WindowRecord record;
+        record.title = title;
+        record.width = width;
+        record.height = height;
+        record.minimizeButton = false;
+        return record;
+    }
 };
 
 // Where a control goes: its name, its rectangle in window coordinates (also
@@ -137,6 +149,15 @@ public:
             }
         }
         return nullptr;
+    }
+    // The open window of class T, or a new one when none is open.
+    template <class T>
+    static T* FindOrCreate()
+    {
+        if (auto* open = FindWindow<T>()) {
+            return open;
+        }
+        return new T;
     }
 
 protected:
