@@ -169,11 +169,22 @@ platform::PagePanel& PlayWindow::PanelNamed(const QString& name) const
     return platform::Deref(ControlAs<platform::PagePanel>(name));
 }
 
-void PlayWindow::DrawOnControl(const QString& name, PictureFn picture)
+void PlayWindow::PaintArt(platform::Graphics& g, PictureFn picture)
 {
     if (const auto art = picture()) { // missing art leaves the control as it is
-        CanvasNamed(name).Graphics().DrawPicture(art.get(), 0, 0);
+        g.DrawPicture(art.get(), 0, 0);
     }
+}
+
+void PlayWindow::DrawOnControl(const QString& name, PictureFn picture)
+{
+    PaintArt(CanvasNamed(name).Graphics(), picture);
+}
+
+void PlayWindow::ShowOnControl(const QString& name, PictureFn picture)
+{
+    DrawOnControl(name, picture);
+    UpdateNow();
 }
 
 // The tabs: a press on another page's tab switches at once; hovering shows
@@ -181,116 +192,96 @@ void PlayWindow::DrawOnControl(const QString& name, PictureFn picture)
 
 bool PlayWindow::SidebarPanel2PlayButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kPlayPage);
+    SetSidebarTab(kPlayPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel2PlayButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel2PlayButtonCanvas"), sidebartab1hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel2PlayButtonCanvas"), sidebartab1hilite);
 }
 
 void PlayWindow::SidebarPanel2PlayButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel2PlayButtonCanvas"), sidebartab1deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel2PlayButtonCanvas"), sidebartab1deselected);
 }
 
 void PlayWindow::SidebarPanel2PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab1deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab1deselected);
 }
 
 bool PlayWindow::SidebarPanel2StatsButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kStatsPage);
+    SetSidebarTab(kStatsPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel2StatsButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel2StatsButtonCanvas"), sidebartab2hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel2StatsButtonCanvas"), sidebartab2hilite);
 }
 
 void PlayWindow::SidebarPanel2StatsButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel2StatsButtonCanvas"), sidebartab2deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel2StatsButtonCanvas"), sidebartab2deselected);
 }
 
 void PlayWindow::SidebarPanel2StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab2deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab2deselected);
 }
 
 void PlayWindow::SidebarPanel2HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab3()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab3);
 }
 
 bool PlayWindow::SidebarPanel1PlayButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kPlayPage);
+    SetSidebarTab(kPlayPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel1PlayButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel1PlayButtonCanvas"), sidebartab1hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel1PlayButtonCanvas"), sidebartab1hilite);
 }
 
 void PlayWindow::SidebarPanel1PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab1deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab1deselected);
 }
 
 void PlayWindow::SidebarPanel1PlayButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel1PlayButtonCanvas"), sidebartab1deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel1PlayButtonCanvas"), sidebartab1deselected);
 }
 
 void PlayWindow::SidebarPanel1StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab2()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab2);
 }
 
 bool PlayWindow::SidebarPanel1HelpButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kHelpPage);
+    SetSidebarTab(kHelpPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel1HelpButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel1HelpButtonCanvas"), sidebartab3hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel1HelpButtonCanvas"), sidebartab3hilite);
 }
 
 void PlayWindow::SidebarPanel1HelpButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel1HelpButtonCanvas"), sidebartab3deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel1HelpButtonCanvas"), sidebartab3deselected);
 }
 
 void PlayWindow::SidebarPanel1HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab3deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab3deselected);
 }
 
 void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
@@ -331,57 +322,47 @@ void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
 
 void PlayWindow::SidebarPanel0PlayButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab1()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab1);
 }
 
 bool PlayWindow::SidebarPanel0StatsButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kStatsPage);
+    SetSidebarTab(kStatsPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel0StatsButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel0StatsButtonCanvas"), sidebartab2hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel0StatsButtonCanvas"), sidebartab2hilite);
 }
 
 void PlayWindow::SidebarPanel0StatsButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel0StatsButtonCanvas"), sidebartab2deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel0StatsButtonCanvas"), sidebartab2deselected);
 }
 
 void PlayWindow::SidebarPanel0StatsButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab2deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab2deselected);
 }
 
 bool PlayWindow::SidebarPanel0HelpButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    PanelNamed(QStringLiteral("SidebarPagePanel")).SetValue(kHelpPage);
+    SetSidebarTab(kHelpPage);
     return true;
 }
 
 void PlayWindow::SidebarPanel0HelpButtonCanvas_MouseEnter()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel0HelpButtonCanvas"), sidebartab3hilite);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel0HelpButtonCanvas"), sidebartab3hilite);
 }
 
 void PlayWindow::SidebarPanel0HelpButtonCanvas_MouseExit()
 {
-    DrawOnControl(QStringLiteral("SidebarPanel0HelpButtonCanvas"), sidebartab3deselected);
-    UpdateNow();
+    ShowOnControl(QStringLiteral("SidebarPanel0HelpButtonCanvas"), sidebartab3deselected);
 }
 
 void PlayWindow::SidebarPanel0HelpButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = sidebartab3deselected()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, sidebartab3deselected);
 }

@@ -3,6 +3,7 @@
 #include "platform/Window.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class NewPuzzleBlinkTimerClass;
@@ -139,11 +140,19 @@ private:
 
     platform::Canvas& CanvasNamed(const QString& name) const;
     platform::PagePanel& PanelNamed(const QString& name) const;
-    // Hover and press pictures go straight onto the control, then show.
+    // The picture at the control's corner; missing art leaves it as it is.
+    static void PaintArt(platform::Graphics& g, PictureFn picture);
+    // Hover and press pictures go straight onto the control; ShowOnControl
+    // also shows them at once.
     void DrawOnControl(const QString& name, PictureFn picture);
+    void ShowOnControl(const QString& name, PictureFn picture);
     // The release-inside test of the picture buttons, on window coordinates
     // and inclusive at both ends.
     bool IsPointerInside(const QString& name) const;
+    // A picture button's release: inside, the highlighted picture and the
+    // action; outside, the normal picture. Either way the window shows it.
+    void ReleaseButton(const QString& name, PictureFn hilite, PictureFn normal,
+                       const std::function<void()>& action);
     void ShowTitle();
     void ReloadTableAfterPuzzleChange();
 };

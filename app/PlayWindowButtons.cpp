@@ -40,54 +40,54 @@ bool PlayWindow::IsPointerInside(const QString& name) const
         && bounds.top() <= mouseY && mouseY <= bounds.top() + bounds.height();
 }
 
+void PlayWindow::ReleaseButton(const QString& name, PictureFn hilite, PictureFn normal,
+                               const std::function<void()>& action)
+{
+    if (IsPointerInside(name)) {
+        DrawOnControl(name, hilite);
+        action();
+    } else {
+        DrawOnControl(name, normal);
+    }
+    UpdateNow();
+}
+
 void PlayWindow::NewPuzzleButtonCanvas_MouseEnter()
 {
     // While the button blinks after a win, the blink alone decides its look.
     if (!mNewPuzzleBlinkTimer) {
-        DrawOnControl(kNewPuzzleButton, newpuzzlehilite);
-        UpdateNow();
+        ShowOnControl(kNewPuzzleButton, newpuzzlehilite);
     }
 }
 
 void PlayWindow::NewPuzzleButtonCanvas_MouseExit()
 {
     if (!mNewPuzzleBlinkTimer) {
-        DrawOnControl(kNewPuzzleButton, newpuzzle);
-        UpdateNow();
+        ShowOnControl(kNewPuzzleButton, newpuzzle);
     }
 }
 
 bool PlayWindow::NewPuzzleButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
     mNewPuzzleBlinkTimer.reset();
-    DrawOnControl(kNewPuzzleButton, newpuzzlepressed);
-    UpdateNow();
+    ShowOnControl(kNewPuzzleButton, newpuzzlepressed);
     return true;
 }
 
 void PlayWindow::NewPuzzleButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 {
-    if (IsPointerInside(kNewPuzzleButton)) {
-        DrawOnControl(kNewPuzzleButton, newpuzzlehilite);
-        NewPuzzle();
-    } else {
-        DrawOnControl(kNewPuzzleButton, newpuzzle);
-    }
-    UpdateNow();
+    ReleaseButton(kNewPuzzleButton, newpuzzlehilite, newpuzzle, [this] { NewPuzzle(); });
 }
 
 void PlayWindow::NewPuzzleButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = newpuzzle()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, newpuzzle);
 }
 
 void PlayWindow::GetHintButtonCanvas_MouseEnter()
 {
     if (HintsOnOffer()) {
-        DrawOnControl(kGetHintButton, gethinthilite);
-        UpdateNow();
+        ShowOnControl(kGetHintButton, gethinthilite);
     }
 }
 
@@ -96,8 +96,7 @@ bool PlayWindow::GetHintButtonCanvas_MouseDown(int /*x*/, int /*y*/)
     if (!HintsOnOffer()) {
         return false;
     }
-    DrawOnControl(kGetHintButton, gethintpressed);
-    UpdateNow();
+    ShowOnControl(kGetHintButton, gethintpressed);
     return true;
 }
 
@@ -105,65 +104,48 @@ void PlayWindow::GetHintButtonCanvas_MouseExit()
 {
     // At seven hints the button still settles back to its normal look.
     if (!platform::Deref(gPuzzle).mIsWon) {
-        DrawOnControl(kGetHintButton, gethint);
-        UpdateNow();
+        ShowOnControl(kGetHintButton, gethint);
     }
 }
 
 void PlayWindow::GetHintButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 {
-    if (IsPointerInside(kGetHintButton)) {
-        DrawOnControl(kGetHintButton, gethinthilite);
+    ReleaseButton(kGetHintButton, gethinthilite, gethint, [this] {
         GetHint();
+        // The last hint leaves nothing on offer: the button settles at once.
         if (platform::Deref(gPuzzle).mHintCount == kMaxHints) {
             DrawOnControl(kGetHintButton, gethint);
         }
-    } else {
-        DrawOnControl(kGetHintButton, gethint);
-    }
-    UpdateNow();
+    });
 }
 
 void PlayWindow::GetHintButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = gethint()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, gethint);
 }
 
 void PlayWindow::QuitButtonCanvas_MouseEnter()
 {
-    DrawOnControl(kQuitButton, quithilite);
-    UpdateNow();
+    ShowOnControl(kQuitButton, quithilite);
 }
 
 bool PlayWindow::QuitButtonCanvas_MouseDown(int /*x*/, int /*y*/)
 {
-    DrawOnControl(kQuitButton, quitpressed);
-    UpdateNow();
+    ShowOnControl(kQuitButton, quitpressed);
     return true;
 }
 
 void PlayWindow::QuitButtonCanvas_MouseExit()
 {
-    DrawOnControl(kQuitButton, quit);
-    UpdateNow();
+    ShowOnControl(kQuitButton, quit);
 }
 
 void PlayWindow::QuitButtonCanvas_MouseUp(int /*x*/, int /*y*/)
 {
-    if (IsPointerInside(kQuitButton)) {
-        DrawOnControl(kQuitButton, quithilite);
-        platform::Quit(0);
-    } else {
-        DrawOnControl(kQuitButton, quit);
-    }
-    UpdateNow();
+    ReleaseButton(kQuitButton, quithilite, quit, [] { platform::Quit(0); });
 }
 
 void PlayWindow::QuitButtonCanvas_Paint(platform::Graphics& g)
 {
-    if (const auto art = quit()) { // missing art leaves the control as it is
-        g.DrawPicture(art.get(), 0, 0);
-    }
+    PaintArt(g, quit);
 }

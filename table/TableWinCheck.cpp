@@ -6,7 +6,6 @@
 #include "model/SolutionGridClass.h"
 #include "model/StatsClass.h"
 #include "platform/NilObjectException.h"
-#include "platform/PagePanel.h"
 #include "table/NewPuzzleBlinkTimerClass.h"
 #include "table/WinNoteTimerClass.h"
 
@@ -27,8 +26,7 @@ void TableClass::CheckForWin()
 
     PlayWindow& window = platform::Deref(gPlayWindow);
     window.SetPlaySidebar();
-    platform::Deref(window.ControlAs<platform::PagePanel>(QStringLiteral("SidebarPagePanel")))
-        .SetValue(PlayWindow::kPlayPage);
+    window.SetSidebarTab(PlayWindow::kPlayPage);
     window.SetSidebarStats();
 
     // After the last puzzle the completion note stays instead, with no blink.
