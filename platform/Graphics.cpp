@@ -2,6 +2,7 @@
 
 #include "platform/NilObjectException.h"
 #include "platform/Picture.h"
+#include "platform/PixelMath.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -16,17 +17,6 @@ namespace {
 constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
 constexpr int kAlphaShift = 24;
-constexpr std::uint32_t kFullAlpha = 255;
-
-// Multiplies each of the four channels of a pixel by a/255, rounded.
-std::uint32_t ScaleChannels(std::uint32_t pixel, std::uint32_t a)
-{
-    std::uint32_t redBlue = (pixel & 0x00FF00FFu) * a + 0x00800080u;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
-    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
-    return redBlue | alphaGreen;
-}
 
 // A premultiplied source pixel over a destination pixel: what the mask hides
 // of the source lets the same share of the destination through.

@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/Graphics.h"
+#include "platform/PixelMath.h"
 
 #include <algorithm>
 
@@ -10,17 +11,6 @@ namespace {
 
 constexpr QRgb kFreshPictureColor = 0xFFFFFFFF; // a new picture is white
 constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
-constexpr int kFullAlpha = 255;
-
-// Multiplies each of the four channels of a pixel by a/255, rounded.
-std::uint32_t ScaleChannels(std::uint32_t pixel, std::uint32_t a)
-{
-    std::uint32_t redBlue = (pixel & 0x00FF00FFu) * a + 0x00800080u;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
-    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
-    return redBlue | alphaGreen;
-}
 
 } // namespace
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// The largest alpha of a 32-bit pixel: fully opaque.
+inline constexpr std::uint32_t kFullAlpha = 255;
+
+// Multiplies each of the four channels of a pixel by a/255, rounded; two
+// channels at a time, since each needs only 16 bits.
+inline std::uint32_t ScaleChannels(std::uint32_t pixel, std::uint32_t a)
+{
+    std::uint32_t redBlue = (pixel & 0x00FF00FFu) * a + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+    return redBlue | alphaGreen;
+}
+
+} // namespace platform
