@@ -10,10 +10,8 @@
 #include "model/SolutionGridClass.h"
 #include "model/PrefsDatabaseClass.h"
 #include "model/StatsClass.h"
-#include "platform/Graphics.h"
 #include "platform/Keyboard.h"
 #include "platform/NilObjectException.h"
-#include "resources/PictureCatalogue.h"
 #include "table/DragPieceClass.h"
 #include "table/PuzzleCardClass.h"
 #include "table/SavedGameRecord.h"
@@ -26,8 +24,6 @@ namespace {
 
 // The puzzle a first run opens with: an easy figure to learn the moves on.
 constexpr std::int32_t kFirstRunPuzzle = 2;
-// Shown under the pieces when the background picture cannot be had.
-constexpr std::uint32_t kFallbackTableColor = 0x2F4F2F;
 
 struct StartPlace {
     std::int32_t x;
@@ -50,12 +46,6 @@ void PlaceAt(PieceClass& piece, const StartPlace& place)
     piece.SetPosition(place.x, place.y);
     piece.SetOrientation(place.orientation);
     piece.SetPictureFromOrientation();
-}
-
-// x of a note centred on the table.
-int CentredX(int tableWidth, const platform::Picture& note)
-{
-    return static_cast<int>(tableWidth / 2.0 - note.Width() / 2.0);
 }
 
 // The nearest multiple of the cell size; halves go away from zero.
@@ -184,53 +174,6 @@ void TableClass::Event_Close()
     mWinNoteTimer.reset();
 }
 
-void TableClass::Draw(bool flip)
-{
-    DrawBackground();
-    if (!gPrefMakeGameHarder) {
-        DrawBoardSilhouette();
-    }
-    for (const auto& piece : mPieceZOrder) {
-        // The selected piece is left to the drag object, over the saved
-        // background.
-        if (piece && piece != mSelectedPiece) {
-            piece->Draw();
-        }
-    }
-    DrawNote();
-    if (flip) {
-        FlipBuffer();
-    }
-}
-
-void TableClass::DrawNote()
-{
-    const bool everySolved = gStats && gStats->mNumTotal <= gStats->mNumSolved;
-    platform::PicturePtr note;
-    int x = 0;
-    int y = kNoteTop;
-    if (everySolved) {
-        note = completenote();
-    } else if (mDrawWinNote) {
-        note = winnote();
-    } else if (mSolutionGrid && mSolutionGrid->mHasOverlap) {
-        note = overlapnote();
-        x = kOverlapNoteX;
-        y = kOverlapNoteY;
-    } else {
-        return;
-    }
-    // A note missing from the resources is left out rather than stopping
-    // every redraw of the table.
-    if (!note) {
-        return;
-    }
-    if (everySolved || mDrawWinNote) {
-        x = CentredX(Width(), *note);
-    }
-    DrawPicture(note, x, y);
-}
-
 void TableClass::InitializeTable()
 {
     gTable = this;
@@ -251,21 +194,6 @@ void TableClass::InitializePieces()
     mPieceMediumTriangle = std::make_shared<PieceMediumTriangleClass>();
     mPieceLargeTriangle1 = std::make_shared<PieceLargeTriangleClass>();
     mPieceLargeTriangle2 = std::make_shared<PieceLargeTriangleClass>();
-}
-
-void TableClass::DrawBackground()
-{
-    platform::Graphics& g = platform::Deref(mBufferGraphics);
-    const platform::PicturePtr background = tablebackground();
-    if (background) {
-        g.DrawPicture(background.get(), 0, 0, Width(), Height(), 0, 0, background->Width(),
-                      background->Height());
-    } else {
-        // Without its picture the table is still playable on a plain colour.
-        g.SetForeColor(kFallbackTableColor);
-        g.FillRect(0, 0, Width(), Height());
-    }
-    AddDirtyRect(0, 0, Width(), Height());
 }
 
 void TableClass::CreateSolutionGridFromPieces()
@@ -315,10 +243,6 @@ void TableClass::SavePiecesAsPuzzle()
     puzzle.SaveToDatabase();
 }
 
-void TableClass::DrawPieceSilhouetteOntoTable(const std::shared_ptr<PieceClass>& /*piece*/)
-{
-}
-
 void TableClass::ScatterPieces()
 {
     PlaceAt(platform::Deref(mPieceLargeTriangle1), kLargeTriangle1Start);
@@ -328,32 +252,6 @@ void TableClass::ScatterPieces()
     PlaceAt(platform::Deref(mPieceSmallTriangle2), kSmallTriangle2Start);
     PlaceAt(platform::Deref(mPieceRhombus), kRhombusStart);
     PlaceAt(platform::Deref(mPieceSquare), kSquareStart);
-}
-
-bool TableClass::CheckForOverlap(const std::shared_ptr<SolutionGridClass>& grid)
-{
-    const bool overlap = platform::Deref(grid).mHasOverlap;
-    if (overlap) {
-        const platform::PicturePtr note = overlapnote();
-        if (note) {
-            Graphics().DrawPicture(note.get(), kScreenOverlapNoteX, 0);
-        }
-    }
-    return overlap;
-}
-
-void TableClass::DrawBoardSilhouette()
-{
-    if (!gPuzzle || !gPuzzle->mBoardSilhouette) {
-        return;
-    }
-    const platform::PicturePtr& outline = gPuzzle->mBoardSilhouette;
-    const int x0 = static_cast<int>(Width() / 2.0 - outline->Width() / 2.0);
-    const int y0 = static_cast<int>(Height() / 2.0 - outline->Height() / 2.0);
-    // On the grid the dropped pieces snap to, so a figure can be laid on it.
-    const int x = static_cast<int>(x0 / double{kCellSize}) * kCellSize;
-    const int y = static_cast<int>(y0 / double{kCellSize}) * kCellSize;
-    DrawPicture(outline, x, y);
 }
 
 std::array<PieceClass*, SavedGameRecord::PieceCount> TableClass::PiecesInSavedOrder() const
