@@ -151,11 +151,11 @@ QImage About()
                      SerifFont(44, true, true), palette::kCream, palette::kWalnutDark);
 
     // The classic square made of the seven pieces, in unit coordinates.
-    struct Part {
+    struct SquarePiece {
         QPolygonF outline;
         QColor colour;
     };
-    const Part parts[] = {
+    const SquarePiece pieces[] = {
         {QPolygonF({{0, 0}, {1, 0}, {0.5, 0.5}}), palette::kLargeTriangle},
         {QPolygonF({{0, 0}, {0.5, 0.5}, {0, 1}}), palette::kLargeTriangle.lighter(112)},
         {QPolygonF({{1, 0.5}, {1, 1}, {0.5, 1}}), palette::kMediumTriangle},
@@ -178,8 +178,8 @@ QImage About()
         QTransform shadow = place * QTransform::fromTranslate(0, layer + 2);
         painter.drawPolygon(shadow.map(QPolygonF({{0, 0}, {1, 0}, {1, 1}, {0, 1}})));
     }
-    for (const Part& part : parts) {
-        PaintBevelledPiece(painter, place.map(part.outline), part.colour, 3.0);
+    for (const SquarePiece& piece : pieces) {
+        PaintBevelledPiece(painter, place.map(piece.outline), piece.colour, 3.0);
     }
     return image;
 }
