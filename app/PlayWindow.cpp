@@ -8,6 +8,7 @@
 #include "platform/NilObjectException.h"
 #include "platform/PagePanel.h"
 #include "resources/PictureCatalogue.h"
+#include "resources/StatsPageLayout.h"
 #include "table/PuzzleCardClass.h"
 #include "table/TableClass.h"
 
@@ -22,14 +23,9 @@ constexpr int kWindowHeight = 650;
 constexpr int kPlayTabPanels = 2;
 constexpr int kSidebarPanels = 3;
 
-// The statistics page: where each number's text starts, on its baseline.
+// The statistics page's figures: their colour and size.
 constexpr std::uint32_t kStatsTextColor = 0x332B28;
 constexpr int kStatsTextSize = 14;
-constexpr int kStatsTextLeft = 123;
-constexpr int kStatsSolvedBaseline = 68;
-constexpr int kStatsNoHintBaseline = 93;
-constexpr int kStatsHintRowStep = 18;
-constexpr int kStatsUnsolvedBaseline = 243;
 
 } // namespace
 
@@ -287,16 +283,16 @@ void PlayWindow::SidebarPanel1HelpButtonCanvas_Paint(platform::Graphics& g)
 void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
 {
     const std::array<std::pair<std::int32_t, int>, 10> rows{{
-        {mStatsSolved, kStatsSolvedBaseline},
-        {mStatsHints0, kStatsNoHintBaseline},
-        {mStatsHints1, kStatsNoHintBaseline + kStatsHintRowStep},
-        {mStatsHints2, kStatsNoHintBaseline + 2 * kStatsHintRowStep},
-        {mStatsHints3, kStatsNoHintBaseline + 3 * kStatsHintRowStep},
-        {mStatsHints4, kStatsNoHintBaseline + 4 * kStatsHintRowStep},
-        {mStatsHints5, kStatsNoHintBaseline + 5 * kStatsHintRowStep},
-        {mStatsHints6, kStatsNoHintBaseline + 6 * kStatsHintRowStep},
-        {mStatsHints7, kStatsNoHintBaseline + 7 * kStatsHintRowStep},
-        {mStatsUnsolved, kStatsUnsolvedBaseline},
+        {mStatsSolved, statspage::kSolvedBaseline},
+        {mStatsHints0, statspage::kFirstHintBaseline},
+        {mStatsHints1, statspage::kFirstHintBaseline + statspage::kHintRowStep},
+        {mStatsHints2, statspage::kFirstHintBaseline + 2 * statspage::kHintRowStep},
+        {mStatsHints3, statspage::kFirstHintBaseline + 3 * statspage::kHintRowStep},
+        {mStatsHints4, statspage::kFirstHintBaseline + 4 * statspage::kHintRowStep},
+        {mStatsHints5, statspage::kFirstHintBaseline + 5 * statspage::kHintRowStep},
+        {mStatsHints6, statspage::kFirstHintBaseline + 6 * statspage::kHintRowStep},
+        {mStatsHints7, statspage::kFirstHintBaseline + 7 * statspage::kHintRowStep},
+        {mStatsUnsolved, statspage::kUnsolvedBaseline},
     }};
     // Georgia where the desktop has it, else the closest serif.
     QFont font;
@@ -313,8 +309,8 @@ void PlayWindow::StatsSidebarCanvas_Paint(platform::Graphics& g)
     QRect drawn;
     for (const auto& [value, baseline] : rows) {
         const QString text = QString::number(value);
-        painter.drawText(kStatsTextLeft, baseline, text);
-        drawn |= painter.fontMetrics().boundingRect(text).translated(kStatsTextLeft, baseline);
+        painter.drawText(statspage::kFigureX, baseline, text);
+        drawn |= painter.fontMetrics().boundingRect(text).translated(statspage::kFigureX, baseline);
     }
     painter.end();
     g.Touched(drawn);

@@ -1,5 +1,7 @@
 #include "SidebarArt.h"
 
+#include "resources/StatsPageLayout.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStringList>
@@ -15,14 +17,15 @@ constexpr int kPageHeight = 302;
 const QRect kCardArea(20, 129, 160, 160);
 constexpr int kCardSide = 160;
 
-// The Stats page: figures are written at x = 123 on these baselines.
-constexpr int kFigureX = 123;
+// The Stats page: labels end this far left of where the window writes the
+// figures.
+using statspage::kFigureX;
+using statspage::kFirstHintBaseline;
+using statspage::kHintRows;
+using statspage::kHintRowStep;
+using statspage::kSolvedBaseline;
+using statspage::kUnsolvedBaseline;
 constexpr int kLabelGap = 10;
-constexpr int kSolvedBaseline = 68;
-constexpr int kFirstHintBaseline = 93;
-constexpr int kHintRowStep = 18;
-constexpr int kHintRows = 8;
-constexpr int kUnsolvedBaseline = 243;
 
 // Parchment panels on the pages.
 constexpr double kPanelMargin = 10.0;
