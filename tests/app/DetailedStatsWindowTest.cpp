@@ -6,7 +6,6 @@
 #include "platform/PushButton.h"
 
 #include <QHeaderView>
-#include <QTest>
 
 class SolvedPuzzlesList : public DialogSession {
 protected:
@@ -23,32 +22,40 @@ protected:
     static QStringList Rows(DetailedStatsWindow& w)
     {
         QStringList rows;
-        platform::ListBox& list = List(w);
-        for (int r = 0; r < list.ListCount(); ++r) {
-            rows << list.Cell(r, 0) + ":" + list.Cell(r, 1);
+        for (int r = 0; r < List(w).ListCount(); ++r) {
+            rows << List(w).Cell(r, 0) + ":" + List(w).Cell(r, 1);
         }
         return rows;
     }
 };
 
-TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadings)
+TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverSorts)
 {
-    DetailedStatsWindow& empty = Shown();
-    EXPECT_EQ(List(empty).ListCount(), 0);
-    EXPECT_EQ(List(empty).Heading(0), "Puzzle #");
-    EXPECT_EQ(List(empty).Heading(1), "Hints");
-    EXPECT_FALSE(List(empty).isHeaderHidden());
-    EXPECT_EQ(List(empty).ColumnWidth(2), 0);
-    empty.close();
-    FlushDeletes();
-
-    AddSolved(12, 1);
-    AddSolved(3, 0);
-    AddSolved(7, 2);
-    AddSolved(3, 5);
+    for (const auto& [number, hints] : {std::pair{12, 1}, {3, 0}, {7, 2}, {3, 5}}) {
+        AddSolved(number, hints);
+    }
     DetailedStatsWindow& window = Shown();
+    platform::ListBox& list = List(window);
+    EXPECT_EQ(list.Heading(0), "Puzzle #");
+    EXPECT_EQ(list.Heading(1), "Hints");
+    EXPECT_FALSE(list.isHeaderHidden());
     const QStringList expected{"3:0", "3:5", "7:2", "12:1"};
     EXPECT_EQ(Rows(window), expected);
+    for (int column : {0, 1, 1}) {
+        QTest::mouseClick(list.header()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list.HeadingRect(column).center() - list.header()->pos());
+    }
+    EXPECT_EQ(Rows(window), expected);
+    EXPECT_EQ(list.SortedColumn(), -1);
+
+    const QImage shown = list.grab().toImage();
+    for (int row = 0; row < 3; ++row) {
+        // A pixel of the hints cell right of its text.
+        const QRect cell = list.CellRect(row, 1);
+        const QRgb pixel = shown.pixel(cell.right() - 3, cell.center().y()) & 0xFFFFFF;
+        EXPECT_EQ(pixel, row % 2 == 1 ? DetailedStatsWindow::kOddRowColor : DetailedStatsWindow::kEvenRowColor)
+            << "row " << row;
+    }
 
     // Read once: a later solve shows only in the next window.
     AddSolved(1, 0);
@@ -61,46 +68,20 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadings)
     EXPECT_EQ(Rows(Shown()).size(), 5);
 }
 
-TEST_F(SolvedPuzzlesList, HeadingPressesNeverSortAndRowsAlternateColours)
-{
-    AddSolved(20, 1);
-    AddSolved(4, 7);
-    AddSolved(11, 3);
-    DetailedStatsWindow& window = Shown();
-    platform::ListBox& list = List(window);
-    const QStringList before = Rows(window);
-    for (int column : {0, 1, 0}) {
-        QTest::mouseClick(list.header()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list.HeadingRect(column).center() - list.header()->pos());
-    }
-    EXPECT_EQ(Rows(window), before);
-    EXPECT_EQ(list.SortedColumn(), -1);
-
-    const QImage shown = list.grab().toImage();
-    for (int row = 0; row < 3; ++row) {
-        // A pixel of the hints cell right of its text.
-        const QRect cell = list.CellRect(row, 1);
-        const QRgb pixel = shown.pixel(cell.right() - 3, cell.center().y()) & 0xFFFFFF;
-        EXPECT_EQ(pixel, row % 2 == 1 ? DetailedStatsWindow::kOddRowColor : DetailedStatsWindow::kEvenRowColor)
-            << "row " << row;
-    }
-}
-
 TEST_F(SolvedPuzzlesList, GrowsInHeightOnlyWithOkThirteenPixelsAboveTheBottom)
 {
     DetailedStatsWindow& window = Shown();
+    EXPECT_EQ(List(window).ListCount(), 0);
     auto* ok = window.ControlAs<platform::PushButton>("OKPushButton");
     const auto bottomGap = [&] { return window.Content()->height() - ok->geometry().bottom() - 1; };
     EXPECT_EQ(bottomGap(), 13);
-
     window.resize(400, 520);
     EXPECT_EQ(window.Content()->width(), 200);
     EXPECT_EQ(window.Content()->height(), 520);
     EXPECT_EQ(bottomGap(), 13);
     EXPECT_EQ(ok->x(), 100);
     EXPECT_EQ(List(window).height(), 475);
-
-    window.resize(200, 50);
+    window.resize(200, 50); // no smaller than it opened
     EXPECT_EQ(window.Content()->height(), 200);
     EXPECT_EQ(bottomGap(), 13);
 }

@@ -2,24 +2,14 @@
 
 #include "tests/support/GameSession.h"
 
-#include "platform/MsgBox.h"
 #include "platform/Window.h"
 
-// A started game whose beeps, one-line messages and confirmation dialogs are
-// recorded; each confirmation is answered with mAnswer (true: the action).
+// A started game with room for dialog windows of its own.
 class DialogSession : public GameSession {
 protected:
     void SetUp() override
     {
         GameSession::SetUp();
-        platform::Hooks().beep = [this] { ++mBeeps; };
-        platform::SetMsgBoxHandler([this](const QString& m) { mMessages << m; });
-        platform::MessageDialog::SetResponder([this](platform::MessageDialog& d) {
-            mDialogs << d.Message;
-            mDialogIcons.push_back(d.Icon);
-            mDialogCaptions << d.ActionButton.Caption;
-            return mAnswer ? &d.ActionButton : &d.CancelButton;
-        });
         StartGame();
     }
 
@@ -30,7 +20,6 @@ protected:
             platform::Window::WindowAt(0)->close();
             FlushDeletes();
         }
-        platform::SetMsgBoxHandler({});
         GameSession::TearDown();
     }
 
@@ -43,16 +32,4 @@ protected:
         }
         return count;
     }
-
-    void AddSolved(int number, int hints) const
-    {
-        Execute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, %2)")
-                    .arg(number).arg(hints));
-    }
-
-    int mBeeps = 0;
-    QStringList mMessages;
-    std::vector<int> mDialogIcons;
-    QStringList mDialogCaptions;
-    bool mAnswer = true;
 };

@@ -3,8 +3,6 @@
 #include "app/MainMenuBarMac.h"
 #include "platform/MenuItem.h"
 
-#include <QAction>
-#include <QTest>
 
 namespace {
 
@@ -62,7 +60,6 @@ using Menus = GameSession;
 TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrder)
 {
     auto bar = MainMenuBarMac::Instance();
-    EXPECT_EQ(bar, MainMenuBarMac::Instance());
     ASSERT_EQ(bar->Count(), 4);
     for (std::size_t m = 0; m < kExpected.size(); ++m) {
         const auto& [menuName, rows] = kExpected[m];
@@ -87,99 +84,85 @@ TEST_F(Menus, EnablingFollowsTheGameState)
 {
     StartGame();
     auto bar = MainMenuBarMac::Instance();
-    auto refresh = [&] { bar->EnableMenuItems(&Window()); };
     auto& hint = Item("GameMenu", "GameGetHint");
     auto& stats = Item("GameMenu", "GameStatistics");
     auto& help = Item("HelpMenu", "HelpKolmiraHelp");
-    auto& minimize = Item("WindowMenu", "WindowMinimize");
-
-    refresh(); // first run: the Help page
-    EXPECT_TRUE(hint.Enabled());
-    EXPECT_TRUE(stats.Enabled());
-    EXPECT_FALSE(help.Enabled());
-    EXPECT_TRUE(minimize.Enabled());
-    EXPECT_TRUE(Item("WindowMenu", "WindowBringAlltoFront").Enabled());
-
-    Window().SetSidebarTab(PlayWindow::kStatsPage);
-    Puzzle().mHintCount = PlayWindow::kMaxHints;
-    refresh();
-    EXPECT_FALSE(stats.Enabled());
-    EXPECT_TRUE(help.Enabled());
-    EXPECT_FALSE(hint.Enabled());
-
-    Puzzle().mHintCount = 6;
-    Puzzle().mIsWon = true;
-    refresh();
-    EXPECT_FALSE(hint.Enabled());
-
-    Puzzle().mIsWon = false;
-    gPrefMakeGameHarder = true;
-    refresh();
-    EXPECT_TRUE(hint.Enabled());
-    EXPECT_TRUE(Item("GameMenu", "GameMakeGameHarder").Checked());
+    auto& harder = Item("GameMenu", "GameMakeGameHarder");
+    const std::vector<platform::MenuItem*> windowItems{&hint, &stats, &help, &Item("WindowMenu", "WindowMinimize"),
+                                                        &Item("WindowMenu", "WindowBringAlltoFront")};
+    // Each step: page, hints, won, harder; then hint, stats and help enabled.
+    struct Step {
+        int page, hints;
+        bool won, harder, hintOn, statsOn, helpOn;
+    };
+    for (const Step& s : {Step{PlayWindow::kHelpPage, 0, false, false, true, true, false},
+                          Step{PlayWindow::kStatsPage, PlayWindow::kMaxHints, false, false, false, false, true},
+                          Step{PlayWindow::kPlayPage, PlayWindow::kMaxHints - 1, true, false, false, true, true},
+                          Step{PlayWindow::kPlayPage, PlayWindow::kMaxHints - 1, false, true, true, true, true}}) {
+        Window().SetSidebarTab(s.page);
+        Puzzle().mHintCount = s.hints;
+        Puzzle().mIsWon = s.won;
+        gPrefMakeGameHarder = s.harder;
+        bar->EnableMenuItems(&Window());
+        EXPECT_EQ(hint.Enabled(), s.hintOn) << s.page << " " << s.hints;
+        EXPECT_EQ(stats.Enabled(), s.statsOn) << s.page;
+        EXPECT_EQ(help.Enabled(), s.helpOn) << s.page;
+        EXPECT_EQ(harder.Checked(), s.harder);
+        EXPECT_TRUE(windowItems[3]->Enabled() && windowItems[4]->Enabled());
+    }
 
     // Minimized, nothing of the window is enabled, and the check mark stays.
-    bar->Choose(minimize, &Window());
+    bar->Choose(Item("WindowMenu", "WindowMinimize"), &Window());
     EXPECT_TRUE(Window().mMinimized);
     gPrefMakeGameHarder = false;
-    refresh();
-    EXPECT_FALSE(hint.Enabled());
-    EXPECT_FALSE(stats.Enabled());
-    EXPECT_FALSE(help.Enabled());
-    EXPECT_FALSE(minimize.Enabled());
-    EXPECT_FALSE(Item("WindowMenu", "WindowBringAlltoFront").Enabled());
-    EXPECT_TRUE(Item("GameMenu", "GameMakeGameHarder").Checked());
+    bar->EnableMenuItems(&Window());
+    for (platform::MenuItem* item : windowItems) {
+        EXPECT_FALSE(item->Enabled()) << item->Name().toStdString();
+    }
+    EXPECT_TRUE(harder.Checked());
     Window().Show();
     EXPECT_FALSE(Window().mMinimized);
 }
 
-TEST_F(Menus, ApplicationCommandsOpenTheSitesPages)
+TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
 {
     StartGame();
     auto bar = MainMenuBarMac::Instance();
+    const auto choose = [&](const char* menu, const char* item) { bar->Choose(Item(menu, item), &Window()); };
     for (const char* name : {"OnlineVisitKolmiracom", "OnlineCheckforUpdate\u2026", "OnlineGetUpgradeNotices\u2026",
                              "OnlineTellFriendsaboutKolmira\u2026"}) {
-        bar->Choose(Item("OnlineMenu", name), &Window());
+        choose("OnlineMenu", name);
     }
-    bar->Choose(Item("HelpMenu", "HelpContactPelkavineSupport"), &Window());
+    choose("HelpMenu", "HelpContactPelkavineSupport");
     const QString site = QStringLiteral("https://kolmira.example.com");
     EXPECT_EQ(mUrls, (QStringList{site + "/", site + "/upgrade/?os=mac&version=1.1", site + "/elist/",
                                   site + "/share/", site + "/contact/"}));
-}
 
-TEST_F(Menus, WindowCommandsActOnThePlayWindow)
-{
-    StartGame();
-    auto bar = MainMenuBarMac::Instance();
     // Shortcuts reach the window as real key presses.
     QTest::keyClick(&Window(), Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kHelpPage);
-    bar->Choose(Item("GameMenu", "GameStatistics"), &Window());
+    choose("GameMenu", "GameStatistics");
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
-
-    bar->Choose(Item("GameMenu", "GameGetHint"), &Window());
+    choose("GameMenu", "GameGetHint");
     EXPECT_EQ(Puzzle().mHintCount, 1);
-
     const int before = Puzzle().mPuzzleNumber;
     QTest::keyClick(&Window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_NE(Puzzle().mPuzzleNumber, before);
     EXPECT_EQ(Puzzle().mHintCount, 0);
-    EXPECT_EQ(Window().Title(), QString("Kolmira - Puzzle #%1").arg(Puzzle().mPuzzleNumber));
+    EXPECT_EQ(Window().Title(), TitleFor(Puzzle().mPuzzleNumber));
 
     // Toggled twice: stored each time, back where it started.
-    bar->Choose(Item("GameMenu", "GameMakeGameHarder"), &Window());
+    choose("GameMenu", "GameMakeGameHarder");
     EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
-    bar->Choose(Item("GameMenu", "GameMakeGameHarder"), &Window());
+    choose("GameMenu", "GameMakeGameHarder");
     EXPECT_FALSE(gPrefMakeGameHarder);
     EXPECT_FALSE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
 
+    // Numbers out of range load nothing.
+    Window().LoadPuzzleNumber(30);
     Window().LoadPuzzleNumber(0);
     Window().LoadPuzzleNumber(31);
-    EXPECT_NE(Puzzle().mPuzzleNumber, 0);
-    Window().LoadPuzzleNumber(30);
     EXPECT_EQ(Puzzle().mPuzzleNumber, 30);
-    Window().LoadPuzzleNumber(1);
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 1);
 
     // The Window-menu entry shows its window and follows its activation.
     auto entry = MainMenuBarMac::Instance()->Child("WindowMenu")->Item(4);
@@ -192,7 +175,7 @@ TEST_F(Menus, WindowCommandsActOnThePlayWindow)
     bar->Choose(*entry, &Window());
     EXPECT_FALSE(Window().IsMinimized());
 
-    bar->Choose(Item("GameMenu", "GameQuit"), &Window());
+    choose("GameMenu", "GameQuit");
     EXPECT_EQ(mQuits, 1);
     bar->Choose(Item("GameMenu", "GameCloseWindow"), gPlayWindow);
     EXPECT_EQ(gPlayWindow, nullptr);

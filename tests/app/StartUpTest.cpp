@@ -3,14 +3,6 @@
 #include "app/MainMenuBarMac.h"
 #include "app/WindowMenuItem.h"
 
-#include <QTest>
-
-namespace {
-
-const QString kTitlePrefix = QStringLiteral("Kolmira - Puzzle #");
-
-} // namespace
-
 using StartUp = GameSession;
 
 TEST_F(StartUp, FirstRunOpensPuzzleTwoOnTheHelpPageAndRemembersIt)
@@ -18,7 +10,7 @@ TEST_F(StartUp, FirstRunOpensPuzzleTwoOnTheHelpPageAndRemembersIt)
     StartGame();
     EXPECT_TRUE(gFirstRun);
     EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
-    EXPECT_EQ(Window().Title(), kTitlePrefix + "2");
+    EXPECT_EQ(Window().Title(), TitleFor(2));
     EXPECT_TRUE(Window().isVisible());
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kHelpPage);
     EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
@@ -26,77 +18,62 @@ TEST_F(StartUp, FirstRunOpensPuzzleTwoOnTheHelpPageAndRemembersIt)
     EXPECT_FALSE(gPrefMakeGameHarder);
     EXPECT_TRUE(mApp->AutoQuit());
     EXPECT_TRUE(mDialogs.isEmpty());
+    EXPECT_TRUE(mMessages.isEmpty());
     // The Stats page's copies of a fresh store.
     EXPECT_EQ(Window().mStatsSolved, 0);
     EXPECT_EQ(Window().mStatsUnsolved, 30);
 }
 
-TEST_F(StartUp, LaterStartOpensARandomUnsolvedPuzzleOnThePlayPage)
+TEST_F(StartUp, LaterStartResumesTheSavedGameOrOpensARandomUnsolvedPuzzleOnThePlayPage)
 {
     StartGame();
+    gPrefsDatabase->SetPref("MakeGameHarder", platform::Variant(true));
     // Puzzle 2 was on the table when the first game closed: it is resumed.
     StopGame();
     StartGame();
     EXPECT_FALSE(gFirstRun);
+    EXPECT_TRUE(gPrefMakeGameHarder);
     EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
-    EXPECT_EQ(Count("SELECT COUNT(*) AS n FROM SavedPuzzle"), 0);
+    EXPECT_EQ(Count("SavedPuzzle"), 0);
 
     // Without a saved game: a random puzzle, never a solved one.
-    Execute("DELETE FROM SolvedPuzzles");
-    for (int n = 1; n <= 30; ++n) {
-        if (n != 17) {
-            Execute(QString("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, 0)").arg(n));
-        }
-    }
+    SolveAllBut(17);
     gPlayWindow->close();
     Execute("DELETE FROM SavedPuzzle");
-    FlushDeletes();
-    mApp.reset();
-    StartGame();
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 17);
-    EXPECT_EQ(Window().Title(), kTitlePrefix + "17");
-    EXPECT_EQ(Window().mStatsUnsolved, 1);
-}
-
-TEST_F(StartUp, MakeGameHarderIsReadFromTheStore)
-{
-    StartGame();
-    gPrefsDatabase->SetPref("MakeGameHarder", platform::Variant(true));
     StopGame();
     StartGame();
-    EXPECT_TRUE(gPrefMakeGameHarder);
+    EXPECT_EQ(Puzzle().mPuzzleNumber, 17);
+    EXPECT_EQ(Window().Title(), TitleFor(17));
+    EXPECT_EQ(Window().mStatsUnsolved, 1);
 }
 
 TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
 {
-    std::int32_t version = 0x1030;
+    std::int32_t version = 0;
     platform::Hooks().gestalt = [&](const QString& selector, std::int32_t& answer) {
         answer = version;
         return selector == QStringLiteral("sysv");
     };
-    StartGame();
-    EXPECT_TRUE(mDialogs.isEmpty());
-    EXPECT_EQ(mQuits, 0);
-    StopGame();
-
-    mQuits = 0;
-    version = 0x102F;
-    mScreen = {1023, 768, 24};
-    StartGame();
-    EXPECT_EQ(mDialogs, (QStringList{"Newer Mac OS X version required.", "Your screen may be too small."}));
-    EXPECT_EQ(mQuits, 1);
-    EXPECT_EQ(gBitDepth, 24);
-    // Start-up carried on regardless.
-    EXPECT_NE(gPlayWindow, nullptr);
-    StopGame();
-
-    for (const platform::ScreenInfo screen : {platform::ScreenInfo{1024, 767, 32}, platform::ScreenInfo{1024, 768, 32}}) {
+    const QString old = "Newer Mac OS X version required.";
+    const QString small = "Your screen may be too small.";
+    struct Case {
+        std::int32_t version;
+        platform::ScreenInfo screen;
+        QStringList dialogs;
+        int quits;
+    };
+    for (const Case& c : {Case{0x1030, {1280, 1024, 32}, {}, 0}, Case{0x102F, {1023, 768, 24}, {old, small}, 1},
+                          Case{0x1040, {1024, 767, 32}, {small}, 0}, Case{0x1040, {1024, 768, 32}, {}, 0}}) {
         mDialogs.clear();
-        version = 0x1040;
-        mScreen = screen;
+        mQuits = 0;
+        version = c.version;
+        mScreen = c.screen;
         StartGame();
-        EXPECT_EQ(mDialogs.size(), screen.Height < 768 ? 1 : 0);
+        EXPECT_EQ(mDialogs, c.dialogs) << std::hex << c.version;
+        EXPECT_EQ(mQuits, c.quits);
+        EXPECT_EQ(gBitDepth, c.screen.Depth);
+        EXPECT_NE(gPlayWindow, nullptr); // start-up carries on regardless
         StopGame();
     }
 }
@@ -114,5 +91,5 @@ TEST_F(StartUp, ClosingThePlayWindowSavesTheGameLeavesTheWindowMenuAndQuits)
     EXPECT_EQ(windowMenu.Count(), 4);
     EXPECT_EQ(static_cast<WindowMenuItem*>(entry.get())->mWindow, nullptr);
     EXPECT_EQ(mQuits, 1);
-    EXPECT_EQ(Count("SELECT COUNT(*) AS n FROM SavedPuzzle WHERE Number = 2"), 1);
+    EXPECT_EQ(Count("SavedPuzzle", "Number = 2"), 1);
 }

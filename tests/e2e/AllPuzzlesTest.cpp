@@ -1,8 +1,5 @@
 #include "tests/support/MousePlayer.h"
 
-#include "resources/PictureCatalogue.h"
-#include "table/NewPuzzleBlinkTimerClass.h"
-#include "table/WinNoteTimerClass.h"
 #include "platform/Random.h"
 
 #include <array>
@@ -15,19 +12,15 @@ class AllPuzzles : public MousePlayer {
 protected:
     static constexpr int kPuzzleCount = 30;
     static constexpr int kHintLevels = PlayWindow::kMaxHints + 1;
-    static constexpr QPoint kInsideButton{50, 50};
     static constexpr std::uint32_t kSeed = 20240611;
 
     void SetUp() override
     {
         MousePlayer::SetUp();
-        StartGame();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        StartShown();
         // The same puzzles in the same order on every run.
         gRandom = std::make_shared<platform::Random>(kSeed);
     }
-
-    void ClickCanvas(const QString& name) { QTest::mouseClick(&CanvasNamed(name), Qt::LeftButton, {}, kInsideButton); }
 
     // A corner for the k-th figure: spread over the places where the whole
     // figure's box lies on the table (or, for a figure too large for that,
@@ -78,16 +71,16 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         ASSERT_GE(number, PlayWindow::kFirstPuzzle);
         ASSERT_LE(number, PlayWindow::kLastPuzzle);
         ASSERT_FALSE(solved.count(number)) << "an already solved puzzle came again";
-        EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(number));
+        EXPECT_EQ(Window().Title(), TitleFor(number));
 
         const int hints = k % kHintLevels;
         for (int h = 0; h < hints; ++h) {
-            ClickCanvas(QStringLiteral("GetHintButtonCanvas"));
+            ClickCanvas("GetHintButtonCanvas");
         }
         ASSERT_EQ(Puzzle().mHintCount, hints);
         if (k % 3 == 1) {
             // Solving from the Stats page brings the Play page back.
-            ClickCanvas(QStringLiteral("SidebarPanel0StatsButtonCanvas"));
+            ClickCanvas("SidebarPanel0StatsButtonCanvas");
             ASSERT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
         }
 
@@ -97,9 +90,8 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         ++byHints[hints];
         const int left = kPuzzleCount - static_cast<int>(solved.size());
         ASSERT_TRUE(Puzzle().mIsWon);
-        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles WHERE Number = %1 "
-                                       "AND NumHintsUsed = %2").arg(number).arg(hints)), 1);
-        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles")), k + 1);
+        EXPECT_EQ(Count("SolvedPuzzles", QStringLiteral("Number = %1 AND NumHintsUsed = %2").arg(number).arg(hints)), 1);
+        EXPECT_EQ(Count("SolvedPuzzles"), k + 1);
         EXPECT_EQ(Stats().mNumSolved, k + 1);
         EXPECT_EQ(StoredHints(), byHints);
         EXPECT_EQ(Window().mStatsSolved, k + 1);
@@ -113,7 +105,7 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
         EXPECT_TRUE(TableShowsNote(winnote()));
         ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
-        auto& button = CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas"));
+        auto& button = CanvasNamed("NewPuzzleButtonCanvas");
         Window().mNewPuzzleBlinkTimer->Fire();
         EXPECT_TRUE(ShowsPicture(button, newpuzzlehilite()));
         Window().mNewPuzzleBlinkTimer->Fire();
@@ -121,7 +113,7 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         platform::Deref(Table().mWinNoteTimer).Fire();
         EXPECT_FALSE(TableShowsNote(winnote()));
 
-        ClickCanvas(QStringLiteral("NewPuzzleButtonCanvas"));
+        ClickCanvas("NewPuzzleButtonCanvas");
         EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
         EXPECT_FALSE(Puzzle().mIsWon);
     }
@@ -131,18 +123,19 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         EXPECT_GT(byHints[h], 0) << "no puzzle solved with " << h << " hints";
     }
     EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kEndPage);
-    EXPECT_TRUE(CanvasNamed(QStringLiteral("QuitButtonCanvas")).isVisible());
     EXPECT_TRUE(TableShowsNote(completenote()));
     EXPECT_FALSE(TableShowsNote(winnote()));
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
     // The last win starts no win-note timer (the one before has fired).
     EXPECT_TRUE(!Table().mWinNoteTimer || !Table().mWinNoteTimer->IsRunning());
+    // Closing now leaves no game to resume.
+    Window().close();
+    EXPECT_EQ(Count("SavedPuzzle"), 0);
 
     // The next start has nothing left to play: the end page, the completion
     // note, presses on the table refused, and the Quit button quits.
     StopGame();
-    StartGame();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    StartShown();
     EXPECT_EQ(Stats().mNumSolved, kPuzzleCount);
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
     EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kEndPage);
@@ -153,11 +146,18 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
     ASSERT_TRUE(at);
     Drag(*at, *at + QPoint(3 * kCell, 3 * kCell));
     EXPECT_EQ(QPoint(square.mPosX, square.mPosY), before);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles")), kPuzzleCount);
+    EXPECT_EQ(Count("SolvedPuzzles"), kPuzzleCount);
+    // New Puzzle has nothing left to load: the puzzle stays.
+    const int number = Puzzle().mPuzzleNumber;
+    Window()._GameNewPuzzle_Action();
+    EXPECT_EQ(Puzzle().mPuzzleNumber, number);
 
+    // The Quit button quits on a release inside only.
     const int quitsBefore = mQuits;
-    auto& quit = CanvasNamed(QStringLiteral("QuitButtonCanvas"));
-    ASSERT_TRUE(quit.isVisible());
-    QTest::mouseClick(&quit, Qt::LeftButton, {}, QPoint(quit.width() / 2, quit.height() / 2));
+    ASSERT_TRUE(CanvasNamed("QuitButtonCanvas").isVisible());
+    ClickCanvas("QuitButtonCanvas", QPoint(-1, 20));
+    EXPECT_EQ(mQuits, quitsBefore);
+    EXPECT_TRUE(ShowsPicture(CanvasNamed("QuitButtonCanvas"), quit()));
+    ClickCanvas("QuitButtonCanvas");
     EXPECT_EQ(mQuits, quitsBefore + 1);
 }

@@ -1,10 +1,6 @@
 #include "tests/support/MousePlayer.h"
 
-#include "platform/MsgBox.h"
 #include "platform/ResourceFork.h"
-#include "resources/PictureCatalogue.h"
-#include "table/NewPuzzleBlinkTimerClass.h"
-#include "table/WinNoteTimerClass.h"
 
 #include <QSet>
 #include <random>
@@ -19,18 +15,6 @@ protected:
     static constexpr std::uint32_t kSeed = 7321;
     static constexpr int kMaxMoves = 4;
     static constexpr int kFarOutside = 400;
-
-    void SetUp() override
-    {
-        MousePlayer::SetUp();
-        platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
-    }
-
-    void TearDown() override
-    {
-        MousePlayer::TearDown();
-        platform::SetMsgBoxHandler({});
-    }
 
     // One press, a few moves (near the press point, anywhere, or far off the
     // window) and the release, all on the widget under the press point.
@@ -76,14 +60,13 @@ protected:
         SCOPED_TRACE(testing::Message() << "after action " << action);
         ASSERT_EQ(t.mSelectedPiece, nullptr);
         ASSERT_EQ(t.mDragPiece, nullptr);
-        std::set<const PieceClass*> stacked;
+        std::multiset<const PieceClass*> stacked, pieces;
         for (const auto& piece : t.mPieceZOrder) {
             stacked.insert(piece.get());
         }
-        const std::set<const PieceClass*> pieces{
-            t.mPieceSquare.get(), t.mPieceRhombus.get(), t.mPieceSmallTriangle1.get(),
-            t.mPieceSmallTriangle2.get(), t.mPieceLargeTriangle1.get(), t.mPieceLargeTriangle2.get(),
-            t.mPieceMediumTriangle.get()};
+        for (const auto& pair : PiecePairs()) {
+            pieces.insert(pair.first);
+        }
         ASSERT_EQ(stacked, pieces) << "the stacking order lost or doubled a piece";
         for (const PieceClass* p : pieces) {
             ASSERT_EQ(p->mPosX % kCell, 0);
@@ -93,8 +76,8 @@ protected:
             ASSERT_LE(p->mPosX, t.Width() - p->mWidth + p->mMaxOffset);
             ASSERT_LE(p->mPosY, t.Height() - p->mHeight + p->mMaxOffset);
         }
-        ASSERT_TRUE(mFailures.isEmpty()) << mFailures.join(QStringLiteral("; ")).toStdString();
-        ASSERT_TRUE(mMessages.isEmpty()) << mMessages.join(QStringLiteral("; ")).toStdString();
+        ASSERT_TRUE(mFailures.isEmpty()) << mFailures.join("; ").toStdString();
+        ASSERT_TRUE(mMessages.isEmpty()) << mMessages.join("; ").toStdString();
     }
 
     void PlayRandomly(int actions)
@@ -105,18 +88,15 @@ protected:
             ASSERT_NO_FATAL_FAILURE(CheckTableRules(a));
         }
     }
-
-    QStringList mMessages;
 };
 
 TEST_F(RandomMouse, TenThousandRandomPressesDragsAndReleasesKeepTheTableSound)
 {
-    StartGame();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    StartShown();
     ASSERT_NO_FATAL_FAILURE(PlayRandomly(kActions));
     // Still a game: the store answers and the window is the play window.
-    EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(Puzzle().mPuzzleNumber));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM Puzzles")), PlayWindow::kLastPuzzle);
+    EXPECT_EQ(Window().Title(), TitleFor(Puzzle().mPuzzleNumber));
+    EXPECT_EQ(Count("Puzzles"), PlayWindow::kLastPuzzle);
 }
 
 // A resource fork without some of the game's pictures.
@@ -156,16 +136,15 @@ TEST_F(RandomMouse, MissingPicturesNeitherStopTheStartNorPlay)
     platform::SetAppResourceFork(std::make_shared<ForkWithout>(missing));
     ResetPictureCatalogue();
 
-    StartGame();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    StartShown();
+    ClickCanvas("GetHintButtonCanvas");
     EXPECT_EQ(Puzzle().mHintCount, 1);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     EXPECT_TRUE(Puzzle().mIsWon);
     EXPECT_EQ(Stats().mNumSolved, 1);
     platform::Deref(Window().mNewPuzzleBlinkTimer).Fire();
     platform::Deref(Table().mWinNoteTimer).Fire();
-    QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    ClickCanvas("NewPuzzleButtonCanvas");
     EXPECT_FALSE(Puzzle().mIsWon);
     constexpr int kShortRun = 500;
     ASSERT_NO_FATAL_FAILURE(PlayRandomly(kShortRun));

@@ -1,11 +1,8 @@
 #include "tests/support/MousePlayer.h"
 
-#include "platform/MsgBox.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <array>
 #include <csignal>
 #include <poll.h>
@@ -19,18 +16,6 @@
 // is lost.
 class StoreFaults : public MousePlayer {
 protected:
-    void SetUp() override
-    {
-        MousePlayer::SetUp();
-        platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
-    }
-
-    void TearDown() override
-    {
-        MousePlayer::TearDown();
-        platform::SetMsgBoxHandler({});
-    }
-
     static QString StoreFile() { return PrefsDatabaseClass::StoreFilePath(); }
 
     static QByteArray ReadStore()
@@ -50,8 +35,7 @@ protected:
     // A first run that solves puzzle 2 with the mouse, then quits.
     void PlayOneWinAndQuit()
     {
-        StartGame();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        StartShown();
         ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
         ASSERT_TRUE(Puzzle().mIsWon);
         StopGame();
@@ -61,10 +45,10 @@ protected:
     // and a piece dragged on the table lands on the grid.
     void StartAndPlay()
     {
-        StartGame();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        mMessages.clear();
+        StartShown();
         ASSERT_GT(Puzzle().mPuzzleNumber, 0);
-        EXPECT_EQ(Window().Title(), QStringLiteral("Kolmira - Puzzle #%1").arg(Puzzle().mPuzzleNumber));
+        EXPECT_EQ(Window().Title(), TitleFor(Puzzle().mPuzzleNumber));
         PieceClass& square = *Table().mPieceSquare;
         const auto at = HitPoint(square);
         ASSERT_TRUE(at);
@@ -72,19 +56,8 @@ protected:
         EXPECT_EQ(QPoint(square.mPosX, square.mPosY), QPoint(70, 50));
     }
 
-    // Opens the file on its own connection: whether it is a sound SQLite
-    // database, and how many solves it holds (-1 when it cannot tell).
-    static bool IsSound(const QString& file)
-    {
-        platform::Database db;
-        db.DatabaseFile = file;
-        if (!db.Connect()) {
-            return false;
-        }
-        auto rs = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
-        return rs && !rs->EOF() && rs->Field(QStringLiteral("integrity_check")).Value().StringValue() == QLatin1String("ok");
-    }
-
+    // How many solves the file holds, opened on its own connection; -1 when
+    // it is no sound SQLite database.
     static int SolvedIn(const QString& file)
     {
         platform::Database db;
@@ -92,11 +65,13 @@ protected:
         if (!db.Connect()) {
             return -1;
         }
+        auto check = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
+        if (!check || check->EOF() || check->Field(QStringLiteral("integrity_check")).Value().StringValue() != "ok") {
+            return -1;
+        }
         auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles"));
         return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
-
-    QStringList mMessages;
 };
 
 TEST_F(StoreFaults, AnUnwritablePreferencesFolderIsReportedAndTheGamePlaysFromMemory)
@@ -108,9 +83,8 @@ TEST_F(StoreFaults, AnUnwritablePreferencesFolderIsReportedAndTheGamePlaysFromMe
     blocker.close();
     qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8() + "/config");
 
-    StartGame();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-    EXPECT_EQ(mMessages, QStringList{QStringLiteral("Error creating preferences.")});
+    StartShown();
+    EXPECT_EQ(mMessages, QStringList{"Error creating preferences."});
     EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     EXPECT_EQ(Stats().mNumSolved, 1);
@@ -148,9 +122,8 @@ TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlay
     for (const auto& [what, bytes] : damaged) {
         SCOPED_TRACE(what);
         WriteStore(bytes);
-        mMessages.clear();
         ASSERT_NO_FATAL_FAILURE(StartAndPlay());
-        EXPECT_EQ(mMessages, QStringList{QStringLiteral("Error opening preferences.")});
+        EXPECT_EQ(mMessages, QStringList{"Error opening preferences."});
         Window().SetSidebarTab(PlayWindow::kStatsPage);
         EXPECT_EQ(Window().mStatsSolved + Window().mStatsUnsolved, 30);
         StopGame();
@@ -167,21 +140,19 @@ TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlay
 
 TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart)
 {
-    StartGame();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    StartShown();
     ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
 
-    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    ClickCanvas("GetHintButtonCanvas");
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     EXPECT_TRUE(Puzzle().mIsWon);
-    QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+    ClickCanvas("NewPuzzleButtonCanvas");
+    ClickCanvas("GetHintButtonCanvas");
     StopGame();
 
-    mMessages.clear();
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
-    EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(IsSound(StoreFile()));
+    EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
+    EXPECT_GE(SolvedIn(StoreFile()), 0);
 }
 
 // A child process (this test program again, running only the child test
@@ -204,18 +175,10 @@ protected:
         // and exec only plain system calls are safe.
         const QByteArray exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().toLocal8Bit();
         const QByteArray filter = "--gtest_filter=KilledGame.ChildPlaysUntilKilled";
-        QList<QByteArray> env;
-        for (const QString& entry : QProcessEnvironment::systemEnvironment().toStringList()) {
-            env << entry.toLocal8Bit();
-        }
-        env << QByteArray(kRoleVariable) + '=' + role << QByteArray(kStoreVariable) + '=' + qgetenv("XDG_CONFIG_HOME");
-        std::vector<char*> envp;
-        for (QByteArray& e : env) {
-            envp.push_back(e.data());
-        }
-        envp.push_back(nullptr);
         std::array<char*, 3> argv{const_cast<char*>(exe.constData()), const_cast<char*>(filter.constData()), nullptr};
-
+        // The child inherits these; they are gone again once it has started.
+        qputenv(kRoleVariable, role);
+        qputenv(kStoreVariable, qgetenv("XDG_CONFIG_HOME"));
         int pipeFds[2];
         ASSERT_EQ(pipe(pipeFds), 0);
         const pid_t child = fork();
@@ -223,9 +186,11 @@ protected:
         if (child == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL);
             dup2(pipeFds[1], kReportFd);
-            execve(argv[0], argv.data(), envp.data());
+            execv(argv[0], argv.data());
             _exit(127);
         }
+        qunsetenv(kRoleVariable);
+        qunsetenv(kStoreVariable);
         close(pipeFds[1]);
         pollfd waitFor{pipeFds[0], POLLIN, 0};
         char report = 0;
@@ -253,8 +218,8 @@ TEST_F(KilledGame, ChildPlaysUntilKilled)
     SolveWithTheMouse();
     bool reached = Puzzle().mIsWon;
     if (role == "hint") {
-        QTest::mouseClick(&CanvasNamed(QStringLiteral("NewPuzzleButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
-        QTest::mouseClick(&CanvasNamed(QStringLiteral("GetHintButtonCanvas")), Qt::LeftButton, {}, QPoint(50, 50));
+        ClickCanvas("NewPuzzleButtonCanvas");
+        ClickCanvas("GetHintButtonCanvas");
         reached = Puzzle().mHintCount == 1;
     }
     const char report = reached && !HasFailure() && mFailures.isEmpty() ? kReady : 'F';
@@ -270,9 +235,7 @@ TEST_F(KilledGame, KilledRightAfterAWinKeepsTheSolveAndASoundStore)
 
     PlayInChildAndKill("win");
 
-    EXPECT_TRUE(IsSound(StoreFile()));
     EXPECT_EQ(SolvedIn(StoreFile()), 2);
-    mMessages.clear();
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 2);
@@ -283,9 +246,7 @@ TEST_F(KilledGame, KilledRightAfterAHintKeepsEarlierSolvesAndASoundStore)
 {
     PlayInChildAndKill("hint");
 
-    EXPECT_TRUE(IsSound(StoreFile()));
     EXPECT_EQ(SolvedIn(StoreFile()), 1);
-    mMessages.clear();
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 1);

@@ -2,7 +2,7 @@
 
 // A whole game started as the program starts it (the application object and
 // its Open), over a fresh store in a temporary preferences folder, with the
-// desktop services answered by recorders.
+// desktop services, message boxes and confirmations answered by recorders.
 
 #include "app/App.h"
 #include "app/Globals.h"
@@ -14,18 +14,20 @@
 #include "platform/Database.h"
 #include "platform/EventGuard.h"
 #include "platform/MessageDialog.h"
+#include "platform/MsgBox.h"
 #include "platform/NilObjectException.h"
 #include "platform/PagePanel.h"
-#include "platform/RecordSet.h"
 #include "platform/Picture.h"
+#include "platform/RecordSet.h"
 #include "platform/System.h"
+#include "resources/PictureCatalogue.h"
 #include "table/NewPuzzleBlinkTimerClass.h"
 #include "table/TableClass.h"
 #include "table/WinNoteTimerClass.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -39,13 +41,16 @@ protected:
         ASSERT_TRUE(mConfig.isValid());
         qputenv("XDG_CONFIG_HOME", mConfig.path().toUtf8());
         platform::SetFailureReporter([this](const QString& what) { mFailures << what; });
+        platform::SetMsgBoxHandler([this](const QString& m) { mMessages << m; });
         platform::Hooks().quit = [this](int) { ++mQuits; };
         platform::Hooks().showURL = [this](const QString& url) { mUrls << url; };
-        platform::Hooks().beep = [] {};
+        platform::Hooks().beep = [this] { ++mBeeps; };
         platform::Hooks().screen = [this](int) { return mScreen; };
         platform::MessageDialog::SetResponder([this](platform::MessageDialog& d) {
             mDialogs << d.Message;
-            return &d.ActionButton;
+            mDialogIcons.push_back(d.Icon);
+            mDialogCaptions << d.ActionButton.Caption;
+            return mAnswer ? &d.ActionButton : &d.CancelButton;
         });
         ResetGlobals();
     }
@@ -55,12 +60,12 @@ protected:
         StopGame();
         platform::ResetSystemHooks();
         platform::MessageDialog::SetResponder({});
+        platform::SetMsgBoxHandler({});
         platform::SetFailureReporter({});
-        EXPECT_TRUE(mFailures.isEmpty()) << mFailures.join(QStringLiteral("; ")).toStdString();
+        EXPECT_TRUE(mFailures.isEmpty()) << mFailures.join("; ").toStdString();
     }
 
-    // Creates the application object and runs its Open, as the event loop
-    // does right after the program starts.
+    // The application object and its Open, as right after the program starts.
     void StartGame()
     {
         ResetGlobals();
@@ -68,8 +73,15 @@ protected:
         mApp->Open();
     }
 
-    // Closes the play window (if open) the way the player does, deletes it
-    // and forgets every shared object.
+    // Started, and the play window painted on the screen.
+    void StartShown()
+    {
+        StartGame();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        QCoreApplication::processEvents();
+    }
+
+    // Closes the play window the way the player does and forgets the game.
     void StopGame()
     {
         if (gPlayWindow != nullptr) {
@@ -94,8 +106,16 @@ protected:
     {
         return platform::Deref(Window().ControlAs<platform::PagePanel>(panel)).Value();
     }
+    QString TitleFor(int number) const { return QStringLiteral("Kolmira - Puzzle #%1").arg(number); }
 
-    // Runs a statement on the store, for setting up a situation.
+    // Press inside a sidebar button canvas, release at a point of its own.
+    void ClickCanvas(const QString& name, QPoint release = {20, 20})
+    {
+        platform::Canvas& canvas = CanvasNamed(name);
+        QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, release);
+    }
+
     void Execute(const QString& sql) const
     {
         auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
@@ -103,12 +123,28 @@ protected:
         db.Commit();
     }
 
-    // The single number a "SELECT COUNT(*) AS n ..." answers.
-    int Count(const QString& sql) const
+    // How many rows of the table match the condition.
+    int Count(const QString& table, const QString& where = QStringLiteral("1")) const
     {
         auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-        auto rs = db.SQLSelect(sql);
+        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where));
         return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
+    }
+
+    void AddSolved(int number, int hints) const
+    {
+        Execute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, %2)").arg(number).arg(hints));
+    }
+
+    // Every puzzle but one solved, and the statistics read again.
+    void SolveAllBut(int unsolved) const
+    {
+        for (int n = PlayWindow::kFirstPuzzle; n <= PlayWindow::kLastPuzzle; ++n) {
+            if (n != unsolved) {
+                AddSolved(n, 0);
+            }
+        }
+        Stats().LoadStats();
     }
 
     // True when the canvas's top-left shows exactly the picture's pixels.
@@ -127,8 +163,13 @@ protected:
     QTemporaryDir mConfig;
     std::unique_ptr<App> mApp;
     QStringList mFailures;
+    QStringList mMessages;
     QStringList mUrls;
-    QStringList mDialogs;
+    QStringList mDialogs; // confirmations, each answered by mAnswer (true: the action)
+    std::vector<int> mDialogIcons;
+    QStringList mDialogCaptions;
+    bool mAnswer = true;
     int mQuits = 0;
+    int mBeeps = 0;
     platform::ScreenInfo mScreen{kScreenWidth, kScreenHeight, 32};
 };

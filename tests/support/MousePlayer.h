@@ -1,9 +1,8 @@
 #pragma once
 
-// A player with a mouse on a running game: finds a visible point of a table
-// piece, clicks pieces round and drags them into the current puzzle's figure
-// with the figure's corner wherever the caller asks, and tells whether the
-// table shows a note. Used on top of GameSession.
+// A player with a mouse on a running game: clicks table pieces round and
+// drags them into the current puzzle's figure at a corner of the caller's
+// choosing, and tells whether the table shows a note.
 
 #include "tests/support/GameSession.h"
 
@@ -14,7 +13,6 @@
 #include "model/PieceSmallTriangleClass.h"
 #include "model/PieceSquareClass.h"
 
-#include <QTest>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -42,32 +40,35 @@ protected:
         };
     }
 
-    // A point on the table where the piece's shape shows, not covered by any
-    // piece above it.
-    std::optional<QPoint> HitPoint(const PieceClass& piece) const
+    // The topmost piece at a table point, if any.
+    PieceClass* TopAt(int x, int y) const
     {
         const auto& order = Table().mPieceZOrder;
-        std::size_t level = 0;
-        while (level < order.size() && order[level].get() != &piece) {
-            ++level;
+        for (auto it = order.rbegin(); it != order.rend(); ++it) {
+            if ((*it)->IsPointInside(x, y)) {
+                return it->get();
+            }
         }
-        for (int y = piece.mPosY + 1; y < piece.mPosY + piece.mHeight; y += kSearchStep) {
-            for (int x = piece.mPosX + 1; x < piece.mPosX + piece.mWidth; x += kSearchStep) {
-                if (x < 0 || y < 0 || x >= Table().Width() || y >= Table().Height()
-                    || !piece.IsPointInside(x, y)) {
-                    continue;
-                }
-                bool covered = false;
-                for (std::size_t above = level + 1; above < order.size() && !covered; ++above) {
-                    covered = order[above]->IsPointInside(x, y);
-                }
-                if (!covered) {
+        return nullptr;
+    }
+
+    // The first point of the piece's shape on the table whose topmost piece
+    // is (shown) or is not (covered) the piece itself.
+    std::optional<QPoint> ShapePoint(const PieceClass& piece, bool shown) const
+    {
+        for (int y = std::max(0, piece.mPosY + 1); y < std::min(Table().Height(), piece.mPosY + piece.mHeight);
+             y += kSearchStep) {
+            for (int x = std::max(0, piece.mPosX + 1); x < std::min(Table().Width(), piece.mPosX + piece.mWidth);
+                 x += kSearchStep) {
+                if (piece.IsPointInside(x, y) && (TopAt(x, y) == &piece) == shown) {
                     return QPoint(x, y);
                 }
             }
         }
         return std::nullopt;
     }
+
+    std::optional<QPoint> HitPoint(const PieceClass& piece) const { return ShapePoint(piece, true); }
 
     void Click(QPoint p)
     {
@@ -139,46 +140,20 @@ protected:
         return true;
     }
 
-    // The topmost piece lying over some visible part of the piece's shape.
-    PieceClass* PieceAbove(const PieceClass& piece) const
-    {
-        const auto& order = Table().mPieceZOrder;
-        for (int y = std::max(0, piece.mPosY + 1); y < std::min(Table().Height(), piece.mPosY + piece.mHeight);
-             y += kSearchStep) {
-            for (int x = std::max(0, piece.mPosX + 1); x < std::min(Table().Width(), piece.mPosX + piece.mWidth);
-                 x += kSearchStep) {
-                if (!piece.IsPointInside(x, y)) {
-                    continue;
-                }
-                for (auto it = order.rbegin(); it != order.rend() && it->get() != &piece; ++it) {
-                    if ((*it)->IsPointInside(x, y)) {
-                        return it->get();
-                    }
-                }
-            }
-        }
-        return nullptr;
-    }
-
     // Moves the piece into the table corner farthest from the other piece,
     // as far as a drag lets it go.
     void MoveAwayFrom(PieceClass& piece, const PieceClass& other)
     {
-        const QPoint centre(other.mPosX + other.mWidth / 2, other.mPosY + other.mHeight / 2);
-        const int left = -piece.mMaxOffset / 2 / kCell * kCell;
-        const int top = left;
+        // Per axis, the side whose drop leaves the piece's middle farther off.
+        const auto far = [](int lo, int hi, int size, int centre) {
+            return std::abs(lo + size / 2 - centre) >= std::abs(hi + size / 2 - centre) ? lo : hi;
+        };
+        const int nearEdge = -piece.mMaxOffset / 2 / kCell * kCell;
         const int right = (Table().Width() - piece.mWidth + piece.mMaxOffset / 2) / kCell * kCell;
         const int bottom = (Table().Height() - piece.mHeight + piece.mMaxOffset / 2) / kCell * kCell;
-        QPoint best;
-        int bestDistance = -1;
-        for (const QPoint corner : {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)}) {
-            const QPoint mid = corner + QPoint(piece.mWidth / 2, piece.mHeight / 2) - centre;
-            if (mid.manhattanLength() > bestDistance) {
-                bestDistance = mid.manhattanLength();
-                best = corner;
-            }
-        }
-        TurnAndDrop(piece, piece.mOrientation, best);
+        TurnAndDrop(piece, piece.mOrientation,
+                    QPoint(far(nearEdge, right, piece.mWidth, other.mPosX + other.mWidth / 2),
+                           far(nearEdge, bottom, piece.mHeight, other.mPosY + other.mHeight / 2)));
     }
 
     // Turns and moves every table piece into the current puzzle's figure with
@@ -201,19 +176,17 @@ protected:
             if (open.empty()) {
                 return;
             }
-            bool dropped = false;
-            for (const auto& [piece, target] : open) {
-                if (TurnAndDrop(*piece, target->mOrientation, corner + QPoint(target->mPosX, target->mPosY))) {
-                    ASSERT_TRUE(IsAt(*piece, *target, corner)) << "a dropped piece missed its place";
-                    dropped = true;
-                    break;
-                }
-            }
+            const auto dropped = std::find_if(open.begin(), open.end(), [&](const auto& pair) {
+                const auto& [piece, target] = pair;
+                return TurnAndDrop(*piece, target->mOrientation, corner + QPoint(target->mPosX, target->mPosY));
+            });
             first = nullptr;
-            if (!dropped) {
-                PieceClass* above = PieceAbove(*open.front().first);
-                ASSERT_NE(above, nullptr) << "a piece lies wholly off the table";
-                MoveAwayFrom(*above, *open.front().first);
+            if (dropped != open.end()) {
+                ASSERT_TRUE(IsAt(*dropped->first, *dropped->second, corner)) << "a dropped piece missed its place";
+            } else {
+                const auto covered = ShapePoint(*open.front().first, false);
+                ASSERT_TRUE(covered) << "a piece lies wholly off the table";
+                MoveAwayFrom(*TopAt(covered->x(), covered->y()), *open.front().first);
                 first = open.front().first;
             }
         }

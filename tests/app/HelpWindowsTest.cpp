@@ -1,0 +1,145 @@
+#include "tests/app/DialogTestSupport.h"
+
+#include "app/AboutKolmiraWindow.h"
+#include "app/Dialogs.h"
+#include "app/GlobalsStyledText.h"
+#include "app/LicenseViewWindow.h"
+#include "app/MainMenuBarMac.h"
+#include "app/SiteAddress.h"
+#include "platform/PushButton.h"
+#include "platform/StyledText.h"
+#include "platform/TextArea.h"
+
+#include <QTextDocument>
+
+namespace {
+
+struct Markup {
+    const char* text;
+    const char* shown;
+    const char* bold; // '^' under every bold character of shown
+};
+
+const Markup kMarkups[] = {
+    {"plain text", "plain text", ""},
+    {"<b>Kolmira</b>\nline", "Kolmira\nline", "^^^^^^^"},
+    {"a<b>bc</b>d<b>ef</b>g<b>hi</b>", "abcdefghi", " ^^ ^^ ^^"},
+    {"x<b>unclosed", "x<b>unclosed", ""},
+    {"</b>first<b>ok</b>", "</b>firstok", "         ^^"},
+    {"<b>a<b>b</b>c</b>d", "abcd", "^^^"},
+    {"<b></b>empty", "empty", ""},
+    {"<B>caps</B> <bold>", "<B>caps</B> <bold>", ""},
+    {"<b>a</b></b>", "a</b>", "^"},
+    {"", "", ""},
+};
+
+} // namespace
+
+TEST(StyledTextMarkup, MakesExactlyTheMarkedRunsBoldInSizeTwelve)
+{
+    for (const Markup& m : kMarkups) {
+        SCOPED_TRACE(m.text);
+        QTextDocument document;
+        platform::StyledText styled(&document);
+        styled.SetText("old contents");
+        SetStyledText(QString::fromUtf8(m.text), styled);
+        const QString shown = QString::fromUtf8(m.shown);
+        ASSERT_EQ(styled.Text(), shown);
+        const QString bold = QString::fromUtf8(m.bold);
+        for (int i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(styled.Bold(i), i < bold.size() && bold[i] == '^') << "at " << i;
+            EXPECT_EQ(styled.Size(i), 12) << "at " << i;
+        }
+        for (const BoldRun& run : StripBoldMarkup(QString::fromUtf8(m.text)).second) {
+            EXPECT_GE(run.first, 0);
+            EXPECT_GT(run.second, 0);
+            EXPECT_LE(run.first + run.second, shown.size());
+        }
+    }
+}
+
+class HelpWindows : public DialogSession {
+protected:
+    static AboutKolmiraWindow* About() { return AboutKolmiraWindow::FindWindow<AboutKolmiraWindow>(); }
+    static LicenseViewWindow* License() { return LicenseViewWindow::FindWindow<LicenseViewWindow>(); }
+    // Chooses a menu item as the player does, for the window in front.
+    static void Choose(const char* menu, const char* item)
+    {
+        MainMenuBarMac::Instance()->Choose(MainMenuBarMac::Instance()->Item(menu, item));
+    }
+};
+
+TEST_F(HelpWindows, AboutAndLicenseCommandsBringTheOpenWindowForward)
+{
+    Choose("HelpMenu", "HelpAboutKolmira");
+    AboutKolmiraWindow* about = About();
+    ASSERT_NE(about, nullptr);
+    Choose("HelpMenu", "HelpLicense");
+    LicenseViewWindow* license = License();
+    ASSERT_NE(license, nullptr);
+    EXPECT_EQ(platform::Window::WindowAt(0), license);
+
+    Choose("HelpMenu", "HelpAboutKolmira");
+    EXPECT_EQ(platform::Window::WindowAt(0), about);
+    Choose("HelpMenu", "HelpLicense");
+    EXPECT_EQ(platform::Window::WindowAt(0), license);
+    EXPECT_EQ(OpenCount<AboutKolmiraWindow>(), 1);
+    EXPECT_EQ(OpenCount<LicenseViewWindow>(), 1);
+}
+
+TEST_F(HelpWindows, CloseWindowClosesTheAboutWindowInFrontAndNotThePlayWindow)
+{
+    ShowAboutWindow();
+    ASSERT_EQ(platform::Window::Front(), About());
+    Choose("GameMenu", "GameCloseWindow");
+    FlushDeletes();
+    EXPECT_EQ(About(), nullptr);
+    ASSERT_NE(gPlayWindow, nullptr);
+    EXPECT_TRUE(gPlayWindow->isVisible());
+    ShowAboutWindow(); // the next command makes a fresh window
+    EXPECT_NE(About(), nullptr);
+}
+
+TEST_F(HelpWindows, TheSiteLabelOpensTheSiteAndAClickElsewhereClosesAbout)
+{
+    ShowAboutWindow();
+    AboutKolmiraWindow& window = platform::Deref(About());
+    QWidget* url = window.Control("URLStaticText");
+    ASSERT_NE(url, nullptr);
+    EXPECT_EQ(url->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(url, Qt::LeftButton);
+    EXPECT_EQ(mUrls, QStringList{kProductSiteAddress + "/"});
+    EXPECT_EQ(About(), &window);
+    QTest::mouseClick(window.Control("VersionStaticText"), Qt::LeftButton);
+    FlushDeletes();
+    EXPECT_EQ(About(), nullptr);
+    EXPECT_EQ(mUrls.size(), 1);
+}
+
+TEST_F(HelpWindows, LicenceIsReadOnlyWithBoldHeadingsAndOkReturnOrCloseWindowCloseIt)
+{
+    ShowLicenseWindow();
+    auto& field = platform::Deref(platform::Deref(License()).ControlAs<platform::TextArea>("LicenseViewEditField"));
+    const QString licence = kolmira_license();
+    ASSERT_TRUE(licence.startsWith("<b>Kolmira</b>"));
+    EXPECT_TRUE(field.isReadOnly());
+    QTest::keyClicks(&field, "typed");
+    EXPECT_EQ(field.Text(), StripBoldMarkup(licence).first);
+    EXPECT_TRUE(field.StyledText().Bold(0));
+    EXPECT_FALSE(field.StyledText().Bold(static_cast<int>(QString("Kolmira").size())));
+
+    const std::vector<std::function<void(LicenseViewWindow&)>> closers{
+        [](LicenseViewWindow& w) { QTest::mouseClick(w.ControlAs<platform::PushButton>("OKPushButton"), Qt::LeftButton); },
+        [](LicenseViewWindow& w) { QTest::keyClick(&w, Qt::Key_Return); },
+        [](LicenseViewWindow& w) {
+            QTest::keyClick(w.ControlAs<platform::TextArea>("LicenseViewEditField"), Qt::Key_W, Qt::ControlModifier);
+        },
+    };
+    for (const auto& close : closers) {
+        ShowLicenseWindow();
+        close(platform::Deref(License()));
+        FlushDeletes();
+        EXPECT_EQ(License(), nullptr);
+    }
+    EXPECT_NE(gPlayWindow, nullptr);
+}
