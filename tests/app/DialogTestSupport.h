@@ -2,8 +2,6 @@
 
 #include "tests/support/GameSession.h"
 
-#include "platform/Window.h"
-
 // A started game with room for dialog windows of its own.
 class DialogSession : public GameSession {
 protected:

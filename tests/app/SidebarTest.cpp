@@ -60,8 +60,7 @@ TEST_F(Sidebar, TabsSwitchOnPressAndHoverShowsTheHighlight)
 TEST_F(Sidebar, GetHintActsOnReleaseUpToOnePixelPastItsEdgesAndStopsAtSevenAndAfterAWin)
 {
     auto& hint = CanvasNamed("GetHintButtonCanvas");
-    const int w = hint.Width();
-    const int h = hint.Height();
+    const int w = hint.Width(), h = hint.Height();
     ClickCanvas("GetHintButtonCanvas", QPoint(w, h));
     EXPECT_EQ(Puzzle().mHintCount, 1);
     EXPECT_TRUE(ShowsPicture(hint, gethinthilite()));

@@ -38,12 +38,8 @@ protected:
         constexpr int kStepsY = 7;
         const int x = range.left() + range.width() * ((k * 4) % kStepsX) / (kStepsX - 1);
         const int y = range.top() + range.height() * ((k * 3) % kStepsY) / (kStepsY - 1);
-        // On the cell grid, never past the range (whose edges need not be).
-        const auto snap = [](int v, int lo, int hi) {
-            const int down = (v >= 0 ? v : v - kCell + 1) / kCell * kCell;
-            return down >= lo ? down : std::min(down + kCell, hi);
-        };
-        return {snap(x, range.left(), range.right()), snap(y, range.top(), range.bottom())};
+        // Down onto the cell grid, on which the range starts.
+        return {Snap(x), Snap(y)};
     }
 
     std::array<int, kHintLevels> SidebarHints() const

@@ -58,10 +58,10 @@ protected:
 
     // How many solves the file holds, opened on its own connection; -1 when
     // it is no sound SQLite database.
-    static int SolvedIn(const QString& file)
+    static int SolvedInStore()
     {
         platform::Database db;
-        db.DatabaseFile = file;
+        db.DatabaseFile = StoreFile();
         if (!db.Connect()) {
             return -1;
         }
@@ -152,7 +152,7 @@ TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart
 
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
-    EXPECT_GE(SolvedIn(StoreFile()), 0);
+    EXPECT_GE(SolvedInStore(), 0);
 }
 
 // A child process (this test program again, running only the child test
@@ -235,7 +235,7 @@ TEST_F(KilledGame, KilledRightAfterAWinKeepsTheSolveAndASoundStore)
 
     PlayInChildAndKill("win");
 
-    EXPECT_EQ(SolvedIn(StoreFile()), 2);
+    EXPECT_EQ(SolvedInStore(), 2);
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 2);
@@ -246,7 +246,7 @@ TEST_F(KilledGame, KilledRightAfterAHintKeepsEarlierSolvesAndASoundStore)
 {
     PlayInChildAndKill("hint");
 
-    EXPECT_EQ(SolvedIn(StoreFile()), 1);
+    EXPECT_EQ(SolvedInStore(), 1);
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 1);

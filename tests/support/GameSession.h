@@ -17,8 +17,6 @@
 #include "platform/MsgBox.h"
 #include "platform/NilObjectException.h"
 #include "platform/PagePanel.h"
-#include "platform/Picture.h"
-#include "platform/RecordSet.h"
 #include "platform/System.h"
 #include "resources/PictureCatalogue.h"
 #include "table/NewPuzzleBlinkTimerClass.h"
@@ -29,13 +27,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 class GameSession : public ::testing::Test {
 protected:
-    static constexpr int kScreenWidth = 1280;
-    static constexpr int kScreenHeight = 1024;
-
     void SetUp() override
     {
         ASSERT_TRUE(mConfig.isValid());
@@ -171,5 +165,5 @@ protected:
     bool mAnswer = true;
     int mQuits = 0;
     int mBeeps = 0;
-    platform::ScreenInfo mScreen{kScreenWidth, kScreenHeight, 32};
+    platform::ScreenInfo mScreen{1280, 1024, 32}; // the offscreen test screen
 };

@@ -89,12 +89,13 @@ protected:
     // would otherwise hang further past an edge than a drag lets them).
     QPoint CentredCorner() const
     {
-        const QRect reachable = ReachableCorners();
-        return {std::clamp((Table().Width() - Puzzle().mPixelWidth) / 2 / kCell * kCell, reachable.left(),
-                           reachable.right()),
-                std::clamp((Table().Height() - Puzzle().mPixelHeight) / 2 / kCell * kCell, reachable.top(),
-                           reachable.bottom())};
+        const QRect r = ReachableCorners();
+        return {std::clamp(Snap((Table().Width() - Puzzle().mPixelWidth) / 2), r.left(), r.right()),
+                std::clamp(Snap((Table().Height() - Puzzle().mPixelHeight) / 2), r.top(), r.bottom())};
     }
+
+    // The cell-grid line at or left of (above) the value.
+    static int Snap(int v) { return (v >= 0 ? v : v - kCell + 1) / kCell * kCell; }
 
     // The corners (on the cell grid) at which every piece of the figure can
     // be dropped: no piece further past an edge than a drag lets it go.
@@ -110,9 +111,7 @@ protected:
             right = std::min(right, Table().Width() - piece->mWidth + piece->mMaxOffset - target->mPosX);
             bottom = std::min(bottom, Table().Height() - piece->mHeight + piece->mMaxOffset - target->mPosY);
         }
-        const auto up = [](int v) { return (v >= 0 ? v + kCell - 1 : v) / kCell * kCell; };
-        const auto down = [](int v) { return (v >= 0 ? v : v - kCell + 1) / kCell * kCell; };
-        return QRect(QPoint(up(left), up(top)), QPoint(down(right), down(bottom)));
+        return QRect(QPoint(-Snap(-left), -Snap(-top)), QPoint(Snap(right), Snap(bottom)));
     }
 
     static bool IsAt(const PieceClass& piece, const PieceClass& target, QPoint corner)
