@@ -1,23 +1,25 @@
-#include "PuzzleTestSupport.h"
-
-#include "platform/RecordSet.h"
+#include "ModelTestSupport.h"
+#include "platform/NilObjectException.h"
 
 #include <set>
 
 namespace {
 
-// The solved records as another run of the game would find them in the file.
-std::vector<std::pair<int, int>> SolvedRowsOnDisk()
+// Records a solve of every built-in puzzle but the ones given.
+void SolveAllBut(const QString& unsolved)
 {
-    platform::Database other;
-    other.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-    std::vector<std::pair<int, int>> rows;
-    auto result = other.Connect() ? other.SQLSelect(QStringLiteral("SELECT * FROM SolvedPuzzles")) : nullptr;
-    for (; result && !result->EOF(); result->MoveNext()) {
-        rows.emplace_back(result->Field(QStringLiteral("Number")).Value().IntegerValue(),
-                          result->Field(QStringLiteral("NumHintsUsed")).Value().IntegerValue());
-    }
-    return rows;
+    gPrefsDatabase->mDB->SQLExecute("DELETE FROM SolvedPuzzles");
+    gPrefsDatabase->mDB->SQLExecute("INSERT INTO SolvedPuzzles SELECT Number, 0 FROM Puzzles WHERE Number NOT IN ("
+                                    + unsolved + ")");
+    ASSERT_TRUE(gPrefsDatabase->mDB->Commit());
+    gStats->LoadStats();
+}
+
+// The counters by number of hints, 0 to 7.
+std::array<int, 8> HintCounts(const StatsClass& s)
+{
+    return {s.mNum0Hints, s.mNum1Hints, s.mNum2Hints, s.mNum3Hints,
+            s.mNum4Hints, s.mNum5Hints, s.mNum6Hints, s.mNum7Hints};
 }
 
 } // namespace
@@ -29,35 +31,32 @@ TEST_F(PuzzleStoreTest, LoadsReplaceTheGameButDamagedOrMissingRowsDoNot)
     puzzle.mHintCount = 5;
     puzzle.mIsWon = true;
     puzzle.LoadFromDatabase(2);
-    EXPECT_EQ(puzzle.mPuzzleNumber, 2);
-    EXPECT_EQ(puzzle.mHintCount, 0);
-    EXPECT_FALSE(puzzle.mIsWon);
+    EXPECT_EQ(std::tuple(puzzle.mPuzzleNumber, puzzle.mHintCount, puzzle.mIsWon), std::tuple(2, 0, false));
     EXPECT_EQ(puzzle.mPieceRhombus->mPosX, 0) << "puzzle 2's leftmost piece";
 
     // No row, or a figure no table could hold: the game goes on unchanged.
     puzzle.mIsWon = true;
     const auto grid = puzzle.mSolutionGrid;
-    Execute(QStringLiteral("UPDATE Puzzles SET Square_PosX = 2000000000 WHERE Number = 4"));
+    Execute("UPDATE Puzzles SET Square_PosX = 2000000000 WHERE Number = 4");
     for (int number : {0, 31, 4}) {
         puzzle.LoadFromDatabase(number);
-        EXPECT_EQ(puzzle.mPuzzleNumber, 2);
-        EXPECT_TRUE(puzzle.mIsWon);
+        EXPECT_EQ(std::tuple(puzzle.mPuzzleNumber, puzzle.mIsWon), std::tuple(2, true)) << number;
         EXPECT_EQ(puzzle.mSolutionGrid, grid);
     }
 
     // An orientation out of range, or values that are no numbers, still load.
     const auto rhombusPicture = puzzle.mPieceRhombus->mPicture;
-    Execute(QStringLiteral("UPDATE Puzzles SET Rhombus_Orientation = 9, Square_PosX = 'x' WHERE Number = 3"));
+    Execute("UPDATE Puzzles SET Rhombus_Orientation = 9, Square_PosX = 'x' WHERE Number = 3");
     puzzle.LoadFromDatabase(3);
     EXPECT_EQ(puzzle.mPuzzleNumber, 3);
     EXPECT_EQ(puzzle.mPieceRhombus->mPicture, rhombusPicture);
     EXPECT_FALSE(puzzle.mSolutionGrid->mHasOverlap);
 }
 
-TEST_F(PuzzleStoreTest, RandomChoiceTakesAnyOtherUnsolvedPuzzle)
+TEST_F(PuzzleStoreTest, RandomChoiceTakesAnyOtherUnsolvedPuzzleAndEndsWhenNoneIsLeft)
 {
     PuzzleClass puzzle;
-    SolveAllBut({5, 7, 9, 12});
+    SolveAllBut("5, 7, 9, 12");
     std::set<int> seen;
     for (std::uint32_t seed = 0; seed < 40; ++seed) {
         puzzle.LoadFromDatabase(5);
@@ -67,41 +66,20 @@ TEST_F(PuzzleStoreTest, RandomChoiceTakesAnyOtherUnsolvedPuzzle)
     }
     EXPECT_EQ(seen, (std::set<int>{7, 9, 12}));
 
-    // One left: taken without a draw, also when it is being played.
-    SolveAllBut({5});
-    gRandom.reset();
-    puzzle.mIsWon = true;
-    puzzle.LoadRandomUnsolved();
-    EXPECT_EQ(puzzle.mPuzzleNumber, 5);
-    EXPECT_FALSE(puzzle.mIsWon);
-
-    // None left: nothing changes.
-    SolveAllBut({});
-    puzzle.mIsWon = true;
-    puzzle.LoadRandomUnsolved();
-    EXPECT_TRUE(puzzle.mIsWon);
-}
-
-TEST_F(PuzzleStoreTest, RandomChoiceEndsWhenTheStatisticsDisagreeWithTheStore)
-{
-    PuzzleClass puzzle;
-    puzzle.LoadFromDatabase(8);
-    // They claim several unsolved, the store holds only the current one:
-    // it is replayed instead of drawn for forever.
-    SolveAllBut({8});
-    gStats->mNumSolved = 10;
-    puzzle.mIsWon = true;
-    puzzle.LoadRandomUnsolved();
-    EXPECT_EQ(puzzle.mPuzzleNumber, 8);
-    EXPECT_FALSE(puzzle.mIsWon);
-
-    // They claim one or several unsolved, the store has none: nothing loads.
-    SolveAllBut({});
-    for (int claimedSolved : {29, 10}) {
-        gStats->mNumSolved = claimedSolved;
+    // {is 5 left unsolved, solved count the statistics claim}: one left is
+    // taken without a draw, also when it is being played or the statistics
+    // claim more; none left loads nothing.
+    const std::pair<bool, int> cases[] = {{true, -1}, {true, 10}, {false, -1}, {false, 29}, {false, 10}};
+    for (const auto& [fiveLeft, claimedSolved] : cases) {
+        SolveAllBut(fiveLeft ? "5" : "");
+        gStats->mNumSolved = claimedSolved >= 0 ? claimedSolved : gStats->mNumSolved;
+        // A draw is allowed only where the statistics claim several unsolved.
+        gRandom = claimedSolved < 0 ? nullptr : std::make_shared<platform::Random>(1u);
+        puzzle.LoadFromDatabase(5);
         puzzle.mIsWon = true;
         puzzle.LoadRandomUnsolved();
-        EXPECT_TRUE(puzzle.mIsWon);
+        EXPECT_EQ(puzzle.mIsWon, !fiveLeft) << fiveLeft << ", " << claimedSolved << " claimed";
+        EXPECT_EQ(puzzle.mPuzzleNumber, 5);
     }
 }
 
@@ -119,15 +97,61 @@ TEST_F(PuzzleStoreTest, SavedFiguresAndSolvesReachTheFileAtOnce)
 
     reloaded.mHintCount = 4;
     reloaded.MarkSolvedInDatabase();
-    reloaded.MarkSolvedInDatabase();
-    EXPECT_EQ(SolvedRowsOnDisk(), (std::vector<std::pair<int, int>>{{31, 4}, {31, 4}}));
+    const auto other = OpenFile(); // as another run of the game finds the file
+    EXPECT_EQ(Count(*other, "SolvedPuzzles"), 1);
+    EXPECT_EQ(Count(*other, "SolvedPuzzles WHERE Number = 31 AND NumHintsUsed = 4"), 1);
     reloaded.ResetAll();
-    EXPECT_TRUE(SolvedRowsOnDisk().empty());
+    EXPECT_EQ(Count(*other, "SolvedPuzzles"), 0);
 
     // A save the store refuses gives no number to a row that is not there.
-    Execute(QStringLiteral("DROP TABLE Puzzles"));
+    Execute("DROP TABLE Puzzles");
     PuzzleClass unsaved;
     PieceLayout(kFirstPuzzle).ComposeInto(unsaved);
     unsaved.SaveToDatabase();
     EXPECT_EQ(unsaved.mPuzzleNumber, 0);
+}
+
+
+TEST_F(PuzzleStoreTest, StatisticsCountEachWinUnderItsHintsAfterTheNextLoad)
+{
+    StatsClass stats;
+    std::array<int, 8> expected{};
+    EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)), std::tuple(30, 0, expected));
+    for (int hints = 0; hints <= 7; ++hints) {
+        Execute(QStringLiteral("INSERT INTO SolvedPuzzles VALUES(%1, %2)").arg(hints + 1).arg(hints));
+        EXPECT_EQ(stats.mNumSolved, hints) << "counts change only when loaded";
+        stats.LoadStats();
+        ++expected[static_cast<std::size_t>(hints)];
+        EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)),
+                  std::tuple(30, hints + 1, expected));
+    }
+    // The same puzzle solved again counts again; no or an impossible hint count
+    // is a solve in no hint column; a record without a number is no solve but
+    // still counts under its hints.
+    Execute("INSERT INTO SolvedPuzzles VALUES(1, 3), (12, 9), (13, NULL), (NULL, 0)");
+    stats.LoadStats();
+    expected[3] += 1;
+    expected[0] += 1;
+    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(11, expected));
+
+    Execute("DELETE FROM SolvedPuzzles WHERE Number <= 4");
+    stats.LoadStats();
+    expected = {1, 0, 0, 0, 1, 1, 1, 1};
+    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(6, expected));
+    Execute("INSERT INTO Puzzles (Number) VALUES (31)");
+    stats.LoadStats();
+    EXPECT_EQ(stats.mNumTotal, 31);
+}
+
+TEST_F(PuzzleStoreTest, AMissingStoreRaisesAndAnUnansweredCountKeepsItsValue)
+{
+    StatsClass stats;
+    Execute("INSERT INTO SolvedPuzzles VALUES(3, 1)");
+    gPrefsDatabase->mDB->SQLExecute("ALTER TABLE SolvedPuzzles RENAME TO Gone");
+    stats.LoadStats();
+    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(30, 0));
+
+    gPrefsDatabase.reset();
+    EXPECT_THROW(stats.LoadStats(), platform::NilObjectException);
+    EXPECT_THROW(StatsClass{}, platform::NilObjectException);
 }

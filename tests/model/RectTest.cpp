@@ -8,31 +8,28 @@
 TEST(RectTest, PointTestIncludesAllFourEdges)
 {
     const RectClass rect(10, 20, 30, 40);
-    EXPECT_TRUE(rect.IsPointInside(10, 20));
-    EXPECT_TRUE(rect.IsPointInside(40, 60));
-    EXPECT_FALSE(rect.IsPointInside(41, 60));
-    EXPECT_FALSE(rect.IsPointInside(9, 20));
-    EXPECT_FALSE(rect.IsPointInside(40, 61));
+    const std::tuple<int, int, bool> points[] = {
+        {10, 20, true}, {40, 60, true}, {41, 60, false}, {9, 20, false}, {40, 61, false}};
+    for (const auto& [x, y, inside] : points) {
+        EXPECT_EQ(rect.IsPointInside(x, y), inside) << x << "," << y;
+    }
     EXPECT_TRUE(RectClass(5, 7, 0, 0).IsPointInside(5, 7));
     EXPECT_FALSE(RectClass(5, 7, 0, 0).IsPointInside(6, 7));
 }
 
 TEST(RectTest, OverlapIsTheSharedAreaEitherWayRoundAndNoneWhenOnlyTouching)
 {
-    struct Case {
-        RectClass a, b, expected;
-    };
-    const Case overlapping[] = {
+    const RectClass cases[][3] = {
         {{0, 0, 10, 10}, {5, 5, 10, 10}, {5, 5, 5, 5}},
         {{0, 0, 100, 100}, {10, 20, 30, 40}, {10, 20, 30, 40}},
         {{-20, -20, 30, 25}, {0, 0, 50, 50}, {0, 0, 10, 5}},
     };
-    for (const Case& c : overlapping) {
-        for (const auto& [first, second] : {std::pair{c.a, c.b}, std::pair{c.b, c.a}}) {
+    for (const auto& [a, b, want] : cases) {
+        for (const auto& [first, second] : {std::pair{a, b}, std::pair{b, a}}) {
             const auto overlap = first.GetRectOverlap(second);
             ASSERT_TRUE(overlap);
             EXPECT_EQ(std::tuple(overlap->mPosX, overlap->mPosY, overlap->mWidth, overlap->mHeight),
-                      std::tuple(c.expected.mPosX, c.expected.mPosY, c.expected.mWidth, c.expected.mHeight));
+                      std::tuple(want.mPosX, want.mPosY, want.mWidth, want.mHeight));
         }
     }
     EXPECT_FALSE(RectClass(0, 0, 10, 10).GetRectOverlap(RectClass(10, 0, 10, 10)));
