@@ -86,8 +86,11 @@ QString TableOfSimpleQuery(const QString& sql)
         QStringLiteral(R"(\b(?:JOIN|UNION|EXCEPT|INTERSECT|GROUP\s+BY)\b|)"
                        R"(\b(?:COUNT|SUM|MIN|MAX|AVG|TOTAL|GROUP_CONCAT)\s*\()"),
         QRegularExpression::CaseInsensitiveOption);
+    // Words inside quoted text (a preference's name, say) are data, not SQL.
+    static const QRegularExpression quotedText(QStringLiteral("'(?:[^']|'')*'"));
+    const QString withoutText = QString(sql).replace(quotedText, QStringLiteral("''"));
     const QRegularExpressionMatch match = simple.match(sql);
-    if (!match.hasMatch() || excluded.match(sql).hasMatch()) {
+    if (!match.hasMatch() || excluded.match(withoutText).hasMatch()) {
         return QString();
     }
     return match.captured(2);

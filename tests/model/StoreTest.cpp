@@ -63,9 +63,12 @@ TEST_F(StoreTest, PreferencesAreInsertedOnceThenUpdatedInPlace)
         EXPECT_EQ(store.GetPref("MakeGameHarder").BooleanValue(), flag);
     }
     store.SetPref("RanOnce", Variant("Yes"));
-    // A name with a quote in it neither breaks the statement nor reaches another preference.
-    store.SetPref("Player's pick", Variant(7));
-    EXPECT_EQ(store.GetPref("Player's pick").IntegerValue(), 7);
+    // A name with a quote or an SQL word in it neither breaks the statement
+    // nor reaches another preference, and is updated in place like any other.
+    for (const int pick : {7, 8}) {
+        store.SetPref("Player's union pick", Variant(pick));
+        EXPECT_EQ(store.GetPref("Player's union pick").IntegerValue(), pick);
+    }
     EXPECT_EQ(store.GetPref("RanOnce").StringValue(), "Yes");
 
     // Every write is committed at once: another connection sees it.
