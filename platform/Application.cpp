@@ -1,9 +1,12 @@
 #include "platform/Application.h"
 
 #include "platform/EventGuard.h"
+#include "platform/Window.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
+#include <vector>
 
 namespace platform {
 
@@ -57,7 +60,22 @@ void Application::Open()
 int Application::Run()
 {
     QTimer::singleShot(0, [this] { Open(); });
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    // A quit closes the windows still open, as the player would, so their
+    // Close events keep what they hold (the play table saves the game in
+    // progress). The quit is already under way: the last window closing
+    // asks for none.
+    mAutoQuit = false;
+    std::vector<QPointer<Window>> windows;
+    for (int i = 0; i < Window::WindowCount(); ++i) {
+        windows.emplace_back(Window::WindowAt(i));
+    }
+    for (const QPointer<Window>& window : windows) {
+        if (window) {
+            window->close();
+        }
+    }
+    return status;
 }
 
 } // namespace platform

@@ -41,8 +41,8 @@ public:
 
     // Runs the Open event (once; later calls do nothing).
     void Open();
-    // Runs Open from the event loop, then the loop until a quit; answers
-    // the exit status.
+    // Runs Open from the event loop, then the loop until a quit, then closes
+    // the windows still open; answers the exit status.
     int Run();
 
 private:

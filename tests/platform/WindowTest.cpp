@@ -27,6 +27,12 @@ public:
     void Event_Close() override { gLog.push_back("close window"); }
 };
 
+class QuittingApplication : public Application {
+public:
+    // Ends the event loop as soon as it runs, as the game's Quit does.
+    void Event_Open() override { QCoreApplication::exit(0); }
+};
+
 } // namespace
 
 TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
@@ -34,7 +40,7 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     gLog.clear();
     int quits = 0;
     Hooks().quit = [&](int) { ++quits; };
-    Application app;
+    QuittingApplication app;
     app.SetAutoQuit(true);
     QPointer<LoggingWindow> window = new LoggingWindow;
     window->ApplyRecord({"Test", 300, 200});
@@ -55,6 +61,19 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     EXPECT_EQ(quits, 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
     EXPECT_EQ(Window::WindowCount(), 0);
+
+    // A quit closes the windows still open, so their Close events run; the
+    // last one closing asks for no second quit.
+    QPointer<LoggingWindow> left = new LoggingWindow;
+    left->ApplyRecord({"Left open", 300, 200});
+    left->AddControl<LoggingCanvas>({"C", 0, 0, 10, 10});
+    left->Show();
+    gLog.clear();
+    quits = 0;
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(gLog, (std::vector<QString>{"close C", "close window"}));
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return left.isNull(); }));
     ResetSystemHooks();
 
     // Linux has no system-version service to ask.
