@@ -60,10 +60,10 @@ void AboutKolmiraWindow::Layout()
 
 void AboutKolmiraWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void AboutKolmiraWindow::_CreateControls0()
+void AboutKolmiraWindow::CreateControls0()
 {
     const auto addLabel = [this](const LabelStyle& style, const QString& text) {
         auto* label = AddControl<platform::StaticText>(
@@ -107,10 +107,10 @@ void AboutKolmiraWindow::URLStaticText_Open()
 
 void AboutKolmiraWindow::AddMenuHandlers()
 {
-    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return _GameCloseWindow_Action(); });
+    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return GameCloseWindow_Action(); });
 }
 
-bool AboutKolmiraWindow::_GameCloseWindow_Action()
+bool AboutKolmiraWindow::GameCloseWindow_Action()
 {
     close();
     return false;

@@ -14,11 +14,11 @@ public:
 
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     bool URLStaticText_MouseDown();
     void URLStaticText_Open();
     void AddMenuHandlers();
-    bool _GameCloseWindow_Action();
+    bool GameCloseWindow_Action();
     bool Event_MouseDown();
 
 protected:

@@ -17,22 +17,22 @@ App* App::Instance()
 void App::AddMenuHandlers()
 {
     // Three item names keep their ellipsis; the handlers' names cannot.
-    AddMenuHandler(QStringLiteral("HelpAboutKolmira"), [this] { return _HelpAboutKolmira_Action(); });
+    AddMenuHandler(QStringLiteral("HelpAboutKolmira"), [this] { return HelpAboutKolmira_Action(); });
     AddMenuHandler(QStringLiteral("HelpContactPelkavineSupport"),
-                   [this] { return _HelpContactPelkavineSupport_Action(); });
-    AddMenuHandler(QStringLiteral("HelpLicense"), [this] { return _HelpLicense_Action(); });
+                   [this] { return HelpContactPelkavineSupport_Action(); });
+    AddMenuHandler(QStringLiteral("HelpLicense"), [this] { return HelpLicense_Action(); });
     AddMenuHandler(QStringLiteral("OnlineCheckforUpdate\u2026"),
-                   [this] { return _OnlineCheckforUpdate_Action(); });
+                   [this] { return OnlineCheckforUpdate_Action(); });
     AddMenuHandler(QStringLiteral("OnlineGetUpgradeNotices\u2026"),
-                   [this] { return _OnlineGetUpgradeNotices_Action(); });
+                   [this] { return OnlineGetUpgradeNotices_Action(); });
     AddMenuHandler(QStringLiteral("OnlineTellFriendsaboutKolmira\u2026"),
-                   [this] { return _OnlineTellFriendsaboutKolmira_Action(); });
+                   [this] { return OnlineTellFriendsaboutKolmira_Action(); });
     AddMenuHandler(QStringLiteral("OnlineVisitKolmiracom"),
-                   [this] { return _OnlineVisitKolmiracom_Action(); });
+                   [this] { return OnlineVisitKolmiracom_Action(); });
     AddMenuHandler(QStringLiteral("WindowBringAlltoFront"),
-                   [this] { return _WindowBringAlltoFront_Action(); });
+                   [this] { return WindowBringAlltoFront_Action(); });
     AddMenuHandler(QStringLiteral("GameDetailedStatistics"),
-                   [this] { return _GameDetailedStatistics_Action(); });
+                   [this] { return GameDetailedStatistics_Action(); });
 }
 
 void App::Event_EnableMenuItems()
@@ -45,55 +45,55 @@ void App::Event_Open()
     AppMethods::AppOpen();
 }
 
-bool App::_HelpAboutKolmira_Action()
+bool App::HelpAboutKolmira_Action()
 {
     AppMethods::MenuHandlerAppleAboutKolmira();
     return false;
 }
 
-bool App::_HelpContactPelkavineSupport_Action()
+bool App::HelpContactPelkavineSupport_Action()
 {
     AppMethods::MenuHandlerHelpContactPelkavine();
     return false;
 }
 
-bool App::_HelpLicense_Action()
+bool App::HelpLicense_Action()
 {
     AppMethods::MenuHandlerHelpLicense();
     return false;
 }
 
-bool App::_OnlineCheckforUpdate_Action()
+bool App::OnlineCheckforUpdate_Action()
 {
     AppMethods::MenuHandlerOnlineCheckforUpdate();
     return false;
 }
 
-bool App::_OnlineGetUpgradeNotices_Action()
+bool App::OnlineGetUpgradeNotices_Action()
 {
     AppMethods::MenuHandlerOnlineGetUpgradeNotices();
     return false;
 }
 
-bool App::_OnlineTellFriendsaboutKolmira_Action()
+bool App::OnlineTellFriendsaboutKolmira_Action()
 {
     AppMethods::MenuHandlerOnlineTellFriends();
     return false;
 }
 
-bool App::_OnlineVisitKolmiracom_Action()
+bool App::OnlineVisitKolmiracom_Action()
 {
     AppMethods::MenuHandlerOnlineVisitKolmira();
     return false;
 }
 
-bool App::_WindowBringAlltoFront_Action()
+bool App::WindowBringAlltoFront_Action()
 {
     AppMethods::MenuHandlerWindowBringAllToFront();
     return false;
 }
 
-bool App::_GameDetailedStatistics_Action()
+bool App::GameDetailedStatistics_Action()
 {
     AppMethods::MenuHandlerGameDetailedStatistics();
     return false;

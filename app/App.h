@@ -14,15 +14,15 @@ public:
     void Event_EnableMenuItems() override;
     void Event_Open() override;
 
-    bool _HelpAboutKolmira_Action();
-    bool _HelpContactPelkavineSupport_Action();
-    bool _HelpLicense_Action();
-    bool _OnlineCheckforUpdate_Action();
-    bool _OnlineGetUpgradeNotices_Action();
-    bool _OnlineTellFriendsaboutKolmira_Action();
-    bool _OnlineVisitKolmiracom_Action();
-    bool _WindowBringAlltoFront_Action();
-    bool _GameDetailedStatistics_Action();
+    bool HelpAboutKolmira_Action();
+    bool HelpContactPelkavineSupport_Action();
+    bool HelpLicense_Action();
+    bool OnlineCheckforUpdate_Action();
+    bool OnlineGetUpgradeNotices_Action();
+    bool OnlineTellFriendsaboutKolmira_Action();
+    bool OnlineVisitKolmiracom_Action();
+    bool WindowBringAlltoFront_Action();
+    bool GameDetailedStatistics_Action();
 
 private:
     // Binds the handlers above by menu item name.

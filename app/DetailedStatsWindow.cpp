@@ -49,10 +49,10 @@ void DetailedStatsWindow::Layout()
 
 void DetailedStatsWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void DetailedStatsWindow::_CreateControls0()
+void DetailedStatsWindow::CreateControls0()
 {
     auto* list = AddControl<platform::ListBox>({QStringLiteral("StatsListBox"), 0, 0, 200, 255});
     list->SetColumnWidths(QStringLiteral("100,100,0"));

@@ -24,7 +24,7 @@ public:
 
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void StatsListBox_Open();
     bool StatsListBox_CellBackgroundPaint(platform::Graphics& g, int row, int column);
     bool StatsListBox_HeaderPressed(int column);

@@ -42,10 +42,10 @@ void LicenseViewWindow::Layout()
 
 void LicenseViewWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void LicenseViewWindow::_CreateControls0()
+void LicenseViewWindow::CreateControls0()
 {
     auto* field = AddControl<platform::TextArea>({QStringLiteral("LicenseViewEditField"), 0, 0, 500, 353});
     field->SetReadOnly(true);
@@ -83,12 +83,12 @@ void LicenseViewWindow::OKPushButton_Action()
 
 void LicenseViewWindow::AddMenuHandlers()
 {
-    AddMenuHandler(QStringLiteral("PuzzleCloseWindow"), [this] { return _PuzzleCloseWindow_Action(); });
+    AddMenuHandler(QStringLiteral("PuzzleCloseWindow"), [this] { return PuzzleCloseWindow_Action(); });
     // Game > Close Window closes the viewer as it closes the About window.
-    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return _PuzzleCloseWindow_Action(); });
+    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return PuzzleCloseWindow_Action(); });
 }
 
-bool LicenseViewWindow::_PuzzleCloseWindow_Action()
+bool LicenseViewWindow::PuzzleCloseWindow_Action()
 {
     close();
     return false;

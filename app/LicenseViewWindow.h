@@ -13,11 +13,11 @@ public:
 
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void LicenseViewEditField_Open();
     void OKPushButton_Action();
     void AddMenuHandlers();
-    bool _PuzzleCloseWindow_Action();
+    bool PuzzleCloseWindow_Action();
 
     void Event_Open() override;
 };

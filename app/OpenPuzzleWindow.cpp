@@ -67,10 +67,10 @@ void OpenPuzzleWindow::Layout()
 
 void OpenPuzzleWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void OpenPuzzleWindow::_CreateControls0()
+void OpenPuzzleWindow::CreateControls0()
 {
     auto* label = AddControl<platform::StaticText>({QStringLiteral("StaticText1"), 20, 20, 144, 20});
     label->SetText(QStringLiteral("Open puzzle number:"));

@@ -26,7 +26,7 @@ public:
 
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void OpenPushButton_Action();
     void CancelPushButton_Action();
     void AddMenuHandlers();

@@ -69,10 +69,10 @@ void PlayWindow::Layout()
 
 void PlayWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void PlayWindow::_CreateControls0()
+void PlayWindow::CreateControls0()
 {
     using platform::Canvas;
     using platform::PagePanel;

@@ -43,7 +43,7 @@ public:
     // Layout and controls.
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
 
     // Sidebar tabs and the statistics page.
     bool SidebarPanel2PlayButtonCanvas_MouseDown(int x, int y);
@@ -105,14 +105,14 @@ public:
     void Event_Restore() override;
     void Event_Open() override;
     void Event_EnableMenuItems() override;
-    bool _WindowMinimize_Action();
-    bool _GameNewPuzzle_Action();
-    bool _GameCloseWindow_Action();
-    bool _GameGetHint_Action();
-    bool _GameOpenPuzzleNumber_Action();
-    bool _GameStatistics_Action();
-    bool _HelpKolmiraHelp_Action();
-    bool _GameMakeGameHarder_Action();
+    bool WindowMinimize_Action();
+    bool GameNewPuzzle_Action();
+    bool GameCloseWindow_Action();
+    bool GameGetHint_Action();
+    bool GameOpenPuzzleNumber_Action();
+    bool GameStatistics_Action();
+    bool HelpKolmiraHelp_Action();
+    bool GameMakeGameHarder_Action();
     void LoadRandomPuzzle();
     void SetSidebarStats();
     void SetPlaySidebar();

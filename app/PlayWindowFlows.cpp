@@ -51,14 +51,14 @@ platform::MenuItem* PlayWindow::MenuItemNamed(const QString& name) const
 
 void PlayWindow::AddMenuHandlers()
 {
-    AddMenuHandler(QStringLiteral("WindowMinimize"), [this] { return _WindowMinimize_Action(); });
-    AddMenuHandler(QStringLiteral("GameNewPuzzle"), [this] { return _GameNewPuzzle_Action(); });
-    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return _GameCloseWindow_Action(); });
-    AddMenuHandler(QStringLiteral("GameGetHint"), [this] { return _GameGetHint_Action(); });
-    AddMenuHandler(QStringLiteral("GameOpenPuzzleNumber"), [this] { return _GameOpenPuzzleNumber_Action(); });
-    AddMenuHandler(QStringLiteral("GameStatistics"), [this] { return _GameStatistics_Action(); });
-    AddMenuHandler(QStringLiteral("HelpKolmiraHelp"), [this] { return _HelpKolmiraHelp_Action(); });
-    AddMenuHandler(QStringLiteral("GameMakeGameHarder"), [this] { return _GameMakeGameHarder_Action(); });
+    AddMenuHandler(QStringLiteral("WindowMinimize"), [this] { return WindowMinimize_Action(); });
+    AddMenuHandler(QStringLiteral("GameNewPuzzle"), [this] { return GameNewPuzzle_Action(); });
+    AddMenuHandler(QStringLiteral("GameCloseWindow"), [this] { return GameCloseWindow_Action(); });
+    AddMenuHandler(QStringLiteral("GameGetHint"), [this] { return GameGetHint_Action(); });
+    AddMenuHandler(QStringLiteral("GameOpenPuzzleNumber"), [this] { return GameOpenPuzzleNumber_Action(); });
+    AddMenuHandler(QStringLiteral("GameStatistics"), [this] { return GameStatistics_Action(); });
+    AddMenuHandler(QStringLiteral("HelpKolmiraHelp"), [this] { return HelpKolmiraHelp_Action(); });
+    AddMenuHandler(QStringLiteral("GameMakeGameHarder"), [this] { return GameMakeGameHarder_Action(); });
 }
 
 void PlayWindow::Event_Activate()
@@ -123,7 +123,7 @@ void PlayWindow::Event_EnableMenuItems()
     BarItem(kGameMenu, QStringLiteral("GameMakeGameHarder")).SetChecked(gPrefMakeGameHarder);
 }
 
-bool PlayWindow::_WindowMinimize_Action()
+bool PlayWindow::WindowMinimize_Action()
 {
     Minimize();
     mMinimized = true;
@@ -133,43 +133,43 @@ bool PlayWindow::_WindowMinimize_Action()
     return false;
 }
 
-bool PlayWindow::_GameNewPuzzle_Action()
+bool PlayWindow::GameNewPuzzle_Action()
 {
     NewPuzzle();
     return false;
 }
 
-bool PlayWindow::_GameCloseWindow_Action()
+bool PlayWindow::GameCloseWindow_Action()
 {
     close();
     return false;
 }
 
-bool PlayWindow::_GameGetHint_Action()
+bool PlayWindow::GameGetHint_Action()
 {
     GetHint();
     return false;
 }
 
-bool PlayWindow::_GameOpenPuzzleNumber_Action()
+bool PlayWindow::GameOpenPuzzleNumber_Action()
 {
     ShowOpenPuzzleSheet();
     return false;
 }
 
-bool PlayWindow::_GameStatistics_Action()
+bool PlayWindow::GameStatistics_Action()
 {
     SetSidebarTab(kStatsPage);
     return false;
 }
 
-bool PlayWindow::_HelpKolmiraHelp_Action()
+bool PlayWindow::HelpKolmiraHelp_Action()
 {
     SetSidebarTab(kHelpPage);
     return false;
 }
 
-bool PlayWindow::_GameMakeGameHarder_Action()
+bool PlayWindow::GameMakeGameHarder_Action()
 {
     gPrefMakeGameHarder = !gPrefMakeGameHarder;
     platform::Deref(gPrefsDatabase).SetPref(QStringLiteral("MakeGameHarder"), platform::Variant(gPrefMakeGameHarder));

@@ -64,7 +64,7 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     EXPECT_EQ(Stats().mNumSolved, 2);
     // Game > New Puzzle ends the blinking and takes the note away.
     EXPECT_TRUE(Table().mDrawWinNote);
-    Window()._GameNewPuzzle_Action();
+    Window().GameNewPuzzle_Action();
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
     EXPECT_FALSE(Table().mDrawWinNote);
 }

@@ -145,7 +145,7 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
     EXPECT_EQ(Count("SolvedPuzzles"), kPuzzleCount);
     // New Puzzle has nothing left to load: the puzzle stays.
     const int number = Puzzle().mPuzzleNumber;
-    Window()._GameNewPuzzle_Action();
+    Window().GameNewPuzzle_Action();
     EXPECT_EQ(Puzzle().mPuzzleNumber, number);
 
     // The Quit button quits on a release inside only.
