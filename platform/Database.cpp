@@ -1,102 +1,19 @@
 #include "platform/Database.h"
 
+#include "platform/SqliteSupport.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace platform {
 
-namespace {
-
-// Another copy of the game holding the file briefly should not fail a write.
-constexpr int kBusyTimeoutMs = 2000;
-
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
-QString QuoteIdentifier(const QString& name)
+DatabaseOptions& Options()
 {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    static DatabaseOptions options;
+    return options;
 }
-
-// SQLite binds from 1.
-int Bind(sqlite3_stmt* stmt, int index, const Variant& value)
-{
-    switch (value.GetType()) {
-    case Variant::Type::Nil:
-        return sqlite3_bind_null(stmt, index);
-    case Variant::Type::Integer:
-        return sqlite3_bind_int64(stmt, index, value.Int64Value());
-    case Variant::Type::Real:
-        return sqlite3_bind_double(stmt, index, value.DoubleValue());
-    case Variant::Type::Boolean:
-        // Stored as 1 or 0, which reads back as a number with the same truth.
-        return sqlite3_bind_int(stmt, index, value.BooleanValue() ? 1 : 0);
-    case Variant::Type::Text: {
-        const QByteArray utf8 = value.StringValue().toUtf8();
-        return sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()),
-                                 SQLITE_TRANSIENT);
-    }
-    }
-    return SQLITE_MISUSE;
-}
-
-// SQLite reads columns from 0.
-Variant ColumnValue(sqlite3_stmt* stmt, int column)
-{
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-        return Variant(static_cast<std::int64_t>(sqlite3_column_int64(stmt, column)));
-    case SQLITE_FLOAT:
-        return Variant(sqlite3_column_double(stmt, column));
-    case SQLITE_TEXT:
-    case SQLITE_BLOB: {
-        // A preference value lands in a BLOB column as whatever was written,
-        // normally text; hand the bytes back as text either way.
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-        const int size = sqlite3_column_bytes(stmt, column);
-        return Variant(QString::fromUtf8(bytes, size));
-    }
-    default:
-        return Variant();
-    }
-}
-
-// Pragmas configure the connection; several of them do nothing inside a
-// transaction, so they never open one.
-bool IsPragma(const QString& sql)
-{
-    return sql.trimmed().startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive);
-}
-
-// A plain query on one table can carry the rowid of each row, so that an
-// edited row can be written back. Anything else (joins, compound queries,
-// aggregates, DISTINCT) gives a read-only record set.
-QString TableOfSimpleQuery(const QString& sql)
-{
-    static const QRegularExpression simple(
-        QStringLiteral(R"(^\s*SELECT\s+(?!DISTINCT\b|ALL\b)(.+?)\s+FROM\s+([A-Za-z_][A-Za-z0-9_]*)\s*)"
-                       R"((?:(?:WHERE|ORDER\s+BY|LIMIT)\b.*)?;?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression excluded(
-        QStringLiteral(R"(\b(?:JOIN|UNION|EXCEPT|INTERSECT|GROUP\s+BY)\b|)"
-                       R"(\b(?:COUNT|SUM|MIN|MAX|AVG|TOTAL|GROUP_CONCAT)\s*\()"),
-        QRegularExpression::CaseInsensitiveOption);
-    // Words inside quoted text (a preference's name, say) are data, not SQL.
-    static const QRegularExpression quotedText(QStringLiteral("'(?:[^']|'')*'"));
-    const QString withoutText = QString(sql).replace(quotedText, QStringLiteral("''"));
-    const QRegularExpressionMatch match = simple.match(sql);
-    if (!match.hasMatch() || excluded.match(withoutText).hasMatch()) {
-        return QString();
-    }
-    return match.captured(2);
-}
-
-} // namespace
 
 Database::~Database()
 {
@@ -118,8 +35,12 @@ bool Database::FailWithEngineMessage(const QString& what)
 
 void Database::SyncTransactionState()
 {
-    // SQLite may end a transaction itself (some errors roll it back).
+    // SQLite may end a transaction itself (some errors roll it back); the
+    // writes it held are gone with it.
     mInTransaction = mDb != nullptr && sqlite3_get_autocommit(mDb) == 0;
+    if (!mInTransaction) {
+        mPendingWrites.clear();
+    }
 }
 
 bool Database::Open(int flags)
@@ -139,13 +60,14 @@ bool Database::Open(int flags)
         return Fail(QStringLiteral("Cannot open %1: %2").arg(DatabaseFile, detail));
     }
     mDb = db;
-    sqlite3_busy_timeout(mDb, kBusyTimeoutMs);
+    mOnFile = true;
+    // Another copy of the game holding the file briefly should not fail a write.
+    sqlite3_busy_timeout(mDb, Options().busyTimeoutMs);
     // Opening succeeds on any file; reading the schema is what tells a
     // database from some other file.
     if (sqlite3_exec(mDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         const QString detail = QString::fromUtf8(sqlite3_errmsg(mDb));
-        sqlite3_close_v2(mDb);
-        mDb = nullptr;
+        Close();
         return Fail(QStringLiteral("%1 is not a usable database: %2").arg(DatabaseFile, detail));
     }
     return true;
@@ -167,20 +89,79 @@ bool Database::Connect()
         Close();
         return Fail(QStringLiteral("%1 does not exist.").arg(DatabaseFile));
     }
-    return Open(SQLITE_OPEN_READWRITE);
+    // SQLite itself falls back to read-only when the file is write-protected.
+    return Open(Options().openFilesReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
 }
 
 bool Database::ConnectInMemory()
 {
     Close();
     mErrorMessage.clear();
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(db);
+    mDb = OpenMemory();
+    return mDb != nullptr || Fail(QStringLiteral("Cannot open a database in memory."));
+}
+
+QString Database::WhyReadOnly() const
+{
+    if (!KeepsToFile()) {
+        return QString();
+    }
+    if (sqlite3_db_readonly(mDb, "main") == 1) {
+        return QStringLiteral("it is write-protected");
+    }
+    // Every transaction needs a journal next to the file.
+    const QByteArray folder = QFileInfo(DatabaseFile).absolutePath().toLocal8Bit();
+    if (access(folder.constData(), W_OK | X_OK) != 0) {
+        return QStringLiteral("its folder is write-protected");
+    }
+    return QString();
+}
+
+bool Database::MoveToMemoryCopy()
+{
+    if (!KeepsToFile()) {
+        return false;
+    }
+    // Only what the file holds at its last commit is copied.
+    Rollback();
+    sqlite3* memory = OpenMemory();
+    if (memory == nullptr) {
         return Fail(QStringLiteral("Cannot open a database in memory."));
     }
-    mDb = db;
+    sqlite3_backup* backup = sqlite3_backup_init(memory, "main", mDb, "main");
+    const int rc = backup != nullptr ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(memory);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) {
+        sqlite3_close_v2(memory);
+        return Fail(QStringLiteral("Cannot copy %1: %2").arg(DatabaseFile, QString::fromUtf8(sqlite3_errstr(rc))));
+    }
+    sqlite3_close_v2(mDb);
+    mDb = memory;
+    mOnFile = false;
+    SyncTransactionState();
     return true;
+}
+
+bool Database::TakeOverInMemory(int code)
+{
+    std::vector<PendingWrite> pending;
+    pending.swap(mPendingWrites);
+    bool ok = MoveToMemoryCopy();
+    if (ok && !pending.empty()) {
+        BeginIfNeeded();
+        for (const PendingWrite& write : pending) {
+            ok = ok && Run(QString::fromUtf8(write.sql), write.values);
+        }
+    }
+    // Told only once everything is in place: the message may run an event
+    // loop of its own.
+    if (!mWriteFailureReported) {
+        mWriteFailureReported = true;
+        if (mWriteFailureHandler) {
+            mWriteFailureHandler(RefusalReason(code));
+        }
+    }
+    return ok;
 }
 
 void Database::BeginIfNeeded()
@@ -189,11 +170,6 @@ void Database::BeginIfNeeded()
         sqlite3_exec(mDb, "BEGIN", nullptr, nullptr, nullptr);
     }
     SyncTransactionState();
-}
-
-bool Database::Exec(const QString& sql)
-{
-    return Run(sql, {});
 }
 
 bool Database::Run(const QString& sql, const std::vector<Variant>& values)
@@ -205,27 +181,27 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
     const QByteArray utf8 = sql.toUtf8();
     const char* next = utf8.constData();
     const char* end = next + utf8.size();
-    bool first = true;
+    const std::vector<Variant> none;
     while (next < end) {
+        // Values bind to the first statement of the text only.
+        const std::vector<Variant>& bound = next == utf8.constData() ? values : none;
         sqlite3_stmt* raw = nullptr;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(mDb, next, static_cast<int>(end - next), &raw, &tail) != SQLITE_OK) {
             return FailWithEngineMessage(QStringLiteral("Cannot run the statement"));
         }
-        next = tail;
-        if (raw == nullptr) {
-            continue; // blank text or a comment between statements
-        }
         Statement stmt(raw);
-        if (first) {
-            for (std::size_t i = 0; i < values.size(); ++i) {
-                if (Bind(raw, static_cast<int>(i) + 1, values[i]) != SQLITE_OK) {
-                    return FailWithEngineMessage(QStringLiteral("Cannot bind a value"));
-                }
-            }
-            first = false;
+        if (raw == nullptr) {
+            next = tail; // blank text or a comment between statements
+            continue;
         }
-        if (sqlite3_stmt_readonly(raw) == 0 && !IsPragma(QString::fromUtf8(sqlite3_sql(raw)))) {
+        for (std::size_t i = 0; i < bound.size(); ++i) {
+            if (Bind(raw, static_cast<int>(i) + 1, bound[i]) != SQLITE_OK) {
+                return FailWithEngineMessage(QStringLiteral("Cannot bind a value"));
+            }
+        }
+        const bool writes = sqlite3_stmt_readonly(raw) == 0 && !IsPragma(QString::fromUtf8(sqlite3_sql(raw)));
+        if (writes) {
             BeginIfNeeded();
         }
         int rc = SQLITE_ROW;
@@ -233,8 +209,20 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
             rc = sqlite3_step(raw);
         }
         if (rc != SQLITE_DONE) {
+            stmt.reset();
+            if (writes && KeepsToFile() && IsFileRefusal(rc)) {
+                if (!TakeOverInMemory(rc)) {
+                    return Fail(QStringLiteral("%1 refused a write and no copy in memory could be made.")
+                                    .arg(DatabaseFile));
+                }
+                continue; // the same statement again, now in memory
+            }
             return FailWithEngineMessage(QStringLiteral("The statement failed"));
         }
+        if (writes) {
+            mPendingWrites.push_back({QByteArray(next, static_cast<int>(tail - next)), bound});
+        }
+        next = tail;
     }
     SyncTransactionState();
     return true;
@@ -357,10 +345,17 @@ bool Database::Commit()
         return Fail(QStringLiteral("The database is not open."));
     }
     if (sqlite3_get_autocommit(mDb) != 0) {
-        mInTransaction = false;
+        SyncTransactionState();
         return true; // nothing written since the last commit
     }
     if (sqlite3_exec(mDb, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_extended_errcode(mDb);
+        if (KeepsToFile() && IsFileRefusal(code)) {
+            // The transaction goes on in memory and is committed there.
+            return TakeOverInMemory(code) ? Commit()
+                                          : Fail(QStringLiteral("%1 refused a write and no copy in memory could "
+                                                                "be made.").arg(DatabaseFile));
+        }
         const QString detail = QString::fromUtf8(sqlite3_errmsg(mDb));
         // A commit that fails must not leave half a change behind, nor an
         // open transaction that a later commit would complete.
@@ -392,6 +387,7 @@ void Database::Close()
     Rollback(); // writes never committed do not reach the file
     sqlite3_close_v2(mDb);
     mDb = nullptr;
+    mOnFile = false;
     mInTransaction = false;
 }
 
