@@ -16,6 +16,10 @@ namespace {
 const char* const kFolderName = "Kolmira";
 const char* const kFileName = "Kolmira.dat";
 const char* const kVersionNumber = "1.0";
+const char* const kDraftSuffix = ".new";
+const char* const kCreateError = "Error creating preferences.";
+const char* const kOpenError = "Error opening preferences.";
+const char* const kWriteError = "Error saving preferences.";
 
 // The seven pieces in the order of their columns, each with position and
 // orientation.
@@ -143,29 +147,82 @@ PrefsDatabaseClass::PrefsDatabaseClass()
     const QString versionStamp = platform::Date().SQLDateTime();
     QDir().mkpath(StoreFolderPath()); // a failure shows when the file is created
     const QString file = StoreFilePath();
-    mDB->DatabaseFile = file;
-
-    if (!QFileInfo::exists(file)) {
-        if (!mDB->CreateDatabaseFile() || !CreateSchema(versionStamp)) {
-            platform::MsgBox(QStringLiteral("Error creating preferences."));
-            UseFallbackStore(versionStamp);
-            return;
-        }
-        InsertDemoPuzzlesIntoDatabase();
-        return;
-    }
-
-    // An existing store is only read here: whatever is wrong with it, the
-    // player's file stays as it is.
-    if (!mDB->Connect() || !HasExpectedSchema()) {
-        platform::MsgBox(QStringLiteral("Error opening preferences."));
+    if (QFileInfo::exists(file)) {
+        OpenStoreFile(file, versionStamp);
+    } else if (!CreateStoreFile(file, versionStamp)) {
+        Tell(kCreateError, QStringLiteral("Kolmira could not create its file %1, so progress will not be kept.")
+                               .arg(file));
         UseFallbackStore(versionStamp);
     }
+    mDB->SetWriteFailureHandler([file](const QString& reason) {
+        Tell(QLatin1String(kWriteError),
+             QStringLiteral("Kolmira could not write to its file %1 (%2). Progress from now on will not be kept.")
+                 .arg(file, reason));
+    });
 }
 
 PrefsDatabaseClass::~PrefsDatabaseClass()
 {
     mDB->Close();
+}
+
+void PrefsDatabaseClass::Tell(const QString& message, const QString& explanation)
+{
+    platform::MsgBox(message + QLatin1Char('\n') + explanation);
+}
+
+bool PrefsDatabaseClass::CreateStoreFile(const QString& file, const QString& versionStamp)
+{
+    // The store is built under another name and takes its own only once it is
+    // complete, so a first start cut short leaves no half-made store behind.
+    const QString draft = file + QLatin1String(kDraftSuffix);
+    QFile::remove(draft); // left by a first start that was cut short
+    mDB->DatabaseFile = draft;
+    bool built = mDB->CreateDatabaseFile() && CreateSchema(versionStamp);
+    if (built) {
+        InsertDemoPuzzlesIntoDatabase(); // commits the schema and the puzzles together
+        built = mDB->KeepsToFile() && !mDB->Error() && IsComplete();
+    }
+    mDB->Close();
+    mDB->DatabaseFile = file;
+    if (!built || !QFile::rename(draft, file)) {
+        QFile::remove(draft);
+        return false;
+    }
+    return mDB->Connect();
+}
+
+void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versionStamp)
+{
+    // An existing store is only read here: whatever is wrong with it, the
+    // player's file stays as it is.
+    mDB->DatabaseFile = file;
+    if (!mDB->Connect() || !HasExpectedSchema()) {
+        Tell(kOpenError, QStringLiteral("Kolmira could not read its file %1, which is damaged or not its own. "
+                                        "The file is left as it is, and progress will not be kept.")
+                             .arg(file));
+        UseFallbackStore(versionStamp);
+        return;
+    }
+    const bool complete = IsComplete();
+    const QString readOnly = mDB->WhyReadOnly();
+    if (complete && readOnly.isEmpty()) {
+        return;
+    }
+    Tell(kOpenError, readOnly.isEmpty()
+                         ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles and is left as it "
+                                          "is. Progress from now on will not be kept.").arg(file)
+                         : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). Progress from "
+                                          "now on will not be kept.").arg(file, readOnly));
+    // The player's history stays in view: the game plays on from a copy.
+    if (!mDB->MoveToMemoryCopy()) {
+        UseFallbackStore(versionStamp);
+        return;
+    }
+    if (!complete) {
+        mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
+        InsertDemoPuzzlesIntoDatabase();
+    }
 }
 
 bool PrefsDatabaseClass::CreateSchema(const QString& versionStamp)
@@ -175,14 +232,23 @@ bool PrefsDatabaseClass::CreateSchema(const QString& versionStamp)
     run << QStringLiteral("INSERT INTO Version (VersionNumber, Timestamp) VALUES ('")
             + QLatin1String(kVersionNumber) + QLatin1String("', '") + versionStamp + QLatin1String("')");
     run << statements.mid(1);
-    // Every statement must have run for the store to be usable; a failed
-    // commit has already rolled back whatever did.
-    bool allRan = true;
+    // Every statement must have run for the store to be usable; they stay
+    // uncommitted until the built-in puzzles join them.
     for (const QString& statement : run) {
         mDB->SQLExecute(statement);
-        allRan = allRan && !mDB->Error();
+        if (mDB->Error()) {
+            mDB->Rollback();
+            return false;
+        }
     }
-    return mDB->Commit() && allRan;
+    return true;
+}
+
+bool PrefsDatabaseClass::IsComplete()
+{
+    const platform::RecordSetPtr rs = mDB->SQLSelect(
+        QStringLiteral("SELECT COUNT(*) AS n FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
+    return rs && !rs->EOF() && rs->Field(QStringLiteral("n")).Value().IntegerValue() == kBuiltInPuzzleCount;
 }
 
 bool PrefsDatabaseClass::HasExpectedSchema()
@@ -212,8 +278,6 @@ void PrefsDatabaseClass::UseFallbackStore(const QString& versionStamp)
 {
     // The same connection object stays in mDB; it only moves to memory, so
     // the game plays on with the built-in puzzles and writes nothing to disk.
-    mDB->Close();
-    mUsesFallbackStore = true;
     if (mDB->ConnectInMemory() && CreateSchema(versionStamp)) {
         InsertDemoPuzzlesIntoDatabase();
     }
@@ -281,4 +345,9 @@ bool PrefsDatabaseClass::IsPuzzleSolved(std::int32_t number)
     const bool solved = !(rs->BOF() && rs->EOF());
     rs->Close();
     return solved;
+}
+
+bool PrefsDatabaseClass::UsesFallbackStore() const
+{
+    return !mDB->KeepsToFile();
 }

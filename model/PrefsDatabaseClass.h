@@ -17,9 +17,13 @@ class Database;
 class PrefsDatabaseClass {
 public:
     // Opens the store, or creates it with its five tables and the built-in
-    // puzzles when the file is missing. A store that cannot be created or
-    // opened (or lacks its tables) is reported, left untouched on disk, and
-    // replaced for this run by one in memory with the same tables and puzzles.
+    // puzzles, all committed at once, when the file is missing. A store that
+    // cannot be created or opened (or lacks its tables) is reported, left
+    // untouched on disk, and replaced for this run by one in memory with the
+    // same tables and puzzles. A store that can be read but not written, or
+    // lacks built-in puzzles, is reported and played from a copy in memory,
+    // so the player's history stays. A write the file refuses later is
+    // reported once, and the game goes on in memory.
     PrefsDatabaseClass();
     ~PrefsDatabaseClass();
     PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
@@ -36,7 +40,7 @@ public:
 
     // True when the file could not be used and this run plays on the
     // store in memory (nothing of this run will be kept).
-    bool UsesFallbackStore() const { return mUsesFallbackStore; }
+    bool UsesFallbackStore() const;
 
     // The file the store lives in: Kolmira/Kolmira.dat in the preferences folder.
     static QString StoreFolderPath();
@@ -46,11 +50,17 @@ public:
     std::shared_ptr<platform::Database> mDB;
 
 private:
-    // Creates the five tables and the version row, committed; false if that failed.
+    // Shows a store message with a second line that explains it.
+    static void Tell(const QString& message, const QString& explanation);
+    // Builds a complete new store at the file; false, with no file, if that failed.
+    bool CreateStoreFile(const QString& file, const QString& versionStamp);
+    void OpenStoreFile(const QString& file, const QString& versionStamp);
+    // Creates the five tables and the version row, not yet committed; false
+    // (rolled back) if that failed.
     bool CreateSchema(const QString& versionStamp);
     // Whether the open store has the five tables with the columns the game reads.
     bool HasExpectedSchema();
+    // Whether every built-in puzzle is in the catalogue.
+    bool IsComplete();
     void UseFallbackStore(const QString& versionStamp);
-
-    bool mUsesFallbackStore = false;
 };

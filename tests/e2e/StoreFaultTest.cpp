@@ -1,4 +1,9 @@
+#include "tests/support/FullDisk.h"
 #include "tests/support/MousePlayer.h"
+
+#include "app/DetailedStatsWindow.h"
+#include "app/Dialogs.h"
+#include "platform/ListBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,10 +17,37 @@
 
 // The game over a store that cannot be written, is damaged, vanishes while
 // the game runs, or is cut off by a killed process: the game always starts
-// and plays, the player's file is never overwritten, and no committed solve
-// is lost.
+// and plays, the player is told, the player's file is never overwritten,
+// and no committed solve is lost.
 class StoreFaults : public MousePlayer {
 protected:
+    void TearDown() override
+    {
+        MousePlayer::TearDown();
+        FullDisk::SetFull(false);
+        platform::Options() = {};
+    }
+
+    // The first line of each message the player was shown.
+    QStringList Told() const
+    {
+        QStringList firstLines;
+        for (const QString& message : mMessages) {
+            firstLines << message.section('\n', 0, 0);
+        }
+        return firstLines;
+    }
+
+    // The rows the solved-puzzles window lists.
+    static int SolvedListed()
+    {
+        ShowDetailedStats();
+        auto* window = DetailedStatsWindow::FindWindow<DetailedStatsWindow>();
+        const int rows = platform::Deref(platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox")).ListCount();
+        window->close();
+        return rows;
+    }
+
     static QString StoreFile() { return PrefsDatabaseClass::StoreFilePath(); }
 
     static QByteArray ReadStore()
@@ -56,9 +88,9 @@ protected:
         EXPECT_EQ(QPoint(square.mPosX, square.mPosY), QPoint(70, 50));
     }
 
-    // How many solves the file holds, opened on its own connection; -1 when
-    // it is no sound SQLite database.
-    static int SolvedInStore()
+    // How many rows of a table the file holds, read on a connection of its
+    // own; -1 when it is no sound SQLite database.
+    static int RowsInStore(const QString& table = QStringLiteral("SolvedPuzzles"))
     {
         platform::Database db;
         db.DatabaseFile = StoreFile();
@@ -69,7 +101,7 @@ protected:
         if (!check || check->EOF() || check->Field(QStringLiteral("integrity_check")).Value().StringValue() != "ok") {
             return -1;
         }
-        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM SolvedPuzzles"));
+        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM ") + table);
         return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 };
@@ -84,7 +116,7 @@ TEST_F(StoreFaults, AnUnwritablePreferencesFolderIsReportedAndTheGamePlaysFromMe
     qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8() + "/config");
 
     StartShown();
-    EXPECT_EQ(mMessages, QStringList{"Error creating preferences."});
+    EXPECT_EQ(Told(), QStringList{"Error creating preferences."});
     EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     EXPECT_EQ(Stats().mNumSolved, 1);
@@ -123,7 +155,7 @@ TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlay
         SCOPED_TRACE(what);
         WriteStore(bytes);
         ASSERT_NO_FATAL_FAILURE(StartAndPlay());
-        EXPECT_EQ(mMessages, QStringList{"Error opening preferences."});
+        EXPECT_EQ(Told(), QStringList{"Error opening preferences."});
         Window().SetSidebarTab(PlayWindow::kStatsPage);
         EXPECT_EQ(Window().mStatsSolved + Window().mStatsUnsolved, 30);
         StopGame();
@@ -136,6 +168,96 @@ TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlay
     StartGame();
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 1);
+}
+
+TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
+{
+    enum Moment { kSolve, kPreference, kSaveOnQuit, kResume };
+    // Another game on the same file can hold it for writing, which refuses
+    // the first write, or for reading, which lets the writes run and refuses
+    // their commit.
+    enum Refusal { kDiskFull, kAnotherGameWrites, kAnotherGameReads };
+    const std::tuple<Moment, Refusal, const char*> cases[] = {
+        {kSolve, kDiskFull, "the disk is full"},
+        {kPreference, kDiskFull, "the disk is full"},
+        {kSaveOnQuit, kDiskFull, "the disk is full"},
+        {kResume, kDiskFull, "the disk is full"},
+        {kSolve, kAnotherGameWrites, "another program kept it locked"},
+        {kSolve, kAnotherGameReads, "another program kept it locked"},
+    };
+    FullDisk::Install();
+    platform::Options().busyTimeoutMs = 50;
+    for (const auto& [at, refusal, reason] : cases) {
+        const QString name = QStringLiteral("%1-%2").arg(at).arg(refusal);
+        SCOPED_TRACE(name.toStdString());
+        qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
+        StartShown(); // puzzle 2, first run
+        mMessages.clear();
+        if (at == kResume) {
+            StopGame(); // puzzle 2 saved in progress
+            FullDisk::SetFull(true);
+            StartShown();
+            EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game is resumed all the same";
+        }
+        platform::Database otherGame;
+        if (refusal != kDiskFull) {
+            otherGame.DatabaseFile = StoreFile();
+            ASSERT_TRUE(otherGame.Connect());
+            if (refusal == kAnotherGameWrites) {
+                otherGame.SQLExecute("INSERT INTO Prefs (PrefName) VALUES ('OtherGame')"); // left uncommitted
+            } else {
+                otherGame.SQLExecute("BEGIN");
+                otherGame.SQLSelect("SELECT * FROM Puzzles"); // the read lock stays until the transaction ends
+            }
+        }
+        FullDisk::SetFull(refusal == kDiskFull);
+        if (at == kSolve) {
+            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+            // Screen, statistics and the solved list agree on the solve.
+            EXPECT_TRUE(Puzzle().mIsWon);
+            EXPECT_EQ(Stats().mNumSolved, 1);
+            EXPECT_EQ(Window().mStatsSolved, 1);
+            EXPECT_EQ(SolvedListed(), 1);
+        } else if (at == kPreference) {
+            Window().GameMakeGameHarder_Action();
+            EXPECT_TRUE(gPrefMakeGameHarder);
+            EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
+        }
+        StopGame();
+        ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
+        EXPECT_EQ(Told(), QStringList{"Error saving preferences."});
+        EXPECT_TRUE(mMessages[0].contains(StoreFile() + " (" + reason + ")")) << mMessages[0].toStdString();
+
+        // The file, sound, as it was at its last commit.
+        FullDisk::SetFull(false);
+        otherGame.Close();
+        EXPECT_EQ(RowsInStore(), 0);
+        EXPECT_EQ(RowsInStore("SavedPuzzle"), at == kResume ? 1 : 0);
+        EXPECT_EQ(RowsInStore("Prefs"), 1) << "RanOnce only";
+    }
+}
+
+TEST_F(StoreFaults, AWriteProtectedStoreIsToldAtStartShowsItsHistoryAndIsNeverWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(PlayOneWinAndQuit());
+    const QByteArray before = ReadStore();
+    // Tests may run as root, for whom no file is write-protected: the store
+    // opens as SQLite opens a write-protected file for anyone else.
+    platform::Options().openFilesReadOnly = true;
+
+    ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+    EXPECT_EQ(Told(), QStringList{"Error opening preferences."});
+    EXPECT_TRUE(mMessages[0].contains(StoreFile() + " but not write to it (it is write-protected)"));
+    EXPECT_EQ(Window().mStatsSolved, 1);
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    EXPECT_EQ(Window().mStatsSolved, 2);
+    EXPECT_EQ(SolvedListed(), 2);
+    StopGame();
+    EXPECT_EQ(mMessages.size(), 1);
+
+    platform::Options() = {};
+    EXPECT_EQ(ReadStore(), before);
+    EXPECT_EQ(RowsInStore(), 1);
 }
 
 TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart)
@@ -152,7 +274,7 @@ TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart
 
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
-    EXPECT_GE(SolvedInStore(), 0);
+    EXPECT_GE(RowsInStore(), 0);
 }
 
 // A child process (this test program again, running only the child test
@@ -235,7 +357,7 @@ TEST_F(KilledGame, KilledRightAfterAWinKeepsTheSolveAndASoundStore)
 
     PlayInChildAndKill("win");
 
-    EXPECT_EQ(SolvedInStore(), 2);
+    EXPECT_EQ(RowsInStore(), 2);
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 2);
@@ -246,7 +368,7 @@ TEST_F(KilledGame, KilledRightAfterAHintKeepsEarlierSolvesAndASoundStore)
 {
     PlayInChildAndKill("hint");
 
-    EXPECT_EQ(SolvedInStore(), 1);
+    EXPECT_EQ(RowsInStore(), 1);
     ASSERT_NO_FATAL_FAILURE(StartAndPlay());
     EXPECT_TRUE(mMessages.isEmpty());
     EXPECT_EQ(Stats().mNumSolved, 1);

@@ -14,6 +14,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Random.h"
 #include "platform/RecordSet.h"
+#include "tests/support/FullDisk.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -36,6 +37,8 @@ protected:
     {
         ResetGlobals();
         platform::SetMsgBoxHandler({});
+        platform::Options() = {};
+        FullDisk::SetFull(false);
         qputenv("XDG_CONFIG_HOME", mSavedConfig);
     }
     static void UsePreferencesFolder(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }

@@ -80,40 +80,69 @@ TEST_F(StoreTest, PreferencesAreInsertedOnceThenUpdatedInPlace)
     EXPECT_FALSE(rs->Field("PrefValue").Value().BooleanValue());
 }
 
-TEST_F(StoreTest, AnUnusableStoreIsReportedLeftAloneAndReplacedInMemory)
+TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlayedInMemory)
 {
-    // Tests may run as root, who can write anywhere; a folder inside a
-    // regular file cannot be made by anyone.
-    enum Damage { kFolderBlocked, kNotADatabase, kTableMissing };
-    for (const Damage damage : {kFolderBlocked, kNotADatabase, kTableMissing}) {
-        SCOPED_TRACE(damage);
-        const QString folder = mConfig.path() + "/" + QString::number(damage);
-        UsePreferencesFolder(folder + (damage == kFolderBlocked ? "/blocker/config" : ""));
-        const QString watched = damage == kFolderBlocked ? folder + "/blocker" : PrefsDatabaseClass::StoreFilePath();
-        if (damage == kTableMissing) {
-            PrefsDatabaseClass store;
-            store.mDB->SQLExecute("DROP TABLE SolvedPuzzles");
-            ASSERT_TRUE(store.mDB->Commit());
-        } else {
+    // Tests may run as root, who can write anywhere: a folder inside a
+    // regular file cannot be made by anyone, and a write-protected file is
+    // opened the way SQLite opens one for an ordinary user.
+    enum Damage { kFolderBlocked, kDiskFullAtCreation, kNotADatabase, kTableMissing, kPuzzlesMissing, kWriteProtected };
+    struct Case {
+        Damage damage;
+        const char* message;
+        const char* why; // in the second line
+        int solvesKept;  // the store's history, still in view
+    };
+    const Case cases[] = {
+        {kFolderBlocked, "Error creating preferences.", "could not create", 0},
+        {kDiskFullAtCreation, "Error creating preferences.", "could not create", 0},
+        {kNotADatabase, "Error opening preferences.", "damaged", 0},
+        {kTableMissing, "Error opening preferences.", "damaged", 0},
+        {kPuzzlesMissing, "Error opening preferences.", "built-in puzzles", 1},
+        {kWriteProtected, "Error opening preferences.", "write-protected", 1},
+    };
+    FullDisk::Install();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.damage);
+        const QString folder = mConfig.path() + "/" + QString::number(c.damage);
+        UsePreferencesFolder(folder + (c.damage == kFolderBlocked ? "/blocker/config" : ""));
+        const QString file = PrefsDatabaseClass::StoreFilePath();
+        const QString watched = c.damage == kFolderBlocked ? folder + "/blocker" : file;
+        if (c.damage == kFolderBlocked || c.damage == kNotADatabase) {
             QDir().mkpath(QFileInfo(watched).path());
-            QFile file(watched);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(4096, '\x5a'));
+            QFile blocker(watched);
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+            blocker.write(QByteArray(4096, '\x5a'));
+        } else if (c.damage != kDiskFullAtCreation) {
+            PrefsDatabaseClass store;
+            store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(3, 1)");
+            if (c.damage != kWriteProtected) {
+                store.mDB->SQLExecute(c.damage == kTableMissing ? "DROP TABLE Prefs" : "DELETE FROM Puzzles WHERE Number > 10");
+            }
+            ASSERT_TRUE(store.mDB->Commit());
         }
+        platform::Options().openFilesReadOnly = c.damage == kWriteProtected;
+        FullDisk::SetFull(c.damage == kDiskFullAtCreation);
         mMessages.clear();
         const auto before = StateOf(watched);
         {
-            // The game plays on in memory with the full catalogue and working preferences.
             PrefsDatabaseClass store;
-            EXPECT_EQ(mMessages, QStringList{damage == kFolderBlocked ? "Error creating preferences."
-                                                                      : "Error opening preferences."});
+            ASSERT_EQ(mMessages.size(), 1);
+            EXPECT_EQ(mMessages[0].section('\n', 0, 0), c.message);
+            EXPECT_TRUE(mMessages[0].section('\n', 1).contains(file)) << mMessages[0].toStdString();
+            EXPECT_TRUE(mMessages[0].contains(c.why)) << mMessages[0].toStdString();
             EXPECT_TRUE(store.UsesFallbackStore());
-            ASSERT_NE(store.mDB, nullptr);
-            EXPECT_EQ(Count(*store.mDB, "Puzzles"), 30);
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
+            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), c.solvesKept);
+            // The game plays on in memory, and nothing more is said.
             store.SetPref("RanOnce", Variant("Yes"));
             EXPECT_EQ(store.GetPref("RanOnce").StringValue(), "Yes");
+            EXPECT_EQ(mMessages.size(), 1);
         }
-        EXPECT_FALSE(before.first.isEmpty());
+        FullDisk::SetFull(false);
+        platform::Options() = {};
         EXPECT_TRUE(StateOf(watched) == before);
+        if (c.damage == kDiskFullAtCreation) { // no half-made file: the next start begins afresh
+            EXPECT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).isEmpty());
+        }
     }
 }
