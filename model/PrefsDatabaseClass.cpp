@@ -147,11 +147,14 @@ PrefsDatabaseClass::PrefsDatabaseClass()
     const QString versionStamp = platform::Date().SQLDateTime();
     QDir().mkpath(StoreFolderPath()); // a failure shows when the file is created
     const QString file = StoreFilePath();
+    QString refused; // why the disk refused a new store, if it did
+    mDB->SetWriteFailureHandler([&refused](const QString& reason) { refused = QLatin1String(" (") + reason + ')'; });
     if (QFileInfo::exists(file)) {
         OpenStoreFile(file, versionStamp);
     } else if (!CreateStoreFile(file, versionStamp)) {
-        Tell(kCreateError, QStringLiteral("Kolmira could not create its file %1, so progress will not be kept.")
-                               .arg(file));
+        Tell(QLatin1String(kCreateError),
+             QStringLiteral("Kolmira could not create its file %1%2, so progress will not be kept.")
+                 .arg(file, refused));
         UseFallbackStore(versionStamp);
     }
     mDB->SetWriteFailureHandler([file](const QString& reason) {
@@ -198,9 +201,10 @@ void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versi
     // player's file stays as it is.
     mDB->DatabaseFile = file;
     if (!mDB->Connect() || !HasExpectedSchema()) {
-        Tell(kOpenError, QStringLiteral("Kolmira could not read its file %1, which is damaged or not its own. "
-                                        "The file is left as it is, and progress will not be kept.")
-                             .arg(file));
+        Tell(QLatin1String(kOpenError),
+             QStringLiteral("Kolmira could not read its file %1, which is damaged or not its own. "
+                            "The file is left as it is, and progress will not be kept.")
+                 .arg(file));
         UseFallbackStore(versionStamp);
         return;
     }
@@ -209,11 +213,12 @@ void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versi
     if (complete && readOnly.isEmpty()) {
         return;
     }
-    Tell(kOpenError, readOnly.isEmpty()
-                         ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles and is left as it "
-                                          "is. Progress from now on will not be kept.").arg(file)
-                         : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). Progress from "
-                                          "now on will not be kept.").arg(file, readOnly));
+    Tell(QLatin1String(kOpenError),
+         readOnly.isEmpty()
+             ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles and is left as it is. "
+                              "Progress from now on will not be kept.").arg(file)
+             : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). "
+                              "Progress from now on will not be kept.").arg(file, readOnly));
     // The player's history stays in view: the game plays on from a copy.
     if (!mDB->MoveToMemoryCopy()) {
         UseFallbackStore(versionStamp);

@@ -43,7 +43,8 @@ protected:
     {
         ShowDetailedStats();
         auto* window = DetailedStatsWindow::FindWindow<DetailedStatsWindow>();
-        const int rows = platform::Deref(platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox")).ListCount();
+        const auto* list = platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox");
+        const int rows = platform::Deref(list).ListCount();
         window->close();
         return rows;
     }

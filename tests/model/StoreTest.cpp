@@ -94,7 +94,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
     };
     const Case cases[] = {
         {kFolderBlocked, "Error creating preferences.", "could not create", 0},
-        {kDiskFullAtCreation, "Error creating preferences.", "could not create", 0},
+        {kDiskFullAtCreation, "Error creating preferences.", "(the disk is full)", 0},
         {kNotADatabase, "Error opening preferences.", "damaged", 0},
         {kTableMissing, "Error opening preferences.", "damaged", 0},
         {kPuzzlesMissing, "Error opening preferences.", "built-in puzzles", 1},
@@ -116,7 +116,8 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
             PrefsDatabaseClass store;
             store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(3, 1)");
             if (c.damage != kWriteProtected) {
-                store.mDB->SQLExecute(c.damage == kTableMissing ? "DROP TABLE Prefs" : "DELETE FROM Puzzles WHERE Number > 10");
+                store.mDB->SQLExecute(c.damage == kTableMissing ? "DROP TABLE Prefs"
+                                                                : "DELETE FROM Puzzles WHERE Number > 10");
             }
             ASSERT_TRUE(store.mDB->Commit());
         }
