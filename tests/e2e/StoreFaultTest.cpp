@@ -107,25 +107,6 @@ protected:
     }
 };
 
-TEST_F(StoreFaults, AnUnwritablePreferencesFolderIsReportedAndTheGamePlaysFromMemory)
-{
-    // Running as root ignores permissions, so the preferences folder sits
-    // under a plain file, where no folder can ever be made.
-    QFile blocker(mConfig.filePath(QStringLiteral("not-a-folder")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8() + "/config");
-
-    StartShown();
-    EXPECT_EQ(Told(), QStringList{"Error creating preferences."});
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
-    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-    EXPECT_EQ(Stats().mNumSolved, 1);
-    EXPECT_EQ(Window().mStatsSolved, 1);
-    StopGame();
-    EXPECT_FALSE(QFileInfo::exists(StoreFile()));
-}
-
 TEST_F(StoreFaults, ADamagedOrForeignStoreIsReportedLeftAloneAndTheGameStillPlays)
 {
     ASSERT_NO_FATAL_FAILURE(PlayOneWinAndQuit());
@@ -238,25 +219,40 @@ TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
     }
 }
 
-TEST_F(StoreFaults, AWriteProtectedStoreIsToldAtStartShowsItsHistoryAndIsNeverWritten)
+TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemory)
 {
     ASSERT_NO_FATAL_FAILURE(PlayOneWinAndQuit());
     const QByteArray before = ReadStore();
-    // Tests may run as root, for whom no file is write-protected: the store
-    // opens as SQLite opens a write-protected file for anyone else.
-    platform::Options().openFilesReadOnly = true;
-
-    ASSERT_NO_FATAL_FAILURE(StartAndPlay());
-    EXPECT_EQ(Told(), QStringList{"Error opening preferences."});
-    EXPECT_TRUE(mMessages[0].contains(StoreFile() + " but not write to it (it is write-protected)"));
-    EXPECT_EQ(Window().mStatsSolved, 1);
-    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-    EXPECT_EQ(Window().mStatsSolved, 2);
-    EXPECT_EQ(SolvedListed(), 2);
-    StopGame();
-    EXPECT_EQ(mMessages.size(), 1);
-
-    platform::Options() = {};
+    const QByteArray storeConfig = qgetenv("XDG_CONFIG_HOME");
+    // Running as root ignores permissions: a store whose folder would sit
+    // under a plain file can never be made, and a write-protected store opens
+    // the way SQLite opens one for anyone else.
+    QFile blocker(mConfig.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    struct Case {
+        bool writeProtected;
+        const char* message;
+        const char* why;
+        int solvedBefore; // the history still in view
+    };
+    for (const Case& c : {Case{false, "Error creating preferences.", "could not create its file", 0},
+                          Case{true, "Error opening preferences.", "but not write to it (it is write-protected)", 1}}) {
+        SCOPED_TRACE(c.message);
+        qputenv("XDG_CONFIG_HOME", c.writeProtected ? storeConfig : blocker.fileName().toUtf8() + "/config");
+        platform::Options().openFilesReadOnly = c.writeProtected;
+        ASSERT_NO_FATAL_FAILURE(StartAndPlay());
+        EXPECT_EQ(Told(), QStringList{c.message});
+        EXPECT_TRUE(mMessages.value(0).contains(StoreFile()) && mMessages.value(0).contains(c.why));
+        EXPECT_EQ(Window().mStatsSolved, c.solvedBefore);
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        EXPECT_EQ(Window().mStatsSolved, c.solvedBefore + 1);
+        EXPECT_EQ(SolvedListed(), c.solvedBefore + 1);
+        StopGame();
+        EXPECT_EQ(mMessages.size(), 1);
+        EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
+        platform::Options() = {};
+    }
     EXPECT_EQ(ReadStore(), before);
     EXPECT_EQ(RowsInStore(), 1);
 }

@@ -1,6 +1,5 @@
 #include "platform/Database.h"
 #include "platform/Date.h"
-#include "tests/support/FullDisk.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -15,12 +14,6 @@ namespace {
 
 class DatabaseTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        platform::Options() = {};
-        FullDisk::SetFull(false);
-    }
-
     QString Path(const QString& name) const { return mDir.filePath(name); }
 
     static QByteArray Bytes(const QString& path)
@@ -130,68 +123,6 @@ TEST_F(DatabaseTest, OnlyCommittedWritesReachTheFileAndAFailedCommitChangesNothi
     db.SQLExecute("INSERT INTO Parent (Id) VALUES (3)");
     EXPECT_TRUE(db.Commit());
     EXPECT_EQ(Count(db, "Parent"), 2);
-}
-
-TEST_F(DatabaseTest, AWriteTheFileRefusesIsReportedOnceAndTheTransactionGoesOnInMemory)
-{
-    FullDisk::Install();
-    platform::Options().busyTimeoutMs = 20;
-    // A reader on another connection lets the writes run and refuses their
-    // commit; the others refuse the first write.
-    enum Refusal { kDiskFull, kReadByAnother, kWriteProtected };
-    const std::pair<Refusal, const char*> refusals[] = {
-        {kDiskFull, "the disk is full"},
-        {kReadByAnother, "another program kept it locked"},
-        {kWriteProtected, "it or its folder is write-protected"},
-    };
-    for (const auto& [refusal, reason] : refusals) {
-        SCOPED_TRACE(reason);
-        const QString path = Path(QStringLiteral("refused%1.dat").arg(refusal));
-        {
-            Database db;
-            CreateSample(db, path);
-        }
-        const QByteArray before = Bytes(path);
-        Database other;
-        if (refusal == kReadByAnother) {
-            other.DatabaseFile = path;
-            ASSERT_TRUE(other.Connect());
-            other.SQLExecute("BEGIN");
-            other.SQLSelect("SELECT * FROM T"); // holds its read lock until the transaction ends
-        }
-        platform::Options().openFilesReadOnly = refusal == kWriteProtected;
-        Database db;
-        db.DatabaseFile = path;
-        ASSERT_TRUE(db.Connect());
-        QStringList told;
-        db.SetWriteFailureHandler([&told](const QString& why) { told << why; });
-
-        FullDisk::SetFull(refusal == kDiskFull);
-        db.SQLExecute("DELETE FROM T WHERE Name = 'a'");
-        DatabaseRecord record;
-        record.Column("Name", "d");
-        record.IntegerColumn("Num", 4);
-        EXPECT_TRUE(db.InsertRecord("T", record));
-        EXPECT_TRUE(db.Commit());
-        EXPECT_EQ(told, QStringList{reason});
-        EXPECT_FALSE(db.KeepsToFile());
-        EXPECT_EQ(db.LastRowID(), 4);
-        EXPECT_EQ(Count(db, "T WHERE Name IN ('b', 'c', 'd')"), 3) << "the transaction, whole";
-        EXPECT_EQ(Count(db, "T"), 3);
-        db.SQLExecute("DELETE FROM T");
-        EXPECT_TRUE(db.Commit());
-        EXPECT_EQ(told.size(), 1);
-
-        FullDisk::SetFull(false);
-        other.Close();
-        db.Close();
-        platform::Options().openFilesReadOnly = false;
-        EXPECT_EQ(Bytes(path), before) << "the file stays at its last commit";
-        ASSERT_TRUE(db.Connect());
-        auto check = db.SQLSelect("PRAGMA integrity_check");
-        ASSERT_NE(check, nullptr);
-        EXPECT_EQ(check->Field("integrity_check").Value().StringValue(), "ok");
-    }
 }
 
 TEST_F(DatabaseTest, RecordSetWalksItsRows)
