@@ -169,6 +169,11 @@ PrefsDatabaseClass::~PrefsDatabaseClass()
     mDB->Close();
 }
 
+bool PrefsDatabaseClass::UsesFallbackStore() const
+{
+    return !mDB->KeepsToFile();
+}
+
 void PrefsDatabaseClass::Tell(const QString& message, const QString& explanation)
 {
     platform::MsgBox(message + QLatin1Char('\n') + explanation);
@@ -350,9 +355,4 @@ bool PrefsDatabaseClass::IsPuzzleSolved(std::int32_t number)
     const bool solved = !(rs->BOF() && rs->EOF());
     rs->Close();
     return solved;
-}
-
-bool PrefsDatabaseClass::UsesFallbackStore() const
-{
-    return !mDB->KeepsToFile();
 }

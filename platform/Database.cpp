@@ -9,7 +9,7 @@
 
 namespace platform {
 
-DatabaseOptions& Options()
+DatabaseOptions& Database::Options()
 {
     static DatabaseOptions options;
     return options;
@@ -146,6 +146,7 @@ bool Database::TakeOverInMemory(int code)
 {
     std::vector<PendingWrite> pending;
     pending.swap(mPendingWrites);
+    // On failure the reason stays in ErrorMessage: the copy's, or the replay's.
     bool ok = MoveToMemoryCopy();
     if (ok && !pending.empty()) {
         BeginIfNeeded();
@@ -182,9 +183,9 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
     const char* next = utf8.constData();
     const char* end = next + utf8.size();
     const std::vector<Variant> none;
+    bool first = true; // values bind to the first statement of the text only
     while (next < end) {
-        // Values bind to the first statement of the text only.
-        const std::vector<Variant>& bound = next == utf8.constData() ? values : none;
+        const std::vector<Variant>& bound = first ? values : none;
         sqlite3_stmt* raw = nullptr;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(mDb, next, static_cast<int>(end - next), &raw, &tail) != SQLITE_OK) {
@@ -212,8 +213,7 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
             stmt.reset();
             if (writes && KeepsToFile() && IsFileRefusal(rc)) {
                 if (!TakeOverInMemory(rc)) {
-                    return Fail(QStringLiteral("%1 refused a write and no copy in memory could be made.")
-                                    .arg(DatabaseFile));
+                    return false;
                 }
                 continue; // the same statement again, now in memory
             }
@@ -222,6 +222,7 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
         if (writes) {
             mPendingWrites.push_back({QByteArray(next, static_cast<int>(tail - next)), bound});
         }
+        first = false;
         next = tail;
     }
     SyncTransactionState();
@@ -352,9 +353,7 @@ bool Database::Commit()
         const int code = sqlite3_extended_errcode(mDb);
         if (KeepsToFile() && IsFileRefusal(code)) {
             // The transaction goes on in memory and is committed there.
-            return TakeOverInMemory(code) ? Commit()
-                                          : Fail(QStringLiteral("%1 refused a write and no copy in memory could "
-                                                                "be made.").arg(DatabaseFile));
+            return TakeOverInMemory(code) && Commit();
         }
         const QString detail = QString::fromUtf8(sqlite3_errmsg(mDb));
         // A commit that fails must not leave half a change behind, nor an

@@ -23,7 +23,6 @@ struct DatabaseOptions {
     int busyTimeoutMs = kDefaultBusyTimeoutMs;
     bool openFilesReadOnly = false;
 };
-DatabaseOptions& Options();
 
 // A connection to one SQLite file. Writes between two Commit calls form one
 // transaction; Close without Commit rolls them back.
@@ -37,6 +36,9 @@ DatabaseOptions& Options();
 class Database {
 public:
     using WriteFailureHandler = std::function<void(const QString& reason)>;
+
+    // The options every new connection to a file takes.
+    static DatabaseOptions& Options();
 
     Database() = default;
     ~Database();

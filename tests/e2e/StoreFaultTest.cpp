@@ -25,7 +25,7 @@ protected:
     {
         MousePlayer::TearDown();
         FullDisk::SetFull(false);
-        platform::Options() = {};
+        platform::Database::Options() = {};
     }
 
     // The first line of each message the player was shown.
@@ -168,7 +168,7 @@ TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
         {kSolve, kAnotherGameReads, "another program kept it locked"},
     };
     FullDisk::Install();
-    platform::Options().busyTimeoutMs = 50;
+    platform::Database::Options().busyTimeoutMs = 50;
     for (const auto& [at, refusal, reason] : cases) {
         const QString name = QStringLiteral("%1-%2").arg(at).arg(refusal);
         SCOPED_TRACE(name.toStdString());
@@ -240,7 +240,7 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
                           Case{true, "Error opening preferences.", "but not write to it (it is write-protected)", 1}}) {
         SCOPED_TRACE(c.message);
         qputenv("XDG_CONFIG_HOME", c.writeProtected ? storeConfig : blocker.fileName().toUtf8() + "/config");
-        platform::Options().openFilesReadOnly = c.writeProtected;
+        platform::Database::Options().openFilesReadOnly = c.writeProtected;
         ASSERT_NO_FATAL_FAILURE(StartAndPlay());
         EXPECT_EQ(Told(), QStringList{c.message});
         EXPECT_TRUE(mMessages.value(0).contains(StoreFile()) && mMessages.value(0).contains(c.why));
@@ -251,7 +251,7 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         StopGame();
         EXPECT_EQ(mMessages.size(), 1);
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
-        platform::Options() = {};
+        platform::Database::Options() = {};
     }
     EXPECT_EQ(ReadStore(), before);
     EXPECT_EQ(RowsInStore(), 1);

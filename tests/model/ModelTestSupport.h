@@ -37,7 +37,7 @@ protected:
     {
         ResetGlobals();
         platform::SetMsgBoxHandler({});
-        platform::Options() = {};
+        platform::Database::Options() = {};
         FullDisk::SetFull(false);
         qputenv("XDG_CONFIG_HOME", mSavedConfig);
     }

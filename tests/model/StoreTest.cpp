@@ -121,7 +121,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
             }
             ASSERT_TRUE(store.mDB->Commit());
         }
-        platform::Options().openFilesReadOnly = c.damage == kWriteProtected;
+        platform::Database::Options().openFilesReadOnly = c.damage == kWriteProtected;
         FullDisk::SetFull(c.damage == kDiskFullAtCreation);
         mMessages.clear();
         const auto before = StateOf(watched);
@@ -140,7 +140,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
             EXPECT_EQ(mMessages.size(), 1);
         }
         FullDisk::SetFull(false);
-        platform::Options() = {};
+        platform::Database::Options() = {};
         EXPECT_TRUE(StateOf(watched) == before);
         if (c.damage == kDiskFullAtCreation) { // no half-made file: the next start begins afresh
             EXPECT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).isEmpty());
