@@ -19,6 +19,7 @@
 #include "platform/PagePanel.h"
 #include "platform/System.h"
 #include "resources/PictureCatalogue.h"
+#include "tests/support/WindowInput.h"
 #include "table/NewPuzzleBlinkTimerClass.h"
 #include "table/TableClass.h"
 #include "table/WinNoteTimerClass.h"
@@ -106,8 +107,8 @@ protected:
     void ClickCanvas(const QString& name, QPoint release = {20, 20})
     {
         platform::Canvas& canvas = CanvasNamed(name);
-        QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, release);
+        WindowInput::Press(canvas, QPoint(10, 10));
+        WindowInput::Release(canvas, release);
     }
 
     void Execute(const QString& sql) const
