@@ -46,7 +46,7 @@ TEST_F(Sidebar, EveryPressOnAnotherTabSwitchesThePageAtOnce)
     EXPECT_EQ(PageOf("SidebarPagePanel"), P::kStatsPage);
 }
 
-TEST_F(Sidebar, HoverShowsTheHighlight)
+TEST_F(Sidebar, HoverShowsTheHighlightUntilTheWindowRepaints)
 {
     auto& statsTab = CanvasNamed(Tab(PlayWindow::kPlayPage, PlayWindow::kStatsPage));
     PointAt(statsTab.objectName());
@@ -57,6 +57,11 @@ TEST_F(Sidebar, HoverShowsTheHighlight)
     auto& playTab = CanvasNamed(Tab(PlayWindow::kPlayPage, PlayWindow::kPlayPage));
     PointAt(playTab.objectName());
     EXPECT_TRUE(ShowsPicture(playTab, sidebartab1()));
+
+    PointAt(statsTab.objectName());
+    ASSERT_TRUE(ShowsPicture(statsTab, sidebartab2hilite()));
+    WindowInput::Expose(Window());
+    EXPECT_TRUE(ShowsPicture(statsTab, sidebartab2deselected()));
 }
 
 TEST_F(Sidebar, GetHintActsOnReleaseUpToOnePixelPastItsEdgesAndStopsAtSevenAndAfterAWin)
