@@ -3,6 +3,9 @@
 #include "app/MainMenuBarMac.h"
 #include "platform/MenuItem.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -55,17 +58,31 @@ platform::MenuItem& Item(const char* menu, const char* item)
 
 } // namespace
 
-using Menus = GameSession;
+class Menus : public GameSession {
+protected:
+    // Opens a menu with a click on its title in the play window's menu bar.
+    QMenu& Open(platform::MenuItem& menu)
+    {
+        auto& shownBar = platform::Deref(Window().findChild<QMenuBar*>());
+        WindowInput::Click(shownBar, shownBar.actionGeometry(menu.QtAction()).center());
+        QMenu& shown = *menu.QtMenu();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&shown));
+        return shown;
+    }
+};
 
-TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrder)
+TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrderAndShowsSeparatorsAsLines)
 {
+    StartShown();
     auto bar = MainMenuBarMac::Instance();
     ASSERT_EQ(bar->Count(), 4);
     for (std::size_t m = 0; m < kExpected.size(); ++m) {
         const auto& [menuName, rows] = kExpected[m];
         const auto menu = bar->Item(static_cast<int>(m));
         EXPECT_EQ(menu->Name(), QString::fromUtf8(menuName));
-        ASSERT_EQ(menu->Count(), static_cast<int>(rows.size())) << menuName;
+        // The Window menu ends with the play window's own entry.
+        const int entries = menu->Name() == "WindowMenu" ? 1 : 0;
+        ASSERT_EQ(menu->Count(), static_cast<int>(rows.size()) + entries) << menuName;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const auto item = menu->Item(static_cast<int>(i));
             EXPECT_EQ(item->Name(), QString::fromUtf8(rows[i].name));
@@ -75,6 +92,17 @@ TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrder)
                 EXPECT_EQ(item->KeyboardShortcut(), QString::fromUtf8(rows[i].shortcut));
             }
         }
+        // What the opened menu shows: a separator is a line, with no caption.
+        QMenu& shown = Open(*menu);
+        const auto actions = shown.actions();
+        ASSERT_GE(actions.size(), static_cast<qsizetype>(rows.size()));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const bool separator = rows[i].shortcut == nullptr;
+            EXPECT_EQ(actions[static_cast<qsizetype>(i)]->isSeparator(), separator) << rows[i].name;
+            EXPECT_EQ(actions[static_cast<qsizetype>(i)]->text().isEmpty(), separator) << rows[i].name;
+        }
+        WindowInput::Key(shown, Qt::Key_Escape);
+        EXPECT_FALSE(shown.isVisible());
     }
     EXPECT_NE(dynamic_cast<platform::QuitMenuItem*>(&Item("GameMenu", "GameQuit")), nullptr);
     EXPECT_NE(dynamic_cast<platform::AppleMenuItem*>(&Item("HelpMenu", "HelpAboutKolmira")), nullptr);
@@ -126,7 +154,7 @@ TEST_F(Menus, EnablingFollowsTheGameState)
 
 TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
 {
-    StartGame();
+    StartShown();
     auto bar = MainMenuBarMac::Instance();
     const auto choose = [&](const char* menu, const char* item) { bar->Choose(Item(menu, item), &Window()); };
     for (const char* name : {"OnlineVisitKolmiracom", "OnlineCheckforUpdate\u2026", "OnlineGetUpgradeNotices\u2026",
@@ -139,14 +167,14 @@ TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
                                   site + "/share/", site + "/contact/"}));
 
     // Shortcuts reach the window as real key presses.
-    QTest::keyClick(&Window(), Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier);
+    WindowInput::Key(Window(), Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kHelpPage);
     choose("GameMenu", "GameStatistics");
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
     choose("GameMenu", "GameGetHint");
     EXPECT_EQ(Puzzle().mHintCount, 1);
     const int before = Puzzle().mPuzzleNumber;
-    QTest::keyClick(&Window(), Qt::Key_N, Qt::ControlModifier);
+    WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_NE(Puzzle().mPuzzleNumber, before);
     EXPECT_EQ(Puzzle().mHintCount, 0);
     EXPECT_EQ(Window().Title(), TitleFor(Puzzle().mPuzzleNumber));
@@ -164,8 +192,18 @@ TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
     Window().LoadPuzzleNumber(31);
     EXPECT_EQ(Puzzle().mPuzzleNumber, 30);
 
-    // The Window-menu entry shows its window and follows its activation.
+    // The Window-menu entry shows its window and follows its activation;
+    // choosing it while the window is active keeps its check mark.
     auto entry = MainMenuBarMac::Instance()->Child("WindowMenu")->Item(4);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    EXPECT_TRUE(entry->Checked());
+    for (int pick = 0; pick < 2; ++pick) {
+        QMenu& windowMenu = Open(*MainMenuBarMac::Instance()->Child("WindowMenu"));
+        WindowInput::Click(windowMenu, windowMenu.actionGeometry(entry->QtAction()).center());
+        EXPECT_TRUE(Window().isActiveWindow());
+        EXPECT_TRUE(entry->Checked());
+        EXPECT_TRUE(entry->QtAction()->isChecked());
+    }
     Window().Event_Deactivate();
     EXPECT_FALSE(entry->Checked());
     Window().Event_Activate();
