@@ -5,8 +5,6 @@
 #include "platform/ListBox.h"
 #include "platform/PushButton.h"
 
-#include <QHeaderView>
-
 class SolvedPuzzlesList : public DialogSession {
 protected:
     DetailedStatsWindow& Shown()
@@ -36,14 +34,17 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverS
     }
     DetailedStatsWindow& window = Shown();
     platform::ListBox& list = List(window);
+    // It opens with no row current or selected, and no focus ring.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(list.currentItem(), nullptr);
+    EXPECT_TRUE(list.selectedItems().isEmpty());
     EXPECT_EQ(list.Heading(0), "Puzzle #");
     EXPECT_EQ(list.Heading(1), "Hints");
     EXPECT_FALSE(list.isHeaderHidden());
     const QStringList expected{"3:0", "3:5", "7:2", "12:1"};
     EXPECT_EQ(Rows(window), expected);
     for (int column : {0, 1, 1}) {
-        QTest::mouseClick(list.header()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list.HeadingRect(column).center() - list.header()->pos());
+        WindowInput::Click(list, list.HeadingRect(column).center());
     }
     EXPECT_EQ(Rows(window), expected);
     EXPECT_EQ(list.SortedColumn(), -1);
@@ -62,7 +63,7 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverS
     ShowDetailedStats();
     EXPECT_EQ(OpenCount<DetailedStatsWindow>(), 1);
     EXPECT_EQ(Rows(window), expected);
-    QTest::mouseClick(window.ControlAs<platform::PushButton>("OKPushButton"), Qt::LeftButton);
+    WindowInput::Click(platform::Deref(window.ControlAs<platform::PushButton>("OKPushButton")));
     FlushDeletes();
     EXPECT_EQ(OpenCount<DetailedStatsWindow>(), 0);
     EXPECT_EQ(Rows(Shown()).size(), 5);
