@@ -107,10 +107,10 @@ TEST_F(HelpWindows, TheSiteLabelOpensTheSiteAndAClickElsewhereClosesAbout)
     QWidget* url = window.Control("URLStaticText");
     ASSERT_NE(url, nullptr);
     EXPECT_EQ(url->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseClick(url, Qt::LeftButton);
+    WindowInput::Click(*url);
     EXPECT_EQ(mUrls, QStringList{kProductSiteAddress + "/"});
     EXPECT_EQ(About(), &window);
-    QTest::mouseClick(window.Control("VersionStaticText"), Qt::LeftButton);
+    WindowInput::Click(platform::Deref(window.Control("VersionStaticText")));
     FlushDeletes();
     EXPECT_EQ(About(), nullptr);
     EXPECT_EQ(mUrls.size(), 1);
@@ -123,16 +123,18 @@ TEST_F(HelpWindows, LicenceIsReadOnlyWithBoldHeadingsAndOkReturnOrCloseWindowClo
     const QString licence = kolmira_license();
     ASSERT_TRUE(licence.startsWith("<b>Kolmira</b>"));
     EXPECT_TRUE(field.isReadOnly());
-    QTest::keyClicks(&field, "typed");
+    WindowInput::Click(field);
+    WindowInput::Type(field, "typed");
     EXPECT_EQ(field.Text(), StripBoldMarkup(licence).first);
     EXPECT_TRUE(field.StyledText().Bold(0));
     EXPECT_FALSE(field.StyledText().Bold(static_cast<int>(QString("Kolmira").size())));
 
     const std::vector<std::function<void(LicenseViewWindow&)>> closers{
-        [](LicenseViewWindow& w) { QTest::mouseClick(w.ControlAs<platform::PushButton>("OKPushButton"), Qt::LeftButton); },
-        [](LicenseViewWindow& w) { QTest::keyClick(&w, Qt::Key_Return); },
+        [](LicenseViewWindow& w) { WindowInput::Click(platform::Deref(w.Control("OKPushButton"))); },
+        [](LicenseViewWindow& w) { WindowInput::Key(w, Qt::Key_Return); },
         [](LicenseViewWindow& w) {
-            QTest::keyClick(w.ControlAs<platform::TextArea>("LicenseViewEditField"), Qt::Key_W, Qt::ControlModifier);
+            WindowInput::Click(platform::Deref(w.Control("LicenseViewEditField")));
+            WindowInput::Key(w, Qt::Key_W, Qt::ControlModifier);
         },
     };
     for (const auto& close : closers) {

@@ -38,10 +38,11 @@ protected:
         auto& field = platform::Deref(sheet.ControlAs<platform::EditField>("PuzzleNumberEditField"));
         field.clear();
         // Typed key by key; text no key of the test keyboard makes is pasted.
+        WindowInput::Click(field);
         const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-        typeable ? QTest::keyClicks(&field, text) : field.insert(text);
+        typeable ? WindowInput::Type(field, text) : field.insert(text);
         ASSERT_EQ(field.Text(), text);
-        QTest::mouseClick(sheet.ControlAs<platform::PushButton>("OpenPushButton"), Qt::LeftButton);
+        WindowInput::Click(platform::Deref(sheet.Control("OpenPushButton")));
         FlushDeletes();
     }
 };
@@ -116,12 +117,11 @@ TEST_F(OpenPuzzleSheet, IsOneWindowModalSheetOfThePlayWindowAnsweringReturnAndEs
     EXPECT_TRUE(sheet.ControlAs<platform::PushButton>("OpenPushButton")->IsDefault());
 
     auto* field = sheet.ControlAs<platform::EditField>("PuzzleNumberEditField");
-    sheet.activateWindow();
-    field->setFocus();
-    QTest::keyClicks(field, "31");
-    QTest::keyClick(field, Qt::Key_Return);
+    WindowInput::Click(*field);
+    WindowInput::Type(*field, "31");
+    WindowInput::Key(*field, Qt::Key_Return);
     EXPECT_EQ(mMessages, QStringList{kRefusal});
-    QTest::keyClick(field, Qt::Key_Escape);
+    WindowInput::Key(*field, Qt::Key_Escape);
     FlushDeletes();
     EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
 }

@@ -37,7 +37,7 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     EXPECT_EQ(Count("SolvedPuzzles", "Number = 2 AND NumHintsUsed = 3"), 1);
     EXPECT_TRUE(Table().mDrawWinNote);
     // A won puzzle takes no more presses, so no second record can follow.
-    QTest::mouseClick(&Table(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    WindowInput::Click(Table(), QPoint(400, 300));
     EXPECT_EQ(Count("SolvedPuzzles"), 1);
 
     auto note = Table().mWinNoteTimer;

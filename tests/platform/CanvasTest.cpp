@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 #include "platform/EventGuard.h"
 #include "platform/Graphics.h"
+#include "tests/support/WindowInput.h"
 
 #include <QStringList>
 #include <QTest>
@@ -24,9 +25,9 @@ protected:
 
     void PressDragRelease()
     {
-        QTest::mousePress(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(10, 12));
-        QTest::mouseMove(&mCanvas, QPoint(20, 22));
-        QTest::mouseRelease(&mCanvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 22));
+        WindowInput::Press(mCanvas, QPoint(10, 12));
+        WindowInput::Move(mCanvas, QPoint(20, 22));
+        WindowInput::Release(mCanvas, QPoint(20, 22));
     }
 
     platform::Canvas mCanvas;

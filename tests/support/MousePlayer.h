@@ -72,16 +72,15 @@ protected:
 
     void Click(QPoint p)
     {
-        QTest::mousePress(&Table(), Qt::LeftButton, Qt::NoModifier, p);
-        QTest::mouseRelease(&Table(), Qt::LeftButton, Qt::NoModifier, p);
+        WindowInput::Click(Table(), p);
     }
 
     void Drag(QPoint from, QPoint to)
     {
-        QTest::mousePress(&Table(), Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(&Table(), (from + to) / 2);
-        QTest::mouseMove(&Table(), to);
-        QTest::mouseRelease(&Table(), Qt::LeftButton, Qt::NoModifier, to);
+        WindowInput::Press(Table(), from);
+        WindowInput::Move(Table(), (from + to) / 2);
+        WindowInput::Move(Table(), to);
+        WindowInput::Release(Table(), to);
     }
 
     // The figure's corner in the middle of the table, on the cell grid, or

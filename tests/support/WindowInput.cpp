@@ -17,11 +17,17 @@ Qt::MouseButtons gHeld;
 // The window the pointer is in.
 QPointer<QWindow> gPointerWindow;
 
-QWindow* WindowOf(const QWidget& widget)
+QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
 {
     QWindow* window = widget.window()->windowHandle();
-    if (window == nullptr || !window->isExposed()) {
+    // A press that closed its window leaves its release and moves nowhere
+    // to go in this window.
+    if (mayBeClosed && (window == nullptr || !window->isVisible())) {
+        return nullptr;
+    }
+    if (window == nullptr || !QTest::qWaitForWindowExposed(window)) {
         ADD_FAILURE() << "input needs the widget's window shown and exposed";
+        return nullptr;
     }
     return window;
 }
@@ -35,7 +41,7 @@ void NextClickTime()
 void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
           Qt::KeyboardModifiers modifiers)
 {
-    QWindow* window = WindowOf(at);
+    QWindow* window = WindowOf(at, type == QEvent::MouseButtonRelease || (type == QEvent::MouseMove && gHeld));
     if (window == nullptr) {
         return;
     }

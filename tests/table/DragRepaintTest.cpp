@@ -33,15 +33,15 @@ TEST_F(TableTest, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
     const QPoint p = PointOn(*piece);
     const QRect tableRect(0, 0, kTableWidth, kTableHeight);
 
-    QTest::mousePress(mTable, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseMove(mTable, p + QPoint(-3, 2));
+    WindowInput::Press(*mTable, p);
+    WindowInput::Move(*mTable, p + QPoint(-3, 2));
     ASSERT_FALSE(recorder.mAreas.empty());
     EXPECT_EQ(recorder.mAreas.back(), tableRect); // the first step shows it all
     // Steps that overlap the last place, including some past the top edge.
     for (int step = 1; step <= 40; ++step) {
         const QRect before = PieceRect(*piece);
         recorder.mAreas.clear();
-        QTest::mouseMove(mTable, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
+        WindowInput::Move(*mTable, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
         const QRect expected = before.united(PieceRect(*piece)).intersected(tableRect);
         ASSERT_EQ(recorder.mAreas.size(), 1u) << step;
         EXPECT_EQ(recorder.mAreas.back(), expected) << step;
@@ -55,6 +55,6 @@ TEST_F(TableTest, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
     EXPECT_EQ(dragged, mTable->Buffer()->Image());
     mTable->FlipBuffer();
 
-    QTest::mouseRelease(mTable, Qt::LeftButton, Qt::NoModifier, p);
+    WindowInput::Release(*mTable, p);
     EXPECT_EQ(mTable->Surface(), mTable->Buffer()->Image());
 }

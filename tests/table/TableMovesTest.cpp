@@ -44,9 +44,9 @@ TEST_F(TableTest, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
         }
     }
     ASSERT_NE(onlyLower, QPoint(-1, -1)) << "the boxes must overlap where the upper shape is empty";
-    QTest::mousePress(mTable, Qt::LeftButton, Qt::NoModifier, onlyLower);
+    WindowInput::Press(*mTable, onlyLower);
     EXPECT_EQ(mTable->mSelectedPiece, mTable->mPieceRhombus);
-    QTest::mouseRelease(mTable, Qt::LeftButton, Qt::NoModifier, onlyLower);
+    WindowInput::Release(*mTable, onlyLower);
     // The click turned the rhombus and raised it above the triangle.
     EXPECT_EQ(mTable->mPieceRhombus->mOrientation, 1);
     EXPECT_EQ(IndexInStack(*mTable, mTable->mPieceRhombus), TableClass::kPieceCount - 1);
@@ -81,12 +81,12 @@ TEST_F(TableTest, DragsSnapToTheGridAndStopAtTheEdges)
     OpenWindow();
     const auto& square = mTable->mPieceSquare;
     QPoint p = PointOn(*square);
-    QTest::mousePress(mTable, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseMove(mTable, p + QPoint(2, 0)); // two pixels start the drag
+    WindowInput::Press(*mTable, p);
+    WindowInput::Move(*mTable, p + QPoint(2, 0)); // two pixels start the drag
     EXPECT_NE(mTable->mDragPiece, nullptr);
-    QTest::mouseMove(mTable, p + QPoint(113, 118));
+    WindowInput::Move(*mTable, p + QPoint(113, 118));
     EXPECT_EQ(square->mPosX, 123);
-    QTest::mouseRelease(mTable, Qt::LeftButton, Qt::NoModifier, p + QPoint(113, 118));
+    WindowInput::Release(*mTable, p + QPoint(113, 118));
     EXPECT_EQ(std::tuple(square->mPosX, square->mPosY, square->mOrientation), std::tuple(120, 130, 1));
     EXPECT_EQ(mTable->mDragPiece, nullptr);
 
@@ -97,11 +97,11 @@ TEST_F(TableTest, DragsSnapToTheGridAndStopAtTheEdges)
     EXPECT_EQ(mTable->mPieceZOrder.back(), large);
 
     p = PointOn(*large);
-    QTest::mousePress(mTable, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseMove(mTable, QPoint(-3000, p.y()));
+    WindowInput::Press(*mTable, p);
+    WindowInput::Move(*mTable, QPoint(-3000, p.y()));
     EXPECT_EQ(large->mPosX, -80);
-    QTest::mouseMove(mTable, QPoint(3000, p.y()));
-    QTest::mouseRelease(mTable, Qt::LeftButton, Qt::NoModifier, QPoint(3000, p.y()));
+    WindowInput::Move(*mTable, QPoint(3000, p.y()));
+    WindowInput::Release(*mTable, QPoint(3000, p.y()));
     EXPECT_EQ(large->mPosX, 600);
 }
 

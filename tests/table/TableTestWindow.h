@@ -14,6 +14,7 @@
 #include "platform/Random.h"
 #include "table/PuzzleCardClass.h"
 #include "table/TableClass.h"
+#include "tests/support/WindowInput.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,11 +85,11 @@ protected:
     void Gesture(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton,
                  Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::mousePress(mTable, button, mods, *points.begin());
+        WindowInput::Press(*mTable, *points.begin(), button, mods);
         for (auto p = points.begin() + 1; p != points.end(); ++p) {
-            QTest::mouseMove(mTable, *p);
+            WindowInput::Move(*mTable, *p);
         }
-        QTest::mouseRelease(mTable, button, Qt::NoModifier, *(points.end() - 1));
+        WindowInput::Release(*mTable, *(points.end() - 1), button);
     }
 
     // A point that the piece's shape covers, scanning from its picture's middle.
