@@ -49,7 +49,12 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     ASSERT_TRUE(blink);
     EXPECT_EQ(blink->Mode(), platform::Timer::kModeMultiple);
     EXPECT_EQ(blink->Period(), 800);
-    blink->Fire();
+    // The blink alternates the New Puzzle button's two pictures.
+    const auto& button = CanvasNamed("NewPuzzleButtonCanvas");
+    for (const bool hilited : {true, false, true}) {
+        blink->Fire();
+        EXPECT_TRUE(ShowsPicture(button, hilited ? newpuzzlehilite() : newpuzzle()));
+    }
     note->Fire();
     EXPECT_FALSE(Table().mDrawWinNote);
     EXPECT_FALSE(note->IsRunning());
@@ -64,8 +69,10 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     EXPECT_EQ(Stats().mNumSolved, 2);
     // Game > New Puzzle ends the blinking and takes the note away.
     EXPECT_TRUE(Table().mDrawWinNote);
+    const std::weak_ptr<NewPuzzleBlinkTimerClass> second = Window().mNewPuzzleBlinkTimer;
     Window().GameNewPuzzle_Action();
-    EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
+    EXPECT_TRUE(second.expired()); // released: it fires no more
+    EXPECT_TRUE(ShowsPicture(button, newpuzzle()));
     EXPECT_FALSE(Table().mDrawWinNote);
 }
 

@@ -51,6 +51,7 @@ constexpr std::int32_t kLargeTriangle1 = 177;
 constexpr std::int32_t kLargeTriangle1Mask = 207;
 constexpr std::int32_t kLargeTriangle2Mask = 208;
 constexpr std::int32_t kWinNoteMask = 319;
+constexpr std::int32_t kOverlapNoteMask = 321;
 constexpr std::int32_t kAbout = 168;
 
 // Whether the picture is masked, and shown on the left, hidden on the right.
@@ -140,19 +141,63 @@ TEST_F(PictureCatalogueTest, LicenceTextIsFetchedOnceEvenWhenEmptyApartFromItsPi
     EXPECT_EQ(fork->textCalls, 1);
 }
 
-TEST_F(PictureCatalogueTest, EveryAccessorHasItsOwnPictureAndId)
+// The resource table, written out on its own: runs of consecutive ids, a
+// "stem*N*end" name standing for stem1end to stemNend.
+const std::pair<std::int32_t, const char*> kResourceRuns[] = {
+    {168, "about"},
+    {170, "tablebackground sidebartopbackground puzzlecard playtabbackground statstabbackground "
+          "helptabbackground playtabresetbackground"},
+    {177, "largetriangle*8* mediumtriangle*8* rhombus*4* smalltriangle*8* square*2*"},
+    {207, "largetriangle*8*mask mediumtriangle*8*mask rhombus*4*mask smalltriangle*8*mask square*2*mask"},
+    {237, "cardlargetriangle*8*mask cardmediumtriangle*8*mask cardrhombus*4*mask cardsmalltriangle*8*mask "
+          "cardsquare*2*mask"},
+    {267, "gethint sidebartab1 sidebartab1deselected completenote gethinthilite gethintpressed newpuzzle "
+          "newpuzzlehilite newpuzzlepressed quit quithilite quitpressed"},
+    {282, "hintlargetriangle*8*mask hintmediumtriangle*8*mask hintrhombus*4*mask hintsmalltriangle*8*mask "
+          "hintsquare*2*mask"},
+    {312, "sidebartab1hilite sidebartab2 sidebartab2deselected sidebartab2hilite sidebartab3 "
+          "sidebartab3deselected sidebartab3hilite winnotemask winnote overlapnotemask overlapnote"},
+};
+constexpr std::int32_t kFirstPiece = 177;
+constexpr std::int32_t kLastPiece = 206;
+constexpr std::int32_t kPieceMaskOffset = 30;
+
+std::map<QString, std::int32_t> ResourceTable()
 {
-    std::set<platform::Picture*> pictures;
-    std::set<std::int32_t> ids;
-    for (const CatalogueEntry& entry : CatalogueEntries()) {
-        const auto picture = entry.accessor();
-        ASSERT_TRUE(picture) << entry.name;
-        pictures.insert(picture.get());
-        ids.insert(entry.id);
-        EXPECT_GE(fork->pictureCalls[entry.id], 1) << entry.name;
+    std::map<QString, std::int32_t> table;
+    for (const auto& [first, names] : kResourceRuns) {
+        std::int32_t id = first;
+        for (const QString& token : QString::fromLatin1(names).split(' ')) {
+            const QStringList parts = token.split('*');
+            const int count = parts.size() == 3 ? parts[1].toInt() : 1;
+            for (int n = 1; n <= count; ++n) {
+                table[parts.size() == 3 ? parts[0] + QString::number(n) + parts[2] : token] = id++;
+            }
+        }
     }
-    EXPECT_EQ(pictures.size(), 151u);
-    EXPECT_EQ(ids.size(), 151u);
+    return table;
+}
+
+TEST_F(PictureCatalogueTest, EveryNameLoadsItsOwnIdAndItsMaskPartner)
+{
+    const auto table = ResourceTable();
+    ASSERT_EQ(table.size(), 151u);
+    ASSERT_EQ(CatalogueEntries().size(), table.size());
+    for (const auto& [name, id] : table) {
+        SCOPED_TRACE(name.toStdString());
+        ResetPictureCatalogue();
+        fork->pictureCalls.clear();
+        const auto picture = PictureNamed(name);
+        ASSERT_TRUE(picture);
+        std::int32_t partner = id >= kFirstPiece && id <= kLastPiece ? id + kPieceMaskOffset : 0;
+        partner = name.endsWith("note") ? (name == "overlapnote" ? kOverlapNoteMask : kWinNoteMask) : partner;
+        std::map<std::int32_t, int> expected{{id, 1}};
+        if (partner != 0) {
+            expected[partner] = 1;
+        }
+        EXPECT_EQ(fork->pictureCalls, expected);
+        EXPECT_EQ(picture->HasMask(), partner != 0);
+    }
 }
 
 } // namespace
