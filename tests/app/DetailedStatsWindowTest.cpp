@@ -1,11 +1,11 @@
-#include "tests/app/DialogTestSupport.h"
+#include "tests/support/GameSession.h"
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
 #include "platform/ListBox.h"
 #include "platform/PushButton.h"
 
-class SolvedPuzzlesList : public DialogSession {
+class SolvedPuzzlesList : public Shown<GameSession> {
 protected:
     DetailedStatsWindow& Shown()
     {

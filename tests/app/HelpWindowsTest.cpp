@@ -1,4 +1,4 @@
-#include "tests/app/DialogTestSupport.h"
+#include "tests/support/GameSession.h"
 
 #include "app/AboutKolmiraWindow.h"
 #include "app/Dialogs.h"
@@ -58,7 +58,7 @@ TEST(StyledTextMarkup, MakesExactlyTheMarkedRunsBoldInSizeTwelve)
     }
 }
 
-class HelpWindows : public DialogSession {
+class HelpWindows : public Shown<GameSession> {
 protected:
     static AboutKolmiraWindow* About() { return AboutKolmiraWindow::FindWindow<AboutKolmiraWindow>(); }
     static LicenseViewWindow* License() { return LicenseViewWindow::FindWindow<LicenseViewWindow>(); }

@@ -1,4 +1,4 @@
-#include "tests/app/DialogTestSupport.h"
+#include "tests/support/GameSession.h"
 
 #include "app/Dialogs.h"
 #include "app/OpenPuzzleWindow.h"
@@ -24,7 +24,7 @@ const TypedNumber kTypedNumbers[] = {
 
 } // namespace
 
-class OpenPuzzleSheet : public DialogSession {
+class OpenPuzzleSheet : public Shown<GameSession> {
 protected:
     OpenPuzzleWindow& Sheet()
     {

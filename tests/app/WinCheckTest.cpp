@@ -2,13 +2,8 @@
 
 #include "model/SolutionGridClass.h"
 
-class WinCheck : public GameSession {
+class WinCheck : public Shown<GameSession> {
 protected:
-    void SetUp() override
-    {
-        GameSession::SetUp();
-        StartShown();
-    }
     // The player's grid as if the pieces had just been laid out as the figure.
     void MatchFigure()
     {
