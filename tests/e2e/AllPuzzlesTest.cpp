@@ -101,11 +101,6 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
         EXPECT_TRUE(TableShowsNote(winnote()));
         ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
-        auto& button = CanvasNamed("NewPuzzleButtonCanvas");
-        Window().mNewPuzzleBlinkTimer->Fire();
-        EXPECT_TRUE(ShowsPicture(button, newpuzzlehilite()));
-        Window().mNewPuzzleBlinkTimer->Fire();
-        EXPECT_TRUE(ShowsPicture(button, newpuzzle()));
         platform::Deref(Table().mWinNoteTimer).Fire();
         EXPECT_FALSE(TableShowsNote(winnote()));
 
