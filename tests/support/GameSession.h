@@ -118,23 +118,21 @@ protected:
     // Press inside a sidebar button canvas, release at a point of its own.
     void ClickCanvas(const QString& name, QPoint release = {20, 20})
     {
-        platform::Canvas& canvas = CanvasNamed(name);
-        WindowInput::Press(canvas, QPoint(10, 10));
-        WindowInput::Release(canvas, release);
+        WindowInput::Press(CanvasNamed(name), QPoint(10, 10));
+        WindowInput::Release(CanvasNamed(name), release);
     }
 
+    static platform::Database& StoreDb() { return platform::Deref(platform::Deref(gPrefsDatabase).mDB); }
     void Execute(const QString& sql) const
     {
-        auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-        db.SQLExecute(sql);
-        db.Commit();
+        StoreDb().SQLExecute(sql);
+        StoreDb().Commit();
     }
 
     // How many rows of the table match the condition.
     int Count(const QString& table, const QString& where = QStringLiteral("1")) const
     {
-        auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where));
+        auto rs = StoreDb().SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where));
         return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 
