@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace platform {
 
@@ -212,15 +213,22 @@ void Canvas::RememberPointer(const QPointF& position)
 void Canvas::mousePressEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
-    if (mPressTaken) {
+    const bool firstButton = event->buttons() == event->button();
+    if (mPressTaken && !firstButton) {
         // A second button during a taken press belongs to that press.
         event->accept();
         return;
     }
     Keyboard::RecordPress(event->modifiers(), event->button());
     bool taken = false;
+    const QPointer<Canvas> alive(this);
     RunGuarded([&] { taken = Event_MouseDown(mMouseX, mMouseY); });
-    mPressTaken = taken;
+    if (!alive) {
+        event->accept();
+        return;
+    }
+    // A handler that hid or disabled its own canvas gets no release.
+    mPressTaken = taken && isVisible() && isEnabled();
     if (taken) {
         event->accept();
     } else {
@@ -257,6 +265,22 @@ void Canvas::enterEvent(QEnterEvent* event)
 void Canvas::leaveEvent(QEvent* /*event*/)
 {
     RunGuarded([this] { Event_MouseExit(); });
+}
+
+void Canvas::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    CancelPress();
+}
+
+void Canvas::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const bool lostInput = (event->type() == QEvent::EnabledChange && !isEnabled())
+        || event->type() == QEvent::ParentChange;
+    if (lostInput) {
+        CancelPress();
+    }
 }
 
 } // namespace platform

@@ -21,6 +21,12 @@ class Graphics;
 // Events are virtual methods; their default behaviour calls the matching
 // bound handler, if any. Every event coming from Qt runs through
 // RunGuarded, so no exception leaves the canvas.
+//
+// A taken press ends with its release, or without one when the canvas is
+// hidden, disabled or moved to another parent before the release (a handler
+// that switches the page away from its own canvas, say). A press of the
+// first button always starts afresh, so a release that went elsewhere never
+// leaves the next press swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -87,6 +93,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void SurfaceChanged(const QRect& rect);
@@ -94,6 +102,8 @@ private:
     // surface follows the widget's size whenever it is asked for.
     void MatchSurfaceToSize() const;
     void RememberPointer(const QPointF& position);
+    // Forgets a taken press whose release can no longer come here.
+    void CancelPress() { mPressTaken = false; }
 
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;

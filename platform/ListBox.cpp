@@ -25,6 +25,8 @@ public:
                const QModelIndex& index) const override
     {
         QStyleOptionViewItem textOption(option);
+        // The list draws no focus ring, on a cell or anywhere else.
+        textOption.state &= ~QStyle::State_HasFocus;
         if (mList.OnCellBackgroundPaint && !option.rect.isEmpty()) {
             QImage cell(option.rect.size(), QImage::Format_RGB32);
             cell.fill(option.palette.base().color());
@@ -127,6 +129,17 @@ void ListBox::PressHeader(int column)
     if (!handled && column >= 0 && column < columnCount()) {
         sortItems(column, Qt::AscendingOrder);
         mSortedColumn = column;
+    }
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    const bool hadCurrentRow = currentIndex().isValid();
+    QTreeWidget::focusInEvent(event);
+    // Qt makes the first row current when the list takes the focus; here a
+    // row becomes current only when the player picks one.
+    if (!hadCurrentRow) {
+        selectionModel()->clearCurrentIndex();
     }
 }
 

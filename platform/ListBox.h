@@ -9,7 +9,8 @@ namespace platform {
 class Graphics;
 
 // A list of rows with text columns under a heading row. Rows are numbered
-// from 0. Columns have fixed widths; a column 0 wide is never shown.
+// from 0. Columns have fixed widths; a column 0 wide is never shown. It draws
+// no focus ring, and no row is current until the player picks one.
 //
 // Events (bound handlers, run through the event guard):
 // - CellBackgroundPaint(g, row, column): draws a cell's background on g,
@@ -48,6 +49,9 @@ public:
 
     std::function<bool(platform::Graphics&, int, int)> OnCellBackgroundPaint;
     std::function<bool(int)> OnHeaderPressed;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     int mSortedColumn = -1;

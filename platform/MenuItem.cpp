@@ -46,6 +46,10 @@ void MenuItem::SetKeyboardShortcut(const QString& shortcut)
 
 QString MenuItem::DisplayText() const
 {
+    // A separator with a caption would show it as a section heading.
+    if (IsSeparator()) {
+        return {};
+    }
     QString text = mText;
     // A single & would become a mnemonic marker in Qt.
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -157,6 +161,11 @@ QAction* MenuItem::QtAction()
 
 void MenuItem::Triggered()
 {
+    // Qt flips a checkable action when it is chosen; the check mark is the
+    // program's to set, so it is put back before the command runs.
+    if (mAction && mAction->isCheckable()) {
+        mAction->setChecked(mChecked);
+    }
     if (MenuBar* bar = Root()) {
         bar->Choose(*this);
     } else {

@@ -55,7 +55,8 @@ public:
     // The Qt side (created on first use).
     QAction* QtAction();
     QMenu* QtMenu();
-    // The caption as Qt shows it: the text, then the shortcut after a tab.
+    // The caption as Qt shows it: the text, then the shortcut after a tab;
+    // nothing for a separator.
     QString DisplayText() const;
 
 private:

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace platform {
@@ -198,6 +199,25 @@ void Window::showEvent(QShowEvent* event)
 {
     SendOpen();
     QWidget::showEvent(event);
+    // A window made again (as a sheet, say) has a new window-system window.
+    if (windowHandle() != mExposedWindow) {
+        mExposedWindow = windowHandle();
+        if (mExposedWindow) {
+            mExposedWindow->installEventFilter(this);
+        }
+    }
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mExposedWindow && event->type() == QEvent::Expose) {
+        for (const auto& control : mControls) {
+            if (auto* canvas = dynamic_cast<Canvas*>(control.data())) {
+                canvas->Refresh();
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Window::closeEvent(QCloseEvent* event)

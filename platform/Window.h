@@ -10,6 +10,7 @@
 #include <vector>
 
 class QVBoxLayout;
+class QWindow;
 
 namespace platform {
 
@@ -60,6 +61,8 @@ struct ControlRecord {
 //   then the window's; the window is then deleted (a closed window is gone),
 //   and the application quits if it asks to when its last window closes;
 // - Activate/Deactivate, Minimize/Restore, EnableMenuItems.
+// When the window system asks for the window to be shown again (an expose,
+// as when a window that covered it goes away), every canvas gets a Paint.
 // Menu handlers bound here apply while this window is in front.
 class Window : public QWidget {
 public:
@@ -164,6 +167,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BringToFrontOfList();
@@ -179,6 +183,8 @@ private:
     bool mClosed = false;
     bool mWasMinimized = false;
     bool mCentred = true;
+    // The window-system window whose exposures repaint the controls.
+    QPointer<QWindow> mExposedWindow;
 };
 
 } // namespace platform

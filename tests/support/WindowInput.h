@@ -1,0 +1,44 @@
+#pragma once
+
+// Mouse and keys as the window system delivers them: every event goes to the
+// top-level window (its QWindow) at window coordinates, so Qt picks the
+// widget under the pointer, grabs the mouse for a press, and applies
+// modality and keyboard focus, as it does for a player. A point is given in
+// the coordinates of a widget of that window, for readability only: the
+// widget never receives the event directly.
+
+#include <QPoint>
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+namespace WindowInput {
+
+// The point of a widget in the coordinates of its top-level window.
+QPoint ToWindow(const QWidget& widget, QPoint local);
+
+void Press(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A pointer move, with whatever buttons are held.
+void Move(const QWidget& at, QPoint local);
+void Release(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Click(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A click in the middle of the widget.
+void Click(const QWidget& at);
+void DoubleClick(const QWidget& at, QPoint local);
+// Turns the wheel by the given angle in eighths of a degree (120: one notch).
+void Wheel(const QWidget& at, QPoint local, int angleDelta);
+
+// The window system asks the widget's window to show all of itself again,
+// as when another window that covered it goes away.
+void Expose(const QWidget& widget);
+
+// A key press and release (with modifiers) to the window of the widget,
+// which hands it to its focus widget; Type sends one key per character.
+void Key(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Type(const QWidget& in, const QString& text);
+
+} // namespace WindowInput
