@@ -1,11 +1,11 @@
-#include "tests/app/DialogTestSupport.h"
+#include "tests/support/GameSession.h"
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
 #include "platform/ListBox.h"
 #include "platform/PushButton.h"
 
-class SolvedPuzzlesList : public DialogSession {
+class SolvedPuzzlesList : public Shown<GameSession> {
 protected:
     DetailedStatsWindow& Shown()
     {
@@ -36,11 +36,9 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverS
     platform::ListBox& list = List(window);
     // It opens with no row current or selected, and no focus ring.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(list.currentItem(), nullptr);
-    EXPECT_TRUE(list.selectedItems().isEmpty());
-    EXPECT_EQ(list.Heading(0), "Puzzle #");
-    EXPECT_EQ(list.Heading(1), "Hints");
-    EXPECT_FALSE(list.isHeaderHidden());
+    EXPECT_TRUE(list.currentItem() == nullptr && list.selectedItems().isEmpty());
+    EXPECT_EQ(std::tuple(list.Heading(0), list.Heading(1), list.isHeaderHidden()),
+              std::tuple(QString("Puzzle #"), QString("Hints"), false));
     const QStringList expected{"3:0", "3:5", "7:2", "12:1"};
     EXPECT_EQ(Rows(window), expected);
     for (int column : {0, 1, 1}) {
@@ -77,10 +75,8 @@ TEST_F(SolvedPuzzlesList, GrowsInHeightOnlyWithOkThirteenPixelsAboveTheBottom)
     const auto bottomGap = [&] { return window.Content()->height() - ok->geometry().bottom() - 1; };
     EXPECT_EQ(bottomGap(), 13);
     window.resize(400, 520);
-    EXPECT_EQ(window.Content()->width(), 200);
-    EXPECT_EQ(window.Content()->height(), 520);
-    EXPECT_EQ(bottomGap(), 13);
-    EXPECT_EQ(ok->x(), 100);
+    EXPECT_EQ(std::tuple(window.Content()->width(), window.Content()->height(), bottomGap(), ok->x()),
+              std::tuple(200, 520, 13, 100));
     EXPECT_EQ(List(window).height(), 475);
     window.resize(200, 50); // no smaller than it opened
     EXPECT_EQ(window.Content()->height(), 200);

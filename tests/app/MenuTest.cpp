@@ -9,46 +9,24 @@
 
 namespace {
 
-struct Row {
-    const char* name;
-    const char* caption;
-    const char* shortcut; // nullptr: a separator, which carries none
-};
-
-// Bar order, menu by menu.
-const std::vector<std::pair<const char*, std::vector<Row>>> kExpected{
+// Bar order, menu by menu: "name|caption|shortcut" per item, and a bare name
+// for a separator, whose caption is "-" and which carries no shortcut.
+const std::pair<QString, QStringList> kExpected[] = {
     {"GameMenu",
-     {{"GameNewPuzzle", "New Puzzle", "Cmd+N"},
-      {"GameOpenPuzzleNumber", "Open Puzzle Number\u2026", "Cmd+O"},
-      {"UntitledSeparator6", "-", nullptr},
-      {"GameGetHint", "Get Hint", ""},
-      {"UntitledSeparator4", "-", nullptr},
-      {"GameStatistics", "Statistics", ""},
-      {"GameDetailedStatistics", "Detailed Statistics", ""},
-      {"UntitledSeparator7", "-", nullptr},
-      {"GameMakeGameHarder", "Make Game Harder", ""},
-      {"UntitledSeparator", "-", nullptr},
-      {"GameCloseWindow", "Close Window", "Cmd+W"},
-      {"GameQuit", "Quit", "Cmd+Q"}}},
+     {"GameNewPuzzle|New Puzzle|Cmd+N", "GameOpenPuzzleNumber|Open Puzzle Number\u2026|Cmd+O", "UntitledSeparator6",
+      "GameGetHint|Get Hint|", "UntitledSeparator4", "GameStatistics|Statistics|",
+      "GameDetailedStatistics|Detailed Statistics|", "UntitledSeparator7", "GameMakeGameHarder|Make Game Harder|",
+      "UntitledSeparator", "GameCloseWindow|Close Window|Cmd+W", "GameQuit|Quit|Cmd+Q"}},
     {"OnlineMenu",
-     {{"OnlineVisitKolmiracom", "Visit Kolmira.example.com", ""},
-      {"OnlineCheckforUpdate\u2026", "Check for Update\u2026", ""},
-      {"UntitledSeparator3", "-", nullptr},
-      {"OnlineGetUpgradeNotices\u2026", "Get Upgrade Notices\u2026", ""},
-      {"OnlineTellFriendsaboutKolmira\u2026", "Tell Friends about Kolmira\u2026", ""}}},
-    {"WindowMenu",
-     {{"WindowMinimize", "Minimize", "Cmd+M"},
-      {"UntitledMenu1", "-", nullptr},
-      {"WindowBringAlltoFront", "Bring All to Front", ""},
-      {"UntitledSeparator5", "-", nullptr}}},
+     {"OnlineVisitKolmiracom|Visit Kolmira.example.com|", "OnlineCheckforUpdate\u2026|Check for Update\u2026|",
+      "UntitledSeparator3", "OnlineGetUpgradeNotices\u2026|Get Upgrade Notices\u2026|",
+      "OnlineTellFriendsaboutKolmira\u2026|Tell Friends about Kolmira\u2026|"}},
+    {"WindowMenu", {"WindowMinimize|Minimize|Cmd+M", "UntitledMenu1", "WindowBringAlltoFront|Bring All to Front|",
+                    "UntitledSeparator5"}},
     {"HelpMenu",
-     {{"HelpKolmiraHelp", "Kolmira Help", "Cmd+?"},
-      {"UntitledSeparator0", "-", nullptr},
-      {"HelpContactPelkavineSupport", "Contact Pelkavine Support\u2026", ""},
-      {"UntitledSeparator1", "-", nullptr},
-      {"HelpLicense", "License", ""},
-      {"UntitledSeparator2", "-", nullptr},
-      {"HelpAboutKolmira", "About Kolmira", ""}}},
+     {"HelpKolmiraHelp|Kolmira Help|Cmd+?", "UntitledSeparator0",
+      "HelpContactPelkavineSupport|Contact Pelkavine Support\u2026|", "UntitledSeparator1", "HelpLicense|License|",
+      "UntitledSeparator2", "HelpAboutKolmira|About Kolmira|"}},
 };
 
 platform::MenuItem& Item(const char* menu, const char* item)
@@ -65,9 +43,8 @@ protected:
     {
         auto& shownBar = platform::Deref(Window().findChild<QMenuBar*>());
         WindowInput::Click(shownBar, shownBar.actionGeometry(menu.QtAction()).center());
-        QMenu& shown = *menu.QtMenu();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&shown));
-        return shown;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu.QtMenu()));
+        return *menu.QtMenu();
     }
 };
 
@@ -76,33 +53,26 @@ TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrderAndShowsSeparatorsAsLines)
     StartShown();
     auto bar = MainMenuBarMac::Instance();
     ASSERT_EQ(bar->Count(), 4);
-    for (std::size_t m = 0; m < kExpected.size(); ++m) {
+    for (int m = 0; m < bar->Count(); ++m) {
         const auto& [menuName, rows] = kExpected[m];
-        const auto menu = bar->Item(static_cast<int>(m));
-        EXPECT_EQ(menu->Name(), QString::fromUtf8(menuName));
+        const auto menu = bar->Item(m);
+        EXPECT_EQ(menu->Name(), menuName);
         // The Window menu ends with the play window's own entry.
-        const int entries = menu->Name() == "WindowMenu" ? 1 : 0;
-        ASSERT_EQ(menu->Count(), static_cast<int>(rows.size()) + entries) << menuName;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const auto item = menu->Item(static_cast<int>(i));
-            EXPECT_EQ(item->Name(), QString::fromUtf8(rows[i].name));
-            EXPECT_EQ(item->Text(), QString::fromUtf8(rows[i].caption));
-            EXPECT_EQ(item->HasShortcutSet(), rows[i].shortcut != nullptr) << rows[i].name;
-            if (rows[i].shortcut != nullptr) {
-                EXPECT_EQ(item->KeyboardShortcut(), QString::fromUtf8(rows[i].shortcut));
-            }
+        ASSERT_EQ(menu->Count(), rows.size() + (menuName == "WindowMenu" ? 1 : 0)) << menuName.toStdString();
+        const auto shown = Open(*menu).actions();
+        ASSERT_GE(shown.size(), rows.size());
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList f = rows[i].split('|');
+            const bool line = f.size() == 1;
+            const auto item = menu->Item(i);
+            EXPECT_EQ(std::tuple(item->Name(), item->Text(), item->HasShortcutSet()),
+                      std::tuple(f[0], line ? QStringLiteral("-") : f[1], !line));
+            EXPECT_EQ(item->KeyboardShortcut(), line ? item->KeyboardShortcut() : f[2]) << f[0].toStdString();
+            // On screen a separator is a line with no caption.
+            EXPECT_EQ(std::pair(shown[i]->isSeparator(), shown[i]->text().isEmpty()), std::pair(line, line));
         }
-        // What the opened menu shows: a separator is a line, with no caption.
-        QMenu& shown = Open(*menu);
-        const auto actions = shown.actions();
-        ASSERT_GE(actions.size(), static_cast<qsizetype>(rows.size()));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const bool separator = rows[i].shortcut == nullptr;
-            EXPECT_EQ(actions[static_cast<qsizetype>(i)]->isSeparator(), separator) << rows[i].name;
-            EXPECT_EQ(actions[static_cast<qsizetype>(i)]->text().isEmpty(), separator) << rows[i].name;
-        }
-        WindowInput::Key(shown, Qt::Key_Escape);
-        EXPECT_FALSE(shown.isVisible());
+        WindowInput::Key(*menu->QtMenu(), Qt::Key_Escape);
+        EXPECT_FALSE(menu->QtMenu()->isVisible());
     }
     EXPECT_NE(dynamic_cast<platform::QuitMenuItem*>(&Item("GameMenu", "GameQuit")), nullptr);
     EXPECT_NE(dynamic_cast<platform::AppleMenuItem*>(&Item("HelpMenu", "HelpAboutKolmira")), nullptr);
@@ -112,13 +82,14 @@ TEST_F(Menus, EnablingFollowsTheGameState)
 {
     StartGame();
     auto bar = MainMenuBarMac::Instance();
-    auto& hint = Item("GameMenu", "GameGetHint");
-    auto& stats = Item("GameMenu", "GameStatistics");
-    auto& help = Item("HelpMenu", "HelpKolmiraHelp");
-    auto& harder = Item("GameMenu", "GameMakeGameHarder");
-    const std::vector<platform::MenuItem*> windowItems{&hint, &stats, &help, &Item("WindowMenu", "WindowMinimize"),
-                                                        &Item("WindowMenu", "WindowBringAlltoFront")};
-    // Each step: page, hints, won, harder; then hint, stats and help enabled.
+    auto& minimize = Item("WindowMenu", "WindowMinimize");
+    // Hint, statistics, help, the two window commands enabled; harder checked.
+    const auto states = [&] {
+        return std::tuple(Item("GameMenu", "GameGetHint").Enabled(), Item("GameMenu", "GameStatistics").Enabled(),
+                          Item("HelpMenu", "HelpKolmiraHelp").Enabled(), minimize.Enabled(),
+                          Item("WindowMenu", "WindowBringAlltoFront").Enabled(),
+                          Item("GameMenu", "GameMakeGameHarder").Checked());
+    };
     struct Step {
         int page, hints;
         bool won, harder, hintOn, statsOn, helpOn;
@@ -132,22 +103,14 @@ TEST_F(Menus, EnablingFollowsTheGameState)
         Puzzle().mIsWon = s.won;
         gPrefMakeGameHarder = s.harder;
         bar->EnableMenuItems(&Window());
-        EXPECT_EQ(hint.Enabled(), s.hintOn) << s.page << " " << s.hints;
-        EXPECT_EQ(stats.Enabled(), s.statsOn) << s.page;
-        EXPECT_EQ(help.Enabled(), s.helpOn) << s.page;
-        EXPECT_EQ(harder.Checked(), s.harder);
-        EXPECT_TRUE(windowItems[3]->Enabled() && windowItems[4]->Enabled());
+        EXPECT_EQ(states(), std::tuple(s.hintOn, s.statsOn, s.helpOn, true, true, s.harder)) << s.page << " " << s.hints;
     }
-
     // Minimized, nothing of the window is enabled, and the check mark stays.
-    bar->Choose(Item("WindowMenu", "WindowMinimize"), &Window());
+    bar->Choose(minimize, &Window());
     EXPECT_TRUE(Window().mMinimized);
     gPrefMakeGameHarder = false;
     bar->EnableMenuItems(&Window());
-    for (platform::MenuItem* item : windowItems) {
-        EXPECT_FALSE(item->Enabled()) << item->Name().toStdString();
-    }
-    EXPECT_TRUE(harder.Checked());
+    EXPECT_EQ(states(), std::tuple(false, false, false, false, false, true));
     Window().Show();
     EXPECT_FALSE(Window().mMinimized);
 }
@@ -180,29 +143,28 @@ TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
     EXPECT_EQ(Window().Title(), TitleFor(Puzzle().mPuzzleNumber));
 
     // Toggled twice: stored each time, back where it started.
-    choose("GameMenu", "GameMakeGameHarder");
-    EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
-    choose("GameMenu", "GameMakeGameHarder");
-    EXPECT_FALSE(gPrefMakeGameHarder);
-    EXPECT_FALSE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
-
+    for (const bool harder : {true, false}) {
+        choose("GameMenu", "GameMakeGameHarder");
+        EXPECT_EQ(gPrefMakeGameHarder, harder);
+        EXPECT_EQ(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue(), harder);
+    }
     // Numbers out of range load nothing.
-    Window().LoadPuzzleNumber(30);
-    Window().LoadPuzzleNumber(0);
-    Window().LoadPuzzleNumber(31);
+    for (const int number : {30, 0, 31}) {
+        Window().LoadPuzzleNumber(number);
+    }
     EXPECT_EQ(Puzzle().mPuzzleNumber, 30);
 
     // The Window-menu entry shows its window and follows its activation;
     // choosing it while the window is active keeps its check mark.
-    auto entry = MainMenuBarMac::Instance()->Child("WindowMenu")->Item(4);
+    auto& windowMenu = *bar->Child("WindowMenu");
+    auto entry = windowMenu.Item(4);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
     EXPECT_TRUE(entry->Checked());
     for (int pick = 0; pick < 2; ++pick) {
-        QMenu& windowMenu = Open(*MainMenuBarMac::Instance()->Child("WindowMenu"));
-        WindowInput::Click(windowMenu, windowMenu.actionGeometry(entry->QtAction()).center());
+        QMenu& shown = Open(windowMenu);
+        WindowInput::Click(shown, shown.actionGeometry(entry->QtAction()).center());
         EXPECT_TRUE(Window().isActiveWindow());
-        EXPECT_TRUE(entry->Checked());
-        EXPECT_TRUE(entry->QtAction()->isChecked());
+        EXPECT_TRUE(entry->Checked() && entry->QtAction()->isChecked());
     }
     Window().Event_Deactivate();
     EXPECT_FALSE(entry->Checked());
@@ -215,6 +177,6 @@ TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
 
     choose("GameMenu", "GameQuit");
     EXPECT_EQ(mQuits, 1);
-    bar->Choose(Item("GameMenu", "GameCloseWindow"), gPlayWindow);
+    choose("GameMenu", "GameCloseWindow");
     EXPECT_EQ(gPlayWindow, nullptr);
 }

@@ -1,4 +1,4 @@
-#include "tests/app/DialogTestSupport.h"
+#include "tests/support/GameSession.h"
 
 #include "app/Dialogs.h"
 #include "app/OpenPuzzleWindow.h"
@@ -24,7 +24,7 @@ const TypedNumber kTypedNumbers[] = {
 
 } // namespace
 
-class OpenPuzzleSheet : public DialogSession {
+class OpenPuzzleSheet : public Shown<GameSession> {
 protected:
     OpenPuzzleWindow& Sheet()
     {
@@ -58,7 +58,6 @@ TEST_F(OpenPuzzleSheet, TypedTextOpensItsPuzzleOrIsRefusedWithABeep)
         mMessages.clear();
         TypeAndOpen(text);
         const bool refused = typed.puzzle == 0;
-        EXPECT_EQ(OpenPuzzleWindow::ParsePuzzleNumber(text).value_or(0), typed.puzzle);
         EXPECT_EQ(mBeeps, beeps + (refused ? 1 : 0));
         EXPECT_EQ(mMessages, refused ? QStringList{kRefusal} : QStringList{});
         EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), refused ? 1 : 0);
@@ -72,9 +71,9 @@ TEST_F(OpenPuzzleSheet, TypedTextOpensItsPuzzleOrIsRefusedWithABeep)
 
 TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTheBlink)
 {
-    AddSolved(5, 0);
-    AddSolved(5, 2);
-    AddSolved(9, 2);
+    for (const auto& [number, hints] : {std::pair(5, 0), {5, 2}, {9, 2}}) {
+        AddSolved(number, hints);
+    }
     Stats().LoadStats();
     Window().SetSidebarStats();
     Window().mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();
@@ -86,25 +85,19 @@ TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTh
     EXPECT_EQ(mDialogs, QStringList{"This puzzle has already been solved. Are you sure you want to open it?"});
     EXPECT_EQ(mDialogIcons, std::vector<int>{3});
     EXPECT_EQ(mDialogCaptions, QStringList{"Open"});
-    EXPECT_EQ(Count("SolvedPuzzles"), 3);
-    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 1);
-    EXPECT_EQ(Puzzle().mPuzzleNumber, before);
+    EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), OpenCount<OpenPuzzleWindow>(), Puzzle().mPuzzleNumber),
+              std::tuple(3, 1, before));
 
     mAnswer = true;
     TypeAndOpen("5");
-    EXPECT_EQ(mDialogs.size(), 2);
-    EXPECT_EQ(Count("SolvedPuzzles"), 1);
-    EXPECT_EQ(Stats().mNumSolved, 1);
+    EXPECT_EQ(std::tuple(mDialogs.size(), Count("SolvedPuzzles"), Stats().mNumSolved), std::tuple(2, 1, 1));
     // The Stats page already shows the new figures.
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
-    EXPECT_EQ(Window().mStatsSolved, 1);
-    EXPECT_EQ(Window().mStatsHints0, 0);
-    EXPECT_EQ(Window().mStatsHints2, 1);
-    EXPECT_EQ(Window().mStatsUnsolved, 29);
+    EXPECT_EQ(std::tuple(Window().mStatsSolved, Window().mStatsHints0, Window().mStatsHints2, Window().mStatsUnsolved),
+              std::tuple(1, 0, 1, 29));
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
     EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 5);
-    EXPECT_EQ(Puzzle().mHintCount, 0);
+    EXPECT_EQ(std::tuple(Puzzle().mPuzzleNumber, Puzzle().mHintCount), std::tuple(5, 0));
 }
 
 TEST_F(OpenPuzzleSheet, IsOneWindowModalSheetOfThePlayWindowAnsweringReturnAndEscape)

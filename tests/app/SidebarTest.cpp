@@ -11,12 +11,11 @@ QString Tab(int shownPage, int page)
 
 } // namespace
 
-class Sidebar : public GameSession {
+class Sidebar : public Shown<GameSession> {
 protected:
     void SetUp() override
     {
-        GameSession::SetUp();
-        StartShown();
+        Shown::SetUp();
         Window().SetSidebarTab(PlayWindow::kPlayPage);
         QCoreApplication::processEvents(); // the pages on show paint long before the pointer comes
     }

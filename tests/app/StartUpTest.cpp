@@ -1,50 +1,111 @@
-#include "tests/support/GameSession.h"
+#include "tests/support/MousePlayer.h"
 
 #include "app/MainMenuBarMac.h"
 #include "app/WindowMenuItem.h"
 
-using StartUp = GameSession;
+using StartUp = MousePlayer;
 
-TEST_F(StartUp, FirstRunOpensPuzzleTwoOnTheHelpPageAndRemembersIt)
+namespace {
+
+// A saved game's row: number, hints, first large triangle's x, y and
+// orientation, the square's, then the orientations of rhombus, medium
+// triangle, small triangles 1 and 2 and the second large triangle.
+QString SavedRow(const char* values)
 {
-    StartGame();
+    return QStringLiteral("INSERT INTO SavedPuzzle (Number, HintCount, LargeTriangle1_PosX, LargeTriangle1_PosY, "
+                          "LargeTriangle1_Orientation, Square_PosX, Square_PosY, Square_Orientation, "
+                          "Rhombus_Orientation, MediumTriangle_Orientation, SmallTriangle1_Orientation, "
+                          "SmallTriangle2_Orientation, LargeTriangle2_Orientation) VALUES (%1)")
+        .arg(QLatin1String(values));
+}
+
+} // namespace
+
+TEST_F(StartUp, FirstRunOpensPuzzleTwoInTheStartLayoutOnTheHelpPageAndRemembersIt)
+{
+    StartShown();
     EXPECT_TRUE(gFirstRun);
     EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
     EXPECT_EQ(Window().Title(), TitleFor(2));
-    EXPECT_TRUE(Window().isVisible());
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kHelpPage);
     EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
     EXPECT_EQ(gPrefsDatabase->GetPref("RanOnce").StringValue(), QString("Yes"));
     EXPECT_FALSE(gPrefMakeGameHarder);
     EXPECT_TRUE(mApp->AutoQuit());
-    EXPECT_TRUE(mDialogs.isEmpty());
-    EXPECT_TRUE(mMessages.isEmpty());
+    EXPECT_TRUE(mDialogs.isEmpty() && mMessages.isEmpty());
     // The Stats page's copies of a fresh store.
-    EXPECT_EQ(Window().mStatsSolved, 0);
-    EXPECT_EQ(Window().mStatsUnsolved, 30);
+    EXPECT_EQ(std::pair(Window().mStatsSolved, Window().mStatsUnsolved), std::pair(0, 30));
+    const auto& l1 = *Table().mPieceLargeTriangle1;
+    EXPECT_EQ(std::tuple(l1.mPosX, l1.mPosY, l1.mOrientation), std::tuple(570, 420, 8));
+    EXPECT_EQ(Table().mPieceZOrder.front(), Table().mPieceSquare);
+    EXPECT_EQ(Table().mPieceZOrder.back(), Table().mPieceLargeTriangle2);
 }
 
-TEST_F(StartUp, LaterStartResumesTheSavedGameOrOpensARandomUnsolvedPuzzleOnThePlayPage)
+TEST_F(StartUp, LaterStartResumesTheSavedGameOnThePlayPage)
 {
-    StartGame();
+    StartShown();
     gPrefsDatabase->SetPref("MakeGameHarder", platform::Variant(true));
-    // Puzzle 2 was on the table when the first game closed: it is resumed.
+    // Turn the square twice and the first large triangle once, drag the rhombus.
+    Click(*HitPoint(*Table().mPieceSquare));
+    Click(*HitPoint(*Table().mPieceSquare));
+    Click(*HitPoint(*Table().mPieceLargeTriangle1));
+    const QPoint r = *HitPoint(*Table().mPieceRhombus);
+    Drag(r, r + QPoint(30, 100));
+    Puzzle().mHintCount = 3;
+    const QPoint rhombusAt(Table().mPieceRhombus->mPosX, Table().mPieceRhombus->mPosY);
     StopGame();
-    StartGame();
+
+    StartShown();
     EXPECT_FALSE(gFirstRun);
     EXPECT_TRUE(gPrefMakeGameHarder);
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 2);
+    EXPECT_EQ(std::tuple(Puzzle().mPuzzleNumber, Puzzle().mHintCount), std::tuple(2, 3));
+    EXPECT_EQ(Window().Title(), TitleFor(2));
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
+    EXPECT_EQ(Table().mPieceSquare->mOrientation, 1);
+    EXPECT_EQ(Table().mPieceLargeTriangle1->mOrientation, 1);
+    EXPECT_EQ(QPoint(Table().mPieceRhombus->mPosX, Table().mPieceRhombus->mPosY), rhombusAt);
+    EXPECT_EQ(Table().mPieceZOrder.back(), Table().mPieceLargeTriangle2); // start stacking
+    EXPECT_EQ(Table().mSolutionGrid, nullptr);
     EXPECT_EQ(Count("SavedPuzzle"), 0);
+}
 
-    // Without a saved game: a random puzzle, never a solved one.
-    SolveAllBut(17);
-    gPlayWindow->close();
-    Execute("DELETE FROM SavedPuzzle");
-    StopGame();
+TEST_F(StartUp, WithoutASoundSavedGameARandomUnsolvedPuzzleOpensAndDamagedRowsAreCleared)
+{
+    struct Saved {
+        const char* values; // nullptr: the last game left nothing saved
+        int puzzle;         // the puzzle that opens: 17, the one unsolved, or the resumed one
+    };
+    const Saved kSaved[] = {
+        {nullptr, 17},
+        {"999, 0, 0, 0, 1, 0, 0, 1, 1, 1, 1, 1, 1", 17},  // a puzzle the catalogue lacks
+        {"5, 0, 0, 0, 9, 0, 0, 1, 1, 1, 1, 1, 1", 17},    // a triangle turned past 8
+        {"5, 0, 0, 0, 1, 0, 0, 3, 1, 1, 1, 1, 1", 17},    // a square turned past 2
+        {"5, 0, 0, 0, 1, 0, 0, 1, 0, 1, 1, 1, 1", 17},    // a rhombus at 0
+        {"NULL, 0, 0, 0, 1, 0, 0, 1, 1, 1, 1, 1, 1", 17}, // no puzzle named
+        {"7, 2, -80, 2000000, 3, 33, -10, 2, 1, 1, 1, 1, 1", 7},
+    };
     StartGame();
-    EXPECT_EQ(Puzzle().mPuzzleNumber, 17);
-    EXPECT_EQ(Window().Title(), TitleFor(17));
+    SolveAllBut(17);
+    for (const Saved& saved : kSaved) {
+        SCOPED_TRACE(saved.values ? saved.values : "nothing saved");
+        // A solved puzzle, or one not loaded, leaves no game to resume.
+        saved.puzzle == 7 ? void(Puzzle().mPuzzleNumber = 0) : void(Puzzle().mIsWon = true);
+        if (saved.values != nullptr) {
+            Execute(SavedRow(saved.values));
+        }
+        StopGame();
+        StartGame();
+        EXPECT_EQ(Puzzle().mPuzzleNumber, saved.puzzle);
+        EXPECT_EQ(Window().Title(), TitleFor(saved.puzzle));
+        EXPECT_EQ(Count("SavedPuzzle"), 0);
+        EXPECT_EQ(Table().mPieceSquare->mPosX, saved.puzzle == 7 ? 30 : 10); // resumed, or the start layout
+    }
+    // Within reach the saved place stands, past it the piece stops at the edge.
+    EXPECT_EQ(Puzzle().mHintCount, 2);
+    const auto& l1 = *Table().mPieceLargeTriangle1;
+    EXPECT_EQ(std::tuple(l1.mPosX, l1.mPosY, l1.mOrientation), std::tuple(-80, Table().Height() - 280 + 80, 3));
+    const auto& sq = *Table().mPieceSquare;
+    EXPECT_EQ(std::tuple(sq.mPosX, sq.mPosY, sq.mOrientation), std::tuple(30, -10, 2));
     EXPECT_EQ(Window().mStatsUnsolved, 1);
 }
 

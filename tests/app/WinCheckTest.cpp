@@ -2,13 +2,8 @@
 
 #include "model/SolutionGridClass.h"
 
-class WinCheck : public GameSession {
+class WinCheck : public Shown<GameSession> {
 protected:
-    void SetUp() override
-    {
-        GameSession::SetUp();
-        StartShown();
-    }
     // The player's grid as if the pieces had just been laid out as the figure.
     void MatchFigure()
     {
@@ -17,20 +12,16 @@ protected:
     }
 };
 
-TEST_F(WinCheck, NoGridOrAnotherFigureChangesNothing)
+TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
 {
+    // No grid yet, or another figure: nothing changes.
     Table().CheckForWin();
     Table().mSolutionGrid = std::make_shared<SolutionGridClass>();
     Table().mSolutionGrid->SetGridSize(1, 1);
     Table().CheckForWin();
-    EXPECT_FALSE(Puzzle().mIsWon);
-    EXPECT_EQ(Count("SolvedPuzzles"), 0);
+    EXPECT_EQ(std::tuple(Puzzle().mIsWon, Count("SolvedPuzzles"), Table().mDrawWinNote), std::tuple(false, 0, false));
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
-    EXPECT_FALSE(Table().mDrawWinNote);
-}
 
-TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
-{
     Puzzle().mHintCount = 3;
     MatchFigure();
     EXPECT_TRUE(Puzzle().mIsWon);
@@ -41,14 +32,13 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     EXPECT_EQ(Count("SolvedPuzzles"), 1);
 
     auto note = Table().mWinNoteTimer;
-    ASSERT_TRUE(note);
-    EXPECT_EQ(note->Mode(), platform::Timer::kModeSingle);
-    EXPECT_EQ(note->Period(), 3000);
-    EXPECT_TRUE(note->IsRunning());
     auto blink = Window().mNewPuzzleBlinkTimer;
-    ASSERT_TRUE(blink);
-    EXPECT_EQ(blink->Mode(), platform::Timer::kModeMultiple);
-    EXPECT_EQ(blink->Period(), 800);
+    ASSERT_TRUE(note && blink);
+    EXPECT_TRUE(note->IsRunning());
+    // The note shows once for three seconds, the button blinks every 0.8 s.
+    using platform::Timer;
+    EXPECT_EQ(std::tuple(note->Mode(), note->Period(), blink->Mode(), blink->Period()),
+              std::tuple(Timer::kModeSingle, 3000, Timer::kModeMultiple, 800));
     // The blink alternates the New Puzzle button's two pictures.
     const auto& button = CanvasNamed("NewPuzzleButtonCanvas");
     for (const bool hilited : {true, false, true}) {

@@ -65,25 +65,13 @@ struct Row {
     const char* codes;
 };
 const Row kRows[] = {
-    {PieceShape::LargeTriangle, 1, 0, 0, ""},
-    {PieceShape::LargeTriangle, 1, 8, 0, "2555555555555555555555555551"},
-    {PieceShape::LargeTriangle, 1, 21, 13, "21"},
-    {PieceShape::LargeTriangle, 1, 22, 0, ""},
-    {PieceShape::MediumTriangle, 2, 0, 6, "3"},
-    {PieceShape::MediumTriangle, 2, 5, 6, "555553"},
-    {PieceShape::MediumTriangle, 2, 13, 6, "55555555555553"},
-    {PieceShape::MediumTriangle, 2, 14, 0, ""},
-    {PieceShape::SmallTriangle, 3, 6, 3, "4555555"},
-    {PieceShape::SmallTriangle, 3, 7, 3, "2555555"},
-    {PieceShape::SmallTriangle, 3, 13, 9, "2"},
-    {PieceShape::Rhombus, 1, 9, 5, "5555555553"},
-    {PieceShape::Rhombus, 1, 10, 5, "2555555555"},
-    {PieceShape::Rhombus, 1, 19, 14, "2"},
-    {PieceShape::Rhombus, 1, 20, 0, ""},
-    {PieceShape::Rhombus, 3, 6, 10, "45555555551"},
-    {PieceShape::Square, 2, 0, 6, "43"},
-    {PieceShape::Square, 2, 7, 0, "25555555555551"},
-    {PieceShape::Square, 2, 13, 6, "21"},
+    {PieceShape::LargeTriangle, 1, 8, 0, "2555555555555555555555555551"}, {PieceShape::LargeTriangle, 1, 21, 13, "21"},
+    {PieceShape::LargeTriangle, 1, 22, 0, ""},         {PieceShape::MediumTriangle, 2, 0, 6, "3"},
+    {PieceShape::MediumTriangle, 2, 5, 6, "555553"},   {PieceShape::MediumTriangle, 2, 13, 6, "55555555555553"},
+    {PieceShape::SmallTriangle, 3, 6, 3, "4555555"},   {PieceShape::SmallTriangle, 3, 13, 9, "2"},
+    {PieceShape::Rhombus, 1, 9, 5, "5555555553"},      {PieceShape::Rhombus, 1, 19, 14, "2"},
+    {PieceShape::Rhombus, 3, 6, 10, "45555555551"},    {PieceShape::Square, 2, 0, 6, "43"},
+    {PieceShape::Square, 2, 7, 0, "25555555555551"},   {PieceShape::Square, 2, 13, 6, "21"},
 };
 
 } // namespace

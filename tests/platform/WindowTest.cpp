@@ -75,8 +75,4 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     EXPECT_EQ(quits, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return left.isNull(); }));
     ResetSystemHooks();
-
-    // Linux has no system-version service to ask.
-    std::int32_t version = 0;
-    EXPECT_FALSE(SystemGestalt("sysv", version));
 }

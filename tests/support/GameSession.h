@@ -76,15 +76,27 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Closes the play window the way the player does and forgets the game.
+    // Closes every window the way the player does, dialogs first (none may
+    // outlive its game), and forgets the game.
     void StopGame()
     {
-        if (gPlayWindow != nullptr) {
-            gPlayWindow->close();
+        for (int left = 100; platform::Window::WindowCount() > 0 && left > 0; --left) {
+            platform::Window::WindowAt(0)->close();
+            FlushDeletes();
         }
-        FlushDeletes();
         mApp.reset();
         ResetGlobals();
+    }
+
+    // How many windows of the kind are open.
+    template <class T>
+    static int OpenCount()
+    {
+        int count = 0;
+        for (int i = 0; i < platform::Window::WindowCount(); ++i) {
+            count += dynamic_cast<T*>(platform::Window::WindowAt(i)) != nullptr ? 1 : 0;
+        }
+        return count;
     }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -106,23 +118,21 @@ protected:
     // Press inside a sidebar button canvas, release at a point of its own.
     void ClickCanvas(const QString& name, QPoint release = {20, 20})
     {
-        platform::Canvas& canvas = CanvasNamed(name);
-        WindowInput::Press(canvas, QPoint(10, 10));
-        WindowInput::Release(canvas, release);
+        WindowInput::Press(CanvasNamed(name), QPoint(10, 10));
+        WindowInput::Release(CanvasNamed(name), release);
     }
 
+    static platform::Database& StoreDb() { return platform::Deref(platform::Deref(gPrefsDatabase).mDB); }
     void Execute(const QString& sql) const
     {
-        auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-        db.SQLExecute(sql);
-        db.Commit();
+        StoreDb().SQLExecute(sql);
+        StoreDb().Commit();
     }
 
     // How many rows of the table match the condition.
     int Count(const QString& table, const QString& where = QStringLiteral("1")) const
     {
-        auto& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where));
+        auto rs = StoreDb().SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where));
         return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 
@@ -167,4 +177,15 @@ protected:
     int mQuits = 0;
     int mBeeps = 0;
     platform::ScreenInfo mScreen{1280, 1024, 32}; // the offscreen test screen
+};
+
+// A session fixture whose game is started and shown before each test.
+template <class Session>
+class Shown : public Session {
+protected:
+    void SetUp() override
+    {
+        Session::SetUp();
+        this->StartShown();
+    }
 };

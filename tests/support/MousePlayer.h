@@ -29,15 +29,12 @@ protected:
     {
         TableClass& t = Table();
         PuzzleClass& p = Puzzle();
-        return {
-            {t.mPieceLargeTriangle1.get(), p.mPieceLargeTriangle1.get()},
-            {t.mPieceLargeTriangle2.get(), p.mPieceLargeTriangle2.get()},
-            {t.mPieceMediumTriangle.get(), p.mPieceMediumTriangle.get()},
-            {t.mPieceSmallTriangle1.get(), p.mPieceSmallTriangle1.get()},
-            {t.mPieceSmallTriangle2.get(), p.mPieceSmallTriangle2.get()},
-            {t.mPieceRhombus.get(), p.mPieceRhombus.get()},
-            {t.mPieceSquare.get(), p.mPieceSquare.get()},
-        };
+        return {{t.mPieceLargeTriangle1.get(), p.mPieceLargeTriangle1.get()},
+                {t.mPieceLargeTriangle2.get(), p.mPieceLargeTriangle2.get()},
+                {t.mPieceMediumTriangle.get(), p.mPieceMediumTriangle.get()},
+                {t.mPieceSmallTriangle1.get(), p.mPieceSmallTriangle1.get()},
+                {t.mPieceSmallTriangle2.get(), p.mPieceSmallTriangle2.get()},
+                {t.mPieceRhombus.get(), p.mPieceRhombus.get()}, {t.mPieceSquare.get(), p.mPieceSquare.get()}};
     }
 
     // The topmost piece at a table point, if any.
@@ -70,10 +67,7 @@ protected:
 
     std::optional<QPoint> HitPoint(const PieceClass& piece) const { return ShapePoint(piece, true); }
 
-    void Click(QPoint p)
-    {
-        WindowInput::Click(Table(), p);
-    }
+    void Click(QPoint p) { WindowInput::Click(Table(), p); }
 
     void Drag(QPoint from, QPoint to)
     {
@@ -100,10 +94,7 @@ protected:
     // be dropped: no piece further past an edge than a drag lets it go.
     QRect ReachableCorners() const
     {
-        int left = -Table().Width();
-        int top = -Table().Height();
-        int right = Table().Width();
-        int bottom = Table().Height();
+        int left = -Table().Width(), top = -Table().Height(), right = Table().Width(), bottom = Table().Height();
         for (const auto& [piece, target] : PiecePairs()) {
             left = std::max(left, -piece->mMaxOffset - target->mPosX);
             top = std::max(top, -piece->mMaxOffset - target->mPosY);
@@ -131,11 +122,10 @@ protected:
             Click(*at);
         }
         const auto from = HitPoint(piece);
-        if (!from) {
-            return false;
+        if (from) {
+            Drag(*from, *from + goal - QPoint(piece.mPosX, piece.mPosY));
         }
-        Drag(*from, *from + goal - QPoint(piece.mPosX, piece.mPosY));
-        return true;
+        return from.has_value();
     }
 
     // Moves the piece into the table corner farthest from the other piece,

@@ -33,10 +33,7 @@ QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
 }
 
 // Far enough apart that two clicks never make a double click.
-void NextClickTime()
-{
-    QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval;
-}
+void NextClickTime() { QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval; }
 
 void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
           Qt::KeyboardModifiers modifiers)
@@ -65,10 +62,7 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
 
 } // namespace
 
-QPoint ToWindow(const QWidget& widget, QPoint local)
-{
-    return widget.mapTo(widget.window(), local);
-}
+QPoint ToWindow(const QWidget& widget, QPoint local) { return widget.mapTo(widget.window(), local); }
 
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
@@ -76,10 +70,7 @@ void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
     Send(at, local, button, QEvent::MouseButtonPress, modifiers);
 }
 
-void Move(const QWidget& at, QPoint local)
-{
-    Send(at, local, Qt::NoButton, QEvent::MouseMove, Qt::NoModifier);
-}
+void Move(const QWidget& at, QPoint local) { Send(at, local, Qt::NoButton, QEvent::MouseMove, Qt::NoModifier); }
 
 void Release(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
@@ -94,10 +85,7 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
     Release(at, local, button, modifiers);
 }
 
-void Click(const QWidget& at)
-{
-    Click(at, at.rect().center());
-}
+void Click(const QWidget& at) { Click(at, at.rect().center()); }
 
 void DoubleClick(const QWidget& at, QPoint local)
 {
@@ -109,15 +97,13 @@ void DoubleClick(const QWidget& at, QPoint local)
 
 void Wheel(const QWidget& at, QPoint local, int angleDelta)
 {
-    QWindow* window = WindowOf(at);
-    if (window == nullptr) {
-        return;
+    if (QWindow* window = WindowOf(at)) {
+        const QPoint point = ToWindow(at, local);
+        QWheelEvent wheel(point, window->mapToGlobal(point), QPoint(), QPoint(0, angleDelta), gHeld,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &wheel);
+        QApplication::processEvents();
     }
-    const QPoint point = ToWindow(at, local);
-    QWheelEvent wheel(point, window->mapToGlobal(point), QPoint(), QPoint(0, angleDelta), gHeld,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window, &wheel);
-    QApplication::processEvents();
 }
 
 void Expose(const QWidget& widget)
@@ -139,10 +125,8 @@ void Key(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers)
 void Type(const QWidget& in, const QString& text)
 {
     QWindow* window = WindowOf(in);
-    for (const QChar c : text) {
-        if (window != nullptr) {
-            QTest::keyClick(window, c.toLatin1());
-        }
+    for (int i = 0; window != nullptr && i < text.size(); ++i) {
+        QTest::keyClick(window, text[i].toLatin1());
     }
 }
 

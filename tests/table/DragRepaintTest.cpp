@@ -1,4 +1,4 @@
-#include "TableTestWindow.h"
+#include "tests/support/MousePlayer.h"
 
 #include <QPaintEvent>
 
@@ -24,37 +24,39 @@ QRect PieceRect(const PieceClass& piece)
 
 } // namespace
 
-TEST_F(TableTest, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
-{
-    OpenWindow();
-    PaintRecorder recorder;
-    mTable->installEventFilter(&recorder);
-    const auto& piece = mTable->mPieceMediumTriangle;
-    const QPoint p = PointOn(*piece);
-    const QRect tableRect(0, 0, kTableWidth, kTableHeight);
+using TableRepaint = Shown<MousePlayer>;
 
-    WindowInput::Press(*mTable, p);
-    WindowInput::Move(*mTable, p + QPoint(-3, 2));
+TEST_F(TableRepaint, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
+{
+    TableClass& table = Table();
+    PaintRecorder recorder;
+    table.installEventFilter(&recorder);
+    const auto& piece = table.mPieceMediumTriangle;
+    const QPoint p = *HitPoint(*piece);
+    const QRect tableRect = table.rect();
+
+    WindowInput::Press(table, p);
+    WindowInput::Move(table, p + QPoint(-3, 2));
     ASSERT_FALSE(recorder.mAreas.empty());
     EXPECT_EQ(recorder.mAreas.back(), tableRect); // the first step shows it all
     // Steps that overlap the last place, including some past the top edge.
     for (int step = 1; step <= 40; ++step) {
         const QRect before = PieceRect(*piece);
         recorder.mAreas.clear();
-        WindowInput::Move(*mTable, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
+        WindowInput::Move(table, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
         const QRect expected = before.united(PieceRect(*piece)).intersected(tableRect);
         ASSERT_EQ(recorder.mAreas.size(), 1u) << step;
         EXPECT_EQ(recorder.mAreas.back(), expected) << step;
     }
     // No trace left behind: the buffer equals the table drawn afresh without
     // the piece, with the piece drawn on top.
-    const QImage dragged = mTable->Buffer()->Image().copy();
-    EXPECT_EQ(mTable->Surface(), dragged);
-    mTable->Draw(false);
+    const QImage dragged = table.Buffer()->Image().copy();
+    EXPECT_EQ(table.Surface(), dragged);
+    table.Draw(false);
     piece->Draw();
-    EXPECT_EQ(dragged, mTable->Buffer()->Image());
-    mTable->FlipBuffer();
+    EXPECT_EQ(dragged, table.Buffer()->Image());
+    table.FlipBuffer();
 
-    WindowInput::Release(*mTable, p);
-    EXPECT_EQ(mTable->Surface(), mTable->Buffer()->Image());
+    WindowInput::Release(table, p);
+    EXPECT_EQ(table.Surface(), table.Buffer()->Image());
 }

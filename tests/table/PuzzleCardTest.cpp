@@ -1,6 +1,7 @@
-#include "TableTestWindow.h"
+#include "tests/support/MousePlayer.h"
 
-#include "resources/PictureCatalogue.h"
+#include "model/SolutionGridClass.h"
+#include "table/PuzzleCardClass.h"
 
 namespace {
 
@@ -20,39 +21,43 @@ QRect Difference(const QImage& a, const QImage& b)
 
 } // namespace
 
-TEST_F(TableTest, CardCentresEveryFigureToThePixel)
+class PuzzleCard : public Shown<MousePlayer> {
+protected:
+    PuzzleCardClass& Card() const { return platform::Deref(Window().ControlAs<PuzzleCardClass>("PuzzleCard")); }
+};
+
+TEST_F(PuzzleCard, CentresEveryFigureToThePixel)
 {
-    OpenWindow();
     for (const int number : {1, 2, 7, 13, 30}) {
-        gPuzzle->LoadFromDatabase(number);
-        mCard->DrawPuzzleToCard();
-        const SolutionGridClass& grid = *gPuzzle->mSolutionGrid;
+        Puzzle().LoadFromDatabase(number);
+        Card().DrawPuzzleToCard();
+        const SolutionGridClass& grid = *Puzzle().mSolutionGrid;
         // Two card pixels per cell of the trimmed grid, around the centre.
-        EXPECT_EQ(Difference(puzzlecard()->Image(), mCard->Buffer()->Image()),
+        EXPECT_EQ(Difference(puzzlecard()->Image(), Card().Buffer()->Image()),
                   QRect(kCardCentre - grid.GetWidth(), kCardCentre - grid.GetHeight(), 2 * grid.GetWidth(),
                         2 * grid.GetHeight()))
             << "puzzle " << number;
-        EXPECT_EQ(mCard->Surface(), mCard->Buffer()->Image());
+        EXPECT_EQ(Card().Surface(), Card().Buffer()->Image());
     }
 }
 
-TEST_F(TableTest, EachHintRevealsItsOwnPieceOnTheCard)
+TEST_F(PuzzleCard, EachHintRevealsItsOwnPieceOnTheCard)
 {
-    OpenWindow();
-    gPuzzle->LoadFromDatabase(4);
-    const SolutionGridClass& grid = *gPuzzle->mSolutionGrid;
+    PuzzleClass& puzzle = Puzzle();
+    puzzle.LoadFromDatabase(4);
+    const SolutionGridClass& grid = *puzzle.mSolutionGrid;
     const int offX = kCardCentre - grid.GetWidth() - 2 * grid.mNumTrimmedLeft;
     const int offY = kCardCentre - grid.GetHeight() - 2 * grid.mNumTrimmedTop;
-    const PieceClass* byHint[] = {gPuzzle->mPieceLargeTriangle1.get(), gPuzzle->mPieceLargeTriangle2.get(),
-                                  gPuzzle->mPieceSquare.get(),         gPuzzle->mPieceMediumTriangle.get(),
-                                  gPuzzle->mPieceRhombus.get(),        gPuzzle->mPieceSmallTriangle1.get(),
-                                  gPuzzle->mPieceSmallTriangle2.get()};
-    mCard->DrawPuzzleToCard();
-    QImage before = mCard->Buffer()->Image().copy();
+    const PieceClass* byHint[] = {puzzle.mPieceLargeTriangle1.get(), puzzle.mPieceLargeTriangle2.get(),
+                                  puzzle.mPieceSquare.get(),         puzzle.mPieceMediumTriangle.get(),
+                                  puzzle.mPieceRhombus.get(),        puzzle.mPieceSmallTriangle1.get(),
+                                  puzzle.mPieceSmallTriangle2.get()};
+    Card().DrawPuzzleToCard();
+    QImage before = Card().Buffer()->Image().copy();
     for (int hint = 1; hint <= 7; ++hint) {
-        gPuzzle->mHintCount = hint;
-        mCard->DrawPuzzleToCard();
-        const QImage after = mCard->Buffer()->Image().copy();
+        puzzle.mHintCount = hint;
+        Card().DrawPuzzleToCard();
+        const QImage after = Card().Buffer()->Image().copy();
         const PieceClass& piece = *byHint[hint - 1];
         constexpr int kScale = PuzzleCardClass::kScale;
         const QRect revealed(piece.mPosX / kScale + offX, piece.mPosY / kScale + offY, piece.mWidth / kScale,
@@ -62,7 +67,7 @@ TEST_F(TableTest, EachHintRevealsItsOwnPieceOnTheCard)
         EXPECT_TRUE(revealed.contains(changed)) << "hint " << hint;
         before = after;
     }
-    gPuzzle->mHintCount = 9; // past seven nothing more shows
-    mCard->DrawPuzzleToCard();
-    EXPECT_EQ(mCard->Buffer()->Image(), before);
+    puzzle.mHintCount = 9; // past seven nothing more shows
+    Card().DrawPuzzleToCard();
+    EXPECT_EQ(Card().Buffer()->Image(), before);
 }
