@@ -1,0 +1,57 @@
+#pragma once
+
+// A display of the test's own: Xvfb on a free display number with the
+// openbox window manager on it, input sent through the XTest extension as a
+// player's mouse and keyboard would send it, and reads of what the screen
+// and the window manager show.
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+struct _XDisplay;
+
+class XServer {
+public:
+    XServer() = default;
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // Starts the server and the window manager; empty on success, otherwise
+    // what failed.
+    QString Start();
+    // The value DISPLAY takes for a client of this server.
+    QString Name() const { return QStringLiteral(":%1").arg(mNumber); }
+    // The whole screen, large enough that the game sees no small-screen warning.
+    static QRect Screen() { return {0, 0, 1280, 1024}; }
+
+    void MoveTo(QPoint p);
+    void Click(QPoint p);
+    void Drag(QPoint from, QPoint to);
+    // Presses and releases the key, with the modifier key held when given
+    // (X keysym names: "Escape", "q", "Control_L").
+    void Key(const char* key, const char* modifier = nullptr);
+
+    // The screen's pixels inside the rectangle (root coordinates); black
+    // where nothing can be read.
+    QImage Grab(const QRect& rect) const;
+    // The client area, in root coordinates, of the viewable managed window
+    // with this title; empty when there is none.
+    QRect WindowTitled(const QString& title) const;
+    // The title of the window the window manager holds active.
+    QString ActiveTitle() const;
+    // Viewable windows that bypass the window manager (menus, tool tips).
+    std::vector<QRect> Popups() const;
+
+private:
+    void Button(bool down);
+    void Sync() const;
+
+    QProcess mServer;
+    QProcess mWindowManager;
+    _XDisplay* mDisplay = nullptr;
+    int mNumber = -1;
+};
