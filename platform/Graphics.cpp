@@ -140,6 +140,8 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(QRectF(destLeft, destTop, dw, dh), composite,
                           QRectF(srcLeft, srcTop, sw, sh));
+    } else if (sw == dw && sh == dh && source.ShowsEveryPixel()) {
+        CopyUnscaled(composite, area, destLeft - srcLeft, destTop - srcTop);
     } else if (sw == dw && sh == dh) {
         DrawUnscaled(source, composite, area, destLeft - srcLeft, destTop - srcTop);
     } else {
@@ -163,6 +165,26 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         }
     }
     Touched(area);
+}
+
+void Graphics::CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY)
+{
+    QImage& plane = *mPlane;
+    if (offsetX == 0 && offsetY == 0 && area == plane.rect() && source.size() == plane.size()
+        && source.format() == plane.format()) {
+        // The whole plane becomes the source: shared until either is drawn
+        // into, so a mask taken from a mask picture, or a backdrop that fills
+        // its canvas, costs no copy.
+        plane = source;
+        return;
+    }
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* srcRow = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y - offsetY));
+        auto* dstRow = reinterpret_cast<std::uint32_t*>(plane.scanLine(y));
+        // memmove: a picture may be drawn into itself.
+        std::memmove(dstRow + area.left(), srcRow + area.left() - offsetX, bytes);
+    }
 }
 
 void Graphics::DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,

@@ -44,6 +44,9 @@ public:
     void Touched(const QRect& rect);
 
 private:
+    // Same-size copy of an opaque source (premultiplied or RGB32 pixels)
+    // into the plane's area, whose source lies offset pixels up and left.
+    void CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY);
     // Same-size draw of the composite's area (in plane pixels) whose source
     // lies offset pixels up and left of it; the plane is 32-bit.
     void DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,

@@ -86,8 +86,19 @@ void Picture::PlaneChanged()
     }
 }
 
+bool Picture::ShowsEveryPixel() const
+{
+    // A mask that lost its size (its picture's plane was replaced) is ignored
+    // rather than read out of bounds.
+    return !mMask || mMask->Width() != Width() || mMask->Height() != Height();
+}
+
 const QImage& Picture::Composited() const
 {
+    if (ShowsEveryPixel() && mImage.format() == QImage::Format_RGB32) {
+        mComposited = QImage();
+        return mImage;
+    }
     if (!mCompositedValid) {
         BuildComposite();
         mCompositedValid = true;
@@ -103,9 +114,7 @@ void Picture::BuildComposite() const
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
-    // A mask that lost its size (its picture's plane was replaced) is ignored
-    // rather than read out of bounds.
-    const bool masked = mMask && mMask->Width() == width && mMask->Height() == height;
+    const bool masked = !ShowsEveryPixel();
     for (int y = 0; y < height; ++y) {
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         if (!masked) {

@@ -40,8 +40,14 @@ public:
     QImage& ImageForWriting();
     void Changed();
 
+    // Whether every pixel shows as it stands: no mask (or one that lost its
+    // size), so drawing the picture is a plain copy.
+    bool ShowsEveryPixel() const;
+
     // The picture composited through its mask as premultiplied ARGB (alpha is
-    // 255 minus the mask's grey), cached until either plane changes.
+    // 255 minus the mask's grey), cached until either plane changes. A picture
+    // that shows every pixel is its own composite: its 0xFFRRGGBB pixels are
+    // opaque premultiplied ones already, so nothing is copied.
     const QImage& Composited() const;
 
 private:
@@ -57,7 +63,8 @@ private:
 
     void PlaneChanged();
     void BuildComposite() const;
-    // The runs of row y of the composite; valid after Composited().
+    // The runs of row y of the composite; valid after Composited() of a
+    // picture that does not show every pixel.
     const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
     const Run* RowRunsEnd(int y) const { return mRuns.data() + mRowRuns[y + 1]; }
 
