@@ -15,10 +15,15 @@ constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
 } // namespace
 
 Picture::Picture(int width, int height, int /*depth*/)
-    : mImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
+    : Picture(QSize(width, height), kFreshPictureColor)
+{
+}
+
+Picture::Picture(const QSize& size, QRgb fill)
+    : mImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32)
 {
     if (!mImage.isNull()) {
-        mImage.fill(kFreshPictureColor);
+        mImage.fill(fill);
     }
 }
 
@@ -57,10 +62,8 @@ platform::Graphics& Picture::Graphics()
 std::shared_ptr<Picture> Picture::Mask()
 {
     if (!mMask) {
-        mMask = std::make_shared<Picture>(Width(), Height());
-        if (!mMask->mImage.isNull()) {
-            mMask->mImage.fill(kFreshMaskColor);
-        }
+        // Not make_shared: the constructor is private.
+        mMask.reset(new Picture(mImage.size(), kFreshMaskColor));
         mMask->mOwner = this;
         // An all-black mask leaves the composite as it was.
     }
@@ -125,21 +128,34 @@ void Picture::BuildComposite() const
         }
         auto* row = reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y));
         const auto* maskRow = reinterpret_cast<const QRgb*>(mMask->mImage.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const auto alpha = static_cast<std::uint32_t>(kFullAlpha - qGray(maskRow[x]));
-            row[x] = alpha == kFullAlpha ? row[x] : ScaleChannels(row[x] | 0xFF000000u, alpha);
-            if (alpha == 0) {
-                continue;
+        const std::size_t rowFirstRun = mRuns.size();
+        // Masks are mostly long stretches of one grey: each stretch is
+        // handled at once, and only greys between black and white scale
+        // pixel by pixel.
+        for (int x = 0; x < width;) {
+            const QRgb grey = maskRow[x];
+            int end = x + 1;
+            while (end < width && maskRow[end] == grey) {
+                ++end;
             }
+            const auto alpha = static_cast<std::uint32_t>(kFullAlpha - qGray(grey));
             const bool opaque = alpha == kFullAlpha;
-            if (!mRuns.empty() && mRuns.size() > static_cast<std::size_t>(mRowRuns[static_cast<std::size_t>(y)])) {
-                Run& last = mRuns.back();
-                if (last.opaque == opaque && last.start + last.length == x) {
-                    ++last.length;
-                    continue;
+            if (alpha == 0) {
+                std::fill(row + x, row + end, 0u);
+            } else if (!opaque) {
+                for (int i = x; i < end; ++i) {
+                    row[i] = ScaleChannels(row[i] | 0xFF000000u, alpha);
                 }
             }
-            mRuns.push_back(Run{x, 1, opaque});
+            if (alpha != 0) {
+                Run* last = mRuns.size() > rowFirstRun ? &mRuns.back() : nullptr;
+                if (last != nullptr && last->opaque == opaque && last->start + last->length == x) {
+                    last->length += end - x;
+                } else {
+                    mRuns.push_back(Run{x, end - x, opaque});
+                }
+            }
+            x = end;
         }
     }
     mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());

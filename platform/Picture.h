@@ -61,6 +61,8 @@ private:
         bool opaque = true;
     };
 
+    // A picture of that size filled with one colour.
+    Picture(const QSize& size, QRgb fill);
     void PlaneChanged();
     void BuildComposite() const;
     // The runs of row y of the composite; valid after Composited() of a
