@@ -28,7 +28,8 @@ Picture::Picture(const QSize& size, QRgb fill)
 }
 
 Picture::Picture(const QImage& image)
-    : mImage(image.convertToFormat(QImage::Format_RGB32))
+    : mImage(image.format() == QImage::Format_Grayscale8 ? image
+                                                         : image.convertToFormat(QImage::Format_RGB32))
 {
 }
 
@@ -53,8 +54,9 @@ int Picture::Height() const
 platform::Graphics& Picture::Graphics()
 {
     if (!mGraphics) {
+        // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mImage, [this](const QRect&) { PlaneChanged(); });
+            &mImage, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr);
     }
     return *mGraphics;
 }
@@ -73,7 +75,7 @@ std::shared_ptr<Picture> Picture::Mask()
 QImage& Picture::ImageForWriting()
 {
     PlaneChanged();
-    return mImage;
+    return Graphics().Plane();
 }
 
 void Picture::Changed()
@@ -118,6 +120,9 @@ void Picture::BuildComposite() const
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
     const bool masked = !ShowsEveryPixel();
+    // A mask is 32-bit or, as it came from a mask picture, one grey byte a
+    // pixel; qGray of a grey pixel is that grey.
+    const bool greyMask = masked && mMask->mImage.format() == QImage::Format_Grayscale8;
     for (int y = 0; y < height; ++y) {
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         if (!masked) {
@@ -127,18 +132,28 @@ void Picture::BuildComposite() const
             continue;
         }
         auto* row = reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y));
-        const auto* maskRow = reinterpret_cast<const QRgb*>(mMask->mImage.constScanLine(y));
+        const uchar* maskLine = mMask->mImage.constScanLine(y);
         const std::size_t rowFirstRun = mRuns.size();
         // Masks are mostly long stretches of one grey: each stretch is
         // handled at once, and only greys between black and white scale
         // pixel by pixel.
         for (int x = 0; x < width;) {
-            const QRgb grey = maskRow[x];
             int end = x + 1;
-            while (end < width && maskRow[end] == grey) {
-                ++end;
+            int grey = 0;
+            if (greyMask) {
+                const uchar value = maskLine[x];
+                while (end < width && maskLine[end] == value) {
+                    ++end;
+                }
+                grey = value;
+            } else {
+                const auto* maskRow = reinterpret_cast<const QRgb*>(maskLine);
+                while (end < width && maskRow[end] == maskRow[x]) {
+                    ++end;
+                }
+                grey = qGray(maskRow[x]);
             }
-            const auto alpha = static_cast<std::uint32_t>(kFullAlpha - qGray(grey));
+            const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
             if (alpha == 0) {
                 std::fill(row + x, row + end, 0u);

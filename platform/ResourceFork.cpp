@@ -61,16 +61,21 @@ void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
 PicturePtr ResourceFork::GetPicture(std::int32_t id)
 {
     const BundleEntry* entry = FindEntry(kBundlePictureType, id);
-    constexpr std::uint64_t kBytesPerPixel = 4;
-    if (!entry || entry->width == 0 || entry->height == 0
-        || entry->size != std::uint64_t{entry->width} * entry->height * kBytesPerPixel) {
+    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)) {
+        return nullptr;
+    }
+    const std::uint64_t bytesPerPixel = entry->depth / 8;
+    if (entry->width == 0 || entry->height == 0
+        || entry->size != std::uint64_t{entry->width} * entry->height * bytesPerPixel) {
         return nullptr;
     }
     // A QImage over const data never writes into it: the first change makes
     // the picture its own copy.
     const QImage image(RegisteredBundle().begin + entry->offset, static_cast<int>(entry->width),
                        static_cast<int>(entry->height),
-                       static_cast<qsizetype>(entry->width * kBytesPerPixel), QImage::Format_RGB32);
+                       static_cast<qsizetype>(entry->width * bytesPerPixel),
+                       entry->depth == kBundleGreyDepth ? QImage::Format_Grayscale8
+                                                        : QImage::Format_RGB32);
     return std::make_shared<Picture>(image);
 }
 

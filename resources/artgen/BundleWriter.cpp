@@ -27,22 +27,34 @@ std::size_t Aligned(std::size_t offset)
 
 } // namespace
 
-void BundleWriter::AddPicture(std::int32_t id, const QImage& image)
+bool BundleWriter::AddPicture(std::int32_t id, const QImage& image, bool grey)
 {
     const QImage pixels = AsGameShowsIt(image);
     Item item{{}, id, static_cast<std::uint32_t>(pixels.width()),
-              static_cast<std::uint32_t>(pixels.height()), {}};
+              static_cast<std::uint32_t>(pixels.height()),
+              grey ? platform::kBundleGreyDepth : platform::kBundleColourDepth, {}};
     std::memcpy(item.type, platform::kBundlePictureType, sizeof item.type);
-    const auto rowBytes = static_cast<qsizetype>(pixels.width()) * 4;
     for (int y = 0; y < pixels.height(); ++y) {
-        item.data.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), rowBytes);
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        if (!grey) {
+            item.data.append(reinterpret_cast<const char*>(row),
+                             static_cast<qsizetype>(pixels.width()) * 4);
+            continue;
+        }
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (qRed(row[x]) != qGreen(row[x]) || qRed(row[x]) != qBlue(row[x])) {
+                return false;
+            }
+            item.data.append(static_cast<char>(qRed(row[x])));
+        }
     }
     mItems.push_back(std::move(item));
+    return true;
 }
 
 void BundleWriter::AddText(const char* type, std::int32_t id, const QByteArray& text)
 {
-    Item item{{}, id, 0, 0, text};
+    Item item{{}, id, 0, 0, 0, text};
     std::memcpy(item.type, type, sizeof item.type);
     mItems.push_back(std::move(item));
 }
@@ -61,6 +73,7 @@ bool BundleWriter::Write(const QString& path) const
         entry.id = item.id;
         entry.width = item.width;
         entry.height = item.height;
+        entry.depth = item.depth;
         entry.offset = offset;
         entry.size = static_cast<std::uint64_t>(item.data.size());
         block.append(reinterpret_cast<const char*>(&entry), sizeof entry);

@@ -10,8 +10,9 @@
 class BundleWriter {
 public:
     // The picture as the game shows it: 32-bit pixels, exactly what the game
-    // once got from decoding the art as PNG.
-    void AddPicture(std::int32_t id, const QImage& image);
+    // once got from decoding the art as PNG; grey art one byte a pixel. False
+    // when art meant to be grey holds a colour.
+    bool AddPicture(std::int32_t id, const QImage& image, bool grey);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
     bool Write(const QString& path) const;
 
@@ -21,6 +22,7 @@ private:
         std::int32_t id;
         std::uint32_t width;
         std::uint32_t height;
+        std::uint32_t depth;
         QByteArray data;
     };
     std::vector<Item> mItems;

@@ -69,7 +69,10 @@ int main(int argc, char* argv[])
         if (!art.contains(name)) {
             return Fail(QStringLiteral("no art drawn for %1").arg(name));
         }
-        bundle.AddPicture(entry.id, art.value(name));
+        // Masks are grey: one byte a pixel is all they need.
+        if (!bundle.AddPicture(entry.id, art.value(name), name.endsWith(QLatin1String("mask")))) {
+            return Fail(QStringLiteral("the mask %1 is not grey").arg(name));
+        }
         written << name;
     }
     for (const QString& name : art.keys()) {
