@@ -61,16 +61,21 @@ std::vector<int> SampleMap(qint64 first, qint64 last, qint64 destStart, qint64 d
 
 } // namespace
 
-Graphics::Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing)
+Graphics::Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing,
+                   std::function<void()> prepare)
     : mPlane(plane)
     , mChanged(std::move(changed))
     , mSharing(sharing)
+    , mPrepare(std::move(prepare))
 {
 }
 
 QImage& Graphics::Plane()
 {
     QImage& plane = Deref(mPlane);
+    if (mPrepare) {
+        mPrepare();
+    }
     // A grey plane is widened before anything writes 32-bit pixels into it:
     // exact, since grey g reads as 0xFFgggggg either way.
     if (plane.format() == QImage::Format_Grayscale8) {

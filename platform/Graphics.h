@@ -21,7 +21,10 @@ public:
     // picture's grey art, a canvas showing its backdrop). Planes that are
     // drawn over again and again, like buffers, copy instead and so keep
     // their own memory.
-    Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing = false);
+    // prepare runs before the plane is read or partly written (its owner
+    // may fill it late).
+    Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing = false,
+             std::function<void()> prepare = {});
 
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
@@ -62,6 +65,7 @@ private:
     std::function<void(const QRect&)> mChanged;
     std::uint32_t mForeColor = 0x000000;
     bool mSharing = false;
+    std::function<void()> mPrepare;
 };
 
 } // namespace platform

@@ -19,12 +19,30 @@ Picture::Picture(int width, int height, int /*depth*/)
 {
 }
 
-Picture::Picture(const QSize& size, QRgb fill)
+Picture::Picture(const QSize& size, QRgb fill, bool deferFill)
     : mImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32)
+    , mFillPending(true)
+    , mFill(fill)
 {
-    if (!mImage.isNull()) {
-        mImage.fill(fill);
+    if (!deferFill) {
+        FillIfPending();
     }
+}
+
+void Picture::FillIfPending() const
+{
+    if (mFillPending) {
+        mFillPending = false;
+        if (!mImage.isNull()) {
+            mImage.fill(mFill);
+        }
+    }
+}
+
+const QImage& Picture::Image() const
+{
+    FillIfPending();
+    return mImage;
 }
 
 Picture::Picture(const QImage& image)
@@ -56,7 +74,8 @@ platform::Graphics& Picture::Graphics()
     if (!mGraphics) {
         // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mImage, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr);
+            &mImage, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr,
+            [this] { FillIfPending(); });
     }
     return *mGraphics;
 }
@@ -65,7 +84,10 @@ std::shared_ptr<Picture> Picture::Mask()
 {
     if (!mMask) {
         // Not make_shared: the constructor is private.
-        mMask.reset(new Picture(mImage.size(), kFreshMaskColor));
+        // Its plane is made black only when something reads it or draws
+        // into part of it: a mask picture drawn over all of it, as a masked
+        // picture's loading does, simply takes its place.
+        mMask.reset(new Picture(mImage.size(), kFreshMaskColor, true));
         mMask->mOwner = this;
         // An all-black mask leaves the composite as it was.
     }
@@ -74,8 +96,9 @@ std::shared_ptr<Picture> Picture::Mask()
 
 QImage& Picture::ImageForWriting()
 {
+    QImage& plane = Graphics().Plane();
     PlaneChanged();
-    return Graphics().Plane();
+    return plane;
 }
 
 void Picture::Changed()
@@ -85,6 +108,8 @@ void Picture::Changed()
 
 void Picture::PlaneChanged()
 {
+    // Whatever changed the plane has either filled it first or replaced it.
+    mFillPending = false;
     mCompositedValid = false;
     if (mOwner) {
         mOwner->mCompositedValid = false;
@@ -95,14 +120,16 @@ bool Picture::ShowsEveryPixel() const
 {
     // A mask that lost its size (its picture's plane was replaced) is ignored
     // rather than read out of bounds.
-    return !mMask || mMask->Width() != Width() || mMask->Height() != Height();
+    // A mask still waiting for its black fill shows everything.
+    return !mMask || mMask->mFillPending || mMask->Width() != Width()
+        || mMask->Height() != Height();
 }
 
 const QImage& Picture::Composited() const
 {
     if (ShowsEveryPixel() && mImage.format() == QImage::Format_RGB32) {
         mComposited = QImage();
-        return mImage;
+        return Image();
     }
     if (!mCompositedValid) {
         BuildComposite();
@@ -115,14 +142,14 @@ void Picture::BuildComposite() const
 {
     const int width = Width();
     const int height = Height();
-    mComposited = mImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
     const bool masked = !ShowsEveryPixel();
     // A mask is 32-bit or, as it came from a mask picture, one grey byte a
     // pixel; qGray of a grey pixel is that grey.
-    const bool greyMask = masked && mMask->mImage.format() == QImage::Format_Grayscale8;
+    const bool greyMask = masked && mMask->Image().format() == QImage::Format_Grayscale8;
     for (int y = 0; y < height; ++y) {
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         if (!masked) {

@@ -36,12 +36,13 @@ public:
 
     // The colour plane (RGB32). Callers that write into it directly must call
     // Changed() afterwards.
-    const QImage& Image() const { return mImage; }
+    const QImage& Image() const;
     QImage& ImageForWriting();
     void Changed();
 
-    // Whether every pixel shows as it stands: no mask (or one that lost its
-    // size), so drawing the picture is a plain copy.
+    // Whether every pixel shows as it stands: no mask, a mask nothing has
+    // been drawn into yet, or one that lost its size; drawing the picture is
+    // then a plain copy.
     bool ShowsEveryPixel() const;
 
     // The picture composited through its mask as premultiplied ARGB (alpha is
@@ -61,8 +62,11 @@ private:
         bool opaque = true;
     };
 
-    // A picture of that size filled with one colour.
-    Picture(const QSize& size, QRgb fill);
+    // A picture of that size filled with one colour; a deferred fill is
+    // made only when the plane is first read or partly drawn into, so a mask
+    // that is wholly replaced at once never spends it.
+    Picture(const QSize& size, QRgb fill, bool deferFill = false);
+    void FillIfPending() const;
     void PlaneChanged();
     void BuildComposite() const;
     // The runs of row y of the composite; valid after Composited() of a
@@ -70,7 +74,9 @@ private:
     const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
     const Run* RowRunsEnd(int y) const { return mRuns.data() + mRowRuns[y + 1]; }
 
-    QImage mImage;
+    mutable QImage mImage;  // filled on first use while mFillPending
+    mutable bool mFillPending = false;
+    QRgb mFill = 0;
     std::shared_ptr<Picture> mMask;
     Picture* mOwner = nullptr; // for a mask: the picture it belongs to
     std::unique_ptr<platform::Graphics> mGraphics;
