@@ -13,9 +13,10 @@ class Graphics;
 // beneath, greys blend. Pictures are shared by reference (PicturePtr).
 class Picture : public std::enable_shared_from_this<Picture> {
 public:
-    // depth is accepted for the callers' sake; every picture is 32-bit RGB.
+    // depth is accepted for the callers' sake; every new picture is 32-bit RGB.
     Picture(int width, int height, int depth = 32);
-    // Wraps an existing image (converted to RGB32); used for loaded resources.
+    // Wraps an existing image without copying it: a grey one (mask art) as
+    // it is, any other as RGB32. Used for loaded resources.
     explicit Picture(const QImage& image);
     ~Picture();
 
@@ -34,8 +35,9 @@ public:
     std::shared_ptr<Picture> Mask();
     bool HasMask() const { return static_cast<bool>(mMask); }
 
-    // The colour plane (RGB32). Callers that write into it directly must call
-    // Changed() afterwards.
+    // The colour plane: RGB32, or one grey byte a pixel for mask art until
+    // something draws into it. ImageForWriting always gives RGB32; callers
+    // that write into it directly must call Changed() afterwards.
     const QImage& Image() const;
     QImage& ImageForWriting();
     void Changed();
