@@ -35,14 +35,9 @@ QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
 // Far enough apart that two clicks never make a double click.
 void NextClickTime() { QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval; }
 
-void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
-          Qt::KeyboardModifiers modifiers)
+void SendTo(QWindow* window, QPoint point, Qt::MouseButton button, QEvent::Type type,
+            Qt::KeyboardModifiers modifiers)
 {
-    QWindow* window = WindowOf(at, type == QEvent::MouseButtonRelease || (type == QEvent::MouseMove && gHeld));
-    if (window == nullptr) {
-        return;
-    }
-    const QPoint point = ToWindow(at, local);
     // The pointer coming into a window: the window system says so first,
     // and the window passes it on to the widget under the pointer.
     if (window != gPointerWindow) {
@@ -58,6 +53,15 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
     qt_handleMouseEvent(window, point, window->mapToGlobal(point), gHeld, button, type, modifiers,
                         QTest::lastMouseTimestamp);
     QApplication::processEvents();
+}
+
+void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
+          Qt::KeyboardModifiers modifiers)
+{
+    QWindow* window = WindowOf(at, type == QEvent::MouseButtonRelease || (type == QEvent::MouseMove && gHeld));
+    if (window != nullptr) {
+        SendTo(window, ToWindow(at, local), button, type, modifiers);
+    }
 }
 
 } // namespace
@@ -81,8 +85,20 @@ void Release(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboa
 
 void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    Press(at, local, button, modifiers);
-    Release(at, local, button, modifiers);
+    // The press may close the widget's window and delete the widget: the
+    // release goes to the window that took the press, while it is still there.
+    const QPoint point = ToWindow(at, local);
+    const QPointer<QWindow> window = WindowOf(at);
+    if (window == nullptr) {
+        return;
+    }
+    gHeld |= button;
+    SendTo(window, point, button, QEvent::MouseButtonPress, modifiers);
+    gHeld &= ~Qt::MouseButtons(button);
+    if (window != nullptr && window->isVisible()) {
+        SendTo(window, point, button, QEvent::MouseButtonRelease, modifiers);
+    }
+    NextClickTime();
 }
 
 void Click(const QWidget& at) { Click(at, at.rect().center()); }
