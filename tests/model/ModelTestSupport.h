@@ -14,46 +14,33 @@
 #include "platform/MsgBox.h"
 #include "platform/Random.h"
 #include "platform/RecordSet.h"
-#include "tests/support/FullDisk.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Every store test gets its own empty preferences folder and records the
-// one-line messages instead of showing them.
+// messages instead of showing them.
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetGlobals();
         mSavedConfig = qgetenv("XDG_CONFIG_HOME");
-        UsePreferencesFolder(mConfig.path());
+        qputenv("XDG_CONFIG_HOME", mConfig.path().toUtf8());
         platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
     }
     void TearDown() override
     {
         ResetGlobals();
         platform::SetMsgBoxHandler({});
-        platform::Database::Options() = {};
-        FullDisk::SetFull(false);
         qputenv("XDG_CONFIG_HOME", mSavedConfig);
     }
-    static void UsePreferencesFolder(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
 
     // One committed write, as an edited or damaged store file presents it.
     static void Execute(const QString& sql)
     {
         gPrefsDatabase->mDB->SQLExecute(sql);
         ASSERT_TRUE(gPrefsDatabase->mDB->Commit()) << sql.toStdString();
-    }
-    // A file's bytes and modification time.
-    static std::pair<QByteArray, QDateTime> StateOf(const QString& path)
-    {
-        QFile file(path);
-        return {file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), QFileInfo(path).lastModified()};
     }
     static int Count(platform::Database& db, const QString& from)
     {
