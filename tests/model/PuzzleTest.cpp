@@ -45,25 +45,6 @@ int Area(const SolutionGridClass& grid)
 
 } // namespace
 
-TEST(PuzzleComposition, FirstFigureIsASolidBlockWhereverItIsLaidOut)
-{
-    PuzzleClass puzzle;
-    puzzle.mIsWon = true;
-    const PieceLayout onTable(kFirstPuzzle, 370, 150);
-    onTable.ComposeInto(puzzle);
-
-    EXPECT_EQ(std::pair(puzzle.mPieceLargeTriangle2->mPosX, puzzle.mPieceRhombus->mPosY), std::pair(80, 280));
-    EXPECT_EQ(std::pair(puzzle.mPixelWidth, puzzle.mPixelHeight), std::pair(360, 520));
-    const SolutionGridClass& grid = *puzzle.mSolutionGrid;
-    ASSERT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(20, 40));
-    EXPECT_EQ(Area(grid), 2 * 20 * 40) << "every cell full";
-    EXPECT_EQ(std::tuple(grid.mNumTrimmedLeft, grid.mNumTrimmedTop, grid.mNumTrimmedRight, grid.mNumTrimmedBottom),
-              std::tuple(8, 8, 8, 4));
-    EXPECT_FALSE(grid.mHasOverlap);
-    EXPECT_TRUE(puzzle.mIsWon) << "composing keeps the won flag";
-    EXPECT_EQ(onTable.l1.mPosX, -80 + 370) << "the table's pieces are only read";
-}
-
 TEST(PuzzleComposition, OrientationsOutOfRangeAddNoCellsAndNeverFail)
 {
     PieceLayout layout(kFirstPuzzle);
@@ -99,7 +80,7 @@ TEST_F(PuzzleStoreTest, EveryBuiltInFigureFitsWithoutOverlapAndItsSilhouetteShow
             piecesArea += Area(*piece->GetSolutionGrid());
         }
         EXPECT_EQ(Area(grid), piecesArea);
-        if (n == 1) {
+        if (n == 1) { // a solid block
             EXPECT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(20, 40));
         }
 
