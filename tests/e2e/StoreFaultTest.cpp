@@ -39,11 +39,9 @@ protected:
         return rows;
     }
 
-    static QString StoreFile() { return PrefsDatabaseClass::StoreFilePath(); }
-
     static QByteArray ReadStore()
     {
-        QFile f(StoreFile());
+        QFile f(PrefsDatabaseClass::StoreFilePath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
@@ -76,16 +74,14 @@ protected:
     static int RowsInStore(const QString& table = QStringLiteral("SolvedPuzzles"))
     {
         platform::Database db;
-        db.DatabaseFile = StoreFile();
+        db.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
         if (!db.Connect()) {
             return -1;
         }
         auto check = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
-        if (!check || check->EOF() || check->Field(QStringLiteral("integrity_check")).Value().StringValue() != "ok") {
-            return -1;
-        }
         auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM ") + table);
-        return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
+        const bool sound = check && check->Field(QStringLiteral("integrity_check")).Value().StringValue() == "ok";
+        return sound && rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 };
 
@@ -120,7 +116,7 @@ TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
         }
         platform::Database otherGame;
         if (refusal != kDiskFull) {
-            otherGame.DatabaseFile = StoreFile();
+            otherGame.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
             ASSERT_TRUE(otherGame.Connect());
             if (refusal == kAnotherGameWrites) {
                 otherGame.SQLExecute("INSERT INTO Prefs (PrefName) VALUES ('OtherGame')"); // left uncommitted
@@ -143,8 +139,9 @@ TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
         }
         StopGame();
         ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
-        EXPECT_TRUE(mMessages[0].startsWith("Error saving preferences.\n")) << mMessages[0].toStdString();
-        EXPECT_TRUE(mMessages[0].contains(StoreFile() + " (" + reason + ")")) << mMessages[0].toStdString();
+        const QString why = PrefsDatabaseClass::StoreFilePath() + " (" + reason + ")";
+        EXPECT_TRUE(mMessages[0].startsWith("Error saving preferences.\n") && mMessages[0].contains(why))
+            << mMessages[0].toStdString();
 
         // The file, sound, as it was at its last commit.
         FullDisk::SetFull(false);
@@ -178,7 +175,8 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         EXPECT_EQ(SolvedListed(), solvedBefore + 1);
         StopGame();
         ASSERT_EQ(mMessages.size(), 1);
-        EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening preferences." : "Error creating preferences."));
+        EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating"))
+            << mMessages[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
         platform::Database::Options() = {};
     }
