@@ -35,6 +35,7 @@ protected:
     {
         ResetGlobals();
         platform::SetMsgBoxHandler({});
+        platform::Database::Options() = {};
         qputenv("XDG_CONFIG_HOME", mSavedConfig);
     }
 
