@@ -256,10 +256,8 @@ bool PrefsDatabaseClass::CreateSchema(const QString& versionStamp)
 
 bool PrefsDatabaseClass::IsComplete()
 {
-    // The table has no key, so a puzzle stored twice must still count once.
     const platform::RecordSetPtr rs = mDB->SQLSelect(
-        QStringLiteral("SELECT COUNT(DISTINCT Number) AS n FROM Puzzles WHERE Number BETWEEN 1 AND %1")
-            .arg(kBuiltInPuzzleCount));
+        QStringLiteral("SELECT COUNT(*) AS n FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
     return rs && !rs->EOF() && rs->Field(QStringLiteral("n")).Value().IntegerValue() == kBuiltInPuzzleCount;
 }
 
