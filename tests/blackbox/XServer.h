@@ -29,27 +29,21 @@ public:
     static QRect Screen() { return {0, 0, 1280, 1024}; }
 
     void MoveTo(QPoint p);
+    void Button(bool down);
     void Click(QPoint p);
-    void Drag(QPoint from, QPoint to);
     // Presses and releases the key, with the modifier key held when given
     // (X keysym names: "Escape", "q", "Control_L").
     void Key(const char* key, const char* modifier = nullptr);
 
-    // The screen's pixels inside the rectangle (root coordinates); black
-    // where nothing can be read.
+    // The screen's pixels inside the rectangle (root coordinates).
     QImage Grab(const QRect& rect) const;
-    // The client area, in root coordinates, of the viewable managed window
-    // with this title; empty when there is none.
-    QRect WindowTitled(const QString& title) const;
-    // The title of the window the window manager holds active.
-    QString ActiveTitle() const;
+    // The title of the window the window manager holds active, and its
+    // client area in root coordinates.
+    QString ActiveTitle(QRect* client = nullptr) const;
     // Viewable windows that bypass the window manager (menus, tool tips).
     std::vector<QRect> Popups() const;
 
 private:
-    void Button(bool down);
-    void Sync() const;
-
     QProcess mServer;
     QProcess mWindowManager;
     _XDisplay* mDisplay = nullptr;
