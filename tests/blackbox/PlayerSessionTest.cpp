@@ -34,15 +34,13 @@ public:
 class PlayerSession : public MousePlayer {
 protected:
     // The play window below its menu bar: a 200-pixel sidebar whose page
-    // starts at y 298 above a strip of three tabs, then the table. The
-    // page's rows from 247 down lie below every control.
+    // starts at y 298 above a strip of three tabs, then the table.
     static constexpr int kWindowHeight = 650;
     static constexpr int kSidebarWidth = 200;
     static constexpr int kPageTop = 298;
-    static constexpr int kFreePageRows = 247;
-    static constexpr int kTabTop = 600;
+    static constexpr QPoint kPageMark{147, kPageTop + 253};
     static constexpr int kTabWidth = 67;
-    static constexpr int kTabHeight = 50;
+    static constexpr int kTabMiddle = 625;
     static constexpr int kFirstRunPuzzle = 2;
     static constexpr int kWaitMs = 5000;
     static constexpr int kPageWaitMs = 2000;
@@ -85,33 +83,18 @@ protected:
 
     static const char* Name(int page) { return page == kNoPage ? "none" : std::array{"play", "stats", "help"}.at(page); }
 
-    // The sidebar page on show, told by one pixel of the free rows: the one
-    // at which the three pages' backdrops differ most.
+    // The sidebar page on show, told by the one pixel below every control
+    // where the three pages' backdrops differ most: wood on Play, the bare
+    // card on Stats, a letter of the last line on Help.
     int ShownPage() const
     {
-        const std::array backdrops{playtabbackground()->Image(), statstabbackground()->Image(),
-                                   helptabbackground()->Image()};
-        const auto differ = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-        };
-        const auto colour = [&](int page, QPoint at) { return backdrops.at(page).pixel(at); };
-        QPoint at;
-        int most = -1;
-        for (int y = kFreePageRows; y < backdrops[kPlay].height(); ++y) {
-            for (int x = 0; x < kSidebarWidth; ++x) {
-                const QPoint p(x, y);
-                const int least = std::min({differ(colour(kPlay, p), colour(kStats, p)),
-                                            differ(colour(kPlay, p), colour(kHelp, p)),
-                                            differ(colour(kStats, p), colour(kHelp, p))});
-                if (least > most) {
-                    most = least;
-                    at = p;
-                }
-            }
-        }
-        const QRgb shown = mX.Grab(QRect(mContent + QPoint(0, kPageTop) + at, QSize(1, 1))).pixel(0, 0);
+        const QRgb shown = mX.Grab(QRect(mContent + kPageMark, QSize(1, 1))).pixel(0, 0);
+        const std::array backdrops{playtabbackground(), statstabbackground(), helptabbackground()};
         for (const int page : {kPlay, kStats, kHelp}) {
-            if (differ(shown, colour(page, at)) <= kSameColour) {
+            const QRgb art = backdrops.at(page)->Image().pixel(kPageMark - QPoint(0, kPageTop));
+            const int differ = std::abs(qRed(shown) - qRed(art)) + std::abs(qGreen(shown) - qGreen(art))
+                + std::abs(qBlue(shown) - qBlue(art));
+            if (differ <= kSameColour) {
                 return page;
             }
         }
@@ -174,7 +157,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     QStringList wanted;
     QStringList shown;
     for (const int page : {kStats, kPlay, kStats, kPlay, kHelp, kPlay, kHelp, kStats, kHelp, kStats}) {
-        mX.Click(mContent + QPoint(page * kTabWidth + kTabWidth / 2, kTabTop + kTabHeight / 2));
+        mX.Click(mContent + QPoint(page * kTabWidth + kTabWidth / 2, kTabMiddle));
         wanted << Name(page);
         shown << Name(WaitForPage(page));
     }
@@ -197,7 +180,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
         };
         ASSERT_TRUE(QTest::qWaitFor(drawn, kWaitMs)) << "no menu drawn";
         EXPECT_NEAR(popup.left(), mMenuBar.left() + titles[i].first, kSidebarWidth / 4) << "not under its title";
-        mX.Key("Escape");
+        mX.Keys({"Escape"});
         ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Popups().empty(); }, kWaitMs)) << "Escape left the menu open";
     }
 
@@ -213,8 +196,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     ASSERT_TRUE(Puzzle().mIsWon);
     const QRect table(mContent + QPoint(kSidebarWidth, 0), Table().size());
     QImage shownBefore;
-    for (std::size_t i = 0; i < recorder.mInput.size(); ++i) {
-        const auto [type, at] = recorder.mInput[i];
+    for (const auto& [type, at] : recorder.mInput) {
         if (type == QEvent::MouseButtonPress) {
             shownBefore = mX.Grab(table);
         }
@@ -224,7 +206,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
         }
         ASSERT_TRUE(type != QEvent::MouseButtonRelease
                     || QTest::qWaitFor([&] { return mX.Grab(table) != shownBefore; }, kWaitMs))
-            << "the table showed no change after input " << i << " of " << recorder.mInput.size();
+            << "a release left the table as it was";
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return Stored("SELECT COUNT(*) FROM SolvedPuzzles") == "1"; }, kWaitMs))
         << "the win was not recorded";
@@ -234,7 +216,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     // the game normally.
     ASSERT_TRUE(QTest::qWaitFor([&] { return mX.ActiveTitle() == TitleFor(kFirstRunPuzzle); }, kWaitMs))
         << "the play window is not active with its puzzle's title";
-    mX.Key("q", "Control_L");
+    mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
     EXPECT_EQ(mGame.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(mGame.exitCode(), 0);

@@ -9,16 +9,14 @@
 #include <QProcess>
 #include <QRect>
 #include <QString>
+#include <initializer_list>
 #include <vector>
 
 struct _XDisplay;
 
 class XServer {
 public:
-    XServer() = default;
     ~XServer();
-    XServer(const XServer&) = delete;
-    XServer& operator=(const XServer&) = delete;
 
     // Starts the server and the window manager; empty on success, otherwise
     // what failed.
@@ -31,9 +29,9 @@ public:
     void MoveTo(QPoint p);
     void Button(bool down);
     void Click(QPoint p);
-    // Presses and releases the key, with the modifier key held when given
-    // (X keysym names: "Escape", "q", "Control_L").
-    void Key(const char* key, const char* modifier = nullptr);
+    // Presses the keys in turn, then releases them (X keysym names:
+    // "Escape", "Control_L", "q").
+    void Keys(std::initializer_list<const char*> keys);
 
     // The screen's pixels inside the rectangle (root coordinates).
     QImage Grab(const QRect& rect) const;
