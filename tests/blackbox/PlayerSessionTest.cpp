@@ -58,15 +58,14 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("QT_QPA_FONTDIR"));
-        env.insert(QStringLiteral("DISPLAY"), mX.Name());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), mGameConfig.path());
         mGame.setProcessEnvironment(env);
         mGame.setProcessChannelMode(QProcess::ForwardedChannels);
         mGame.start(QStringLiteral(KOLMIRA_EXECUTABLE), {});
-        // Placed and given the focus by the window manager.
+        // Placed and given the keyboard focus by the window manager.
         QRect client;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return mX.ActiveTitle(&client) == TitleFor(kFirstRunPuzzle); }, kWaitMs))
-            << "no active window titled " << TitleFor(kFirstRunPuzzle).toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle(&client) == TitleFor(kFirstRunPuzzle); }, kWaitMs))
+            << "no window titled " << TitleFor(kFirstRunPuzzle).toStdString() << " has the keyboard focus";
         mMenuBar = QRect(client.topLeft(), QSize(client.width(), client.height() - kWindowHeight));
         mContent = client.bottomLeft() - QPoint(0, kWindowHeight - 1);
     }
@@ -212,10 +211,10 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
         << "the win was not recorded";
     EXPECT_EQ(WaitForPage(kPlay), kPlay) << "a win brings the Play page back";
 
-    // Ctrl+Q in the active play window, still titled with its puzzle, quits
+    // Ctrl+Q in the focused play window, still titled with its puzzle, quits
     // the game normally.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.ActiveTitle() == TitleFor(kFirstRunPuzzle); }, kWaitMs))
-        << "the play window is not active with its puzzle's title";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == TitleFor(kFirstRunPuzzle); }, kWaitMs))
+        << "the play window, titled with its puzzle, lost the keyboard focus";
     mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
     EXPECT_EQ(mGame.exitStatus(), QProcess::NormalExit);

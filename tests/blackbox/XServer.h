@@ -18,11 +18,10 @@ class XServer {
 public:
     ~XServer();
 
-    // Starts the server and the window manager; empty on success, otherwise
-    // what failed.
+    // Starts the server, makes it this process's DISPLAY (and so that of the
+    // programs it starts), and starts the window manager; empty on success,
+    // otherwise what failed.
     QString Start();
-    // The value DISPLAY takes for a client of this server.
-    QString Name() const { return QStringLiteral(":%1").arg(mNumber); }
     // The whole screen, large enough that the game sees no small-screen warning.
     static QRect Screen() { return {0, 0, 1280, 1024}; }
 
@@ -35,9 +34,9 @@ public:
 
     // The screen's pixels inside the rectangle (root coordinates).
     QImage Grab(const QRect& rect) const;
-    // The title of the window the window manager holds active, and its
-    // client area in root coordinates.
-    QString ActiveTitle(QRect* client = nullptr) const;
+    // The title of the window that has the keyboard focus, and its area in
+    // root coordinates.
+    QString FocusTitle(QRect* client = nullptr) const;
     // Viewable windows that bypass the window manager (menus, tool tips).
     std::vector<QRect> Popups() const;
 
@@ -45,5 +44,4 @@ private:
     QProcess mServer;
     QProcess mWindowManager;
     _XDisplay* mDisplay = nullptr;
-    int mNumber = -1;
 };
