@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
+#include <ranges>
 
 namespace {
 
@@ -44,8 +46,8 @@ protected:
     static constexpr int kFirstRunPuzzle = 2;
     static constexpr int kWaitMs = 5000;
     static constexpr int kPageWaitMs = 2000;
-    // The summed channel difference of two pixels taken for the same colour.
-    static constexpr int kSameColour = 24;
+    // Two pixels this close in grey level are taken for the same colour.
+    static constexpr int kSameGrey = 8;
     enum Page { kPlay, kStats, kHelp, kNoPage = -1 };
 
     void SetUp() override
@@ -56,12 +58,10 @@ protected:
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
         ASSERT_TRUE(mGameConfig.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.remove(QStringLiteral("QT_QPA_FONTDIR"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), mGameConfig.path());
         mGame.setProcessEnvironment(env);
         mGame.setProcessChannelMode(QProcess::ForwardedChannels);
-        mGame.start(QStringLiteral(KOLMIRA_EXECUTABLE), {});
+        mGame.start(QStringLiteral(KOLMIRA_EXECUTABLE), {"-platform", "xcb"});
         // Placed and given the keyboard focus by the window manager.
         QRect client;
         ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle(&client) == TitleFor(kFirstRunPuzzle); }, kWaitMs))
@@ -91,9 +91,7 @@ protected:
         const std::array backdrops{playtabbackground(), statstabbackground(), helptabbackground()};
         for (const int page : {kPlay, kStats, kHelp}) {
             const QRgb art = backdrops.at(page)->Image().pixel(kPageMark - QPoint(0, kPageTop));
-            const int differ = std::abs(qRed(shown) - qRed(art)) + std::abs(qGreen(shown) - qGreen(art))
-                + std::abs(qBlue(shown) - qBlue(art));
-            if (differ <= kSameColour) {
+            if (std::abs(qGray(shown) - qGray(art)) <= kSameGrey) {
                 return page;
             }
         }
@@ -115,10 +113,8 @@ protected:
         const QImage bar = mX.Grab(mMenuBar);
         std::vector<std::pair<int, int>> titles;
         for (int x = 0; x < bar.width(); ++x) {
-            bool ink = false;
-            for (int y = 0; y < bar.height(); ++y) {
-                ink = ink || qGray(bar.pixel(x, y)) < kInk;
-            }
+            const bool ink = std::ranges::any_of(std::views::iota(0, bar.height()),
+                                                 [&](int y) { return qGray(bar.pixel(x, y)) < kInk; });
             if (ink && (titles.empty() || x - titles.back().second > kWordGap)) {
                 titles.emplace_back(x, x);
             }
