@@ -195,10 +195,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
         if (type == QEvent::MouseButtonPress) {
             shownBefore = mX.Grab(table);
         }
-        mX.MoveTo(table.topLeft() + at);
-        if (type != QEvent::MouseMove) {
-            mX.Button(type == QEvent::MouseButtonPress);
-        }
+        mX.Mouse(type, table.topLeft() + at);
         ASSERT_TRUE(type != QEvent::MouseButtonRelease
                     || QTest::qWaitFor([&] { return mX.Grab(table) != shownBefore; }, kWaitMs))
             << "a release left the table as it was";

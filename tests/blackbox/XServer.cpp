@@ -57,23 +57,19 @@ QString XServer::Start()
                          .arg(mWindowManager.errorString());
 }
 
-void XServer::MoveTo(QPoint p)
+void XServer::Mouse(QEvent::Type type, QPoint p)
 {
     XTestFakeMotionEvent(mDisplay, -1, p.x(), p.y(), CurrentTime);
-    XSync(mDisplay, False);
-}
-
-void XServer::Button(bool down)
-{
-    XTestFakeButtonEvent(mDisplay, kLeftButton, down ? True : False, CurrentTime);
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
+        XTestFakeButtonEvent(mDisplay, kLeftButton, type == QEvent::MouseButtonPress ? True : False, CurrentTime);
+    }
     XSync(mDisplay, False);
 }
 
 void XServer::Click(QPoint p)
 {
-    MoveTo(p);
-    Button(true);
-    Button(false);
+    Mouse(QEvent::MouseButtonPress, p);
+    Mouse(QEvent::MouseButtonRelease, p);
 }
 
 void XServer::Keys(std::initializer_list<const char*> keys)

@@ -5,6 +5,7 @@
 // player's mouse and keyboard would send it, and reads of what the screen
 // and the window manager show.
 
+#include <QEvent>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -25,8 +26,9 @@ public:
     // The whole screen, large enough that the game sees no small-screen warning.
     static QRect Screen() { return {0, 0, 1280, 1024}; }
 
-    void MoveTo(QPoint p);
-    void Button(bool down);
+    // Moves the pointer to p, and then presses or releases the left button
+    // for a press or release.
+    void Mouse(QEvent::Type type, QPoint p);
     void Click(QPoint p);
     // Presses the keys in turn, then releases them (X keysym names:
     // "Escape", "Control_L", "q").
