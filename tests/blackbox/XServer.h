@@ -2,8 +2,8 @@
 
 // A display of the test's own: Xvfb on a free display number with the
 // openbox window manager on it, input sent through the XTest extension as a
-// player's mouse and keyboard would send it, and reads of what the screen
-// and the window manager show.
+// player's mouse and keyboard would send it, and reads of the screen's
+// pixels, its windows and the keyboard focus.
 
 #include <QEvent>
 #include <QImage>
