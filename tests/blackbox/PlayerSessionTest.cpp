@@ -48,7 +48,7 @@ protected:
     static constexpr int kPageWaitMs = 2000;
     // Two pixels this close in grey level are taken for the same colour.
     static constexpr int kSameGrey = 8;
-    enum Page { kPlay, kStats, kHelp, kNoPage = -1 };
+    enum Page { kPlay, kStats, kHelp, kNoPage };
 
     void SetUp() override
     {
@@ -80,7 +80,7 @@ protected:
         MousePlayer::TearDown();
     }
 
-    static const char* Name(int page) { return page == kNoPage ? "none" : std::array{"play", "stats", "help"}.at(page); }
+    static const char* Name(int page) { return std::array{"play", "stats", "help", "none"}.at(page); }
 
     // The sidebar page on show, told by the one pixel below every control
     // where the three pages' backdrops differ most: wood on Play, the bare

@@ -38,7 +38,8 @@ QString XServer::Start()
         number += mServer.readAllStandardOutput();
     }
     if (!number.contains('\n')) {
-        return QStringLiteral("Xvfb gave no display number (%1): is the xvfb package installed?").arg(mServer.errorString());
+        return QStringLiteral("Xvfb gave no display number (%1): is the xvfb package installed?")
+            .arg(mServer.errorString());
     }
     qputenv("DISPLAY", ':' + number.trimmed());
     // Windows come and go while they are read; a request on one just gone
