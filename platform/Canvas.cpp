@@ -4,6 +4,7 @@
 #include "platform/Graphics.h"
 #include "platform/Keyboard.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -14,11 +15,11 @@ Canvas::Canvas(QWidget* parent)
     : QWidget(parent)
     , mSurface(size(), QImage::Format_RGB32)
 {
-    mSurface.fill(Qt::white);
     // Sharing: a backdrop or a picture that covers the canvas is shown
     // without a copy of its own.
     mGraphics = std::make_unique<platform::Graphics>(
-        &mSurface, [this](const QRect& rect) { SurfaceChanged(rect); }, true);
+        &mSurface, [this](const QRect& rect) { SurfaceChanged(rect); }, true,
+        [this] { FillIfPending(); });
     setMouseTracking(true);
     // The surface covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,15 +33,59 @@ platform::Graphics& Canvas::Graphics()
     return *mGraphics;
 }
 
-const QImage& Canvas::Surface() const
+QImage Canvas::Surface() const
 {
     MatchSurfaceToSize();
-    return mSurface;
+    if (!ShowsPictureDirectly()) {
+        FillIfPending();
+        return mSurface;
+    }
+    // The window's backing store holds what was last painted; an unshown
+    // canvas would show its picture as it stands.
+    QBackingStore* store = isVisible() ? backingStore() : nullptr;
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (device && device->devType() == QInternal::Image) {
+        const auto* painted = static_cast<const QImage*>(device);
+        if (painted->devicePixelRatio() == 1.0) {
+            return painted->copy(QRect(mapTo(window(), QPoint(0, 0)), size()))
+                .convertToFormat(QImage::Format_RGB32);
+        }
+    }
+    return PictureAtCanvasSize();
+}
+
+QImage Canvas::PictureAtCanvasSize() const
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, mShown->Image());
+    return image;
+}
+
+void Canvas::FillIfPending() const
+{
+    if (!mFillPending) {
+        return;
+    }
+    mFillPending = false;
+    if (mShown) {
+        mSurface = PictureAtCanvasSize();
+    } else {
+        mSurface.fill(Qt::white);
+    }
 }
 
 void Canvas::MatchSurfaceToSize() const
 {
     if (mSurface.size() == size()) {
+        return;
+    }
+    mPaintRequested = true;
+    if (mFillPending) {
+        // Nothing drawn yet: the new size costs no pixels either.
+        mSurface = QImage(size(), QImage::Format_RGB32);
         return;
     }
     QImage resized(size(), QImage::Format_RGB32);
@@ -51,7 +96,6 @@ void Canvas::MatchSurfaceToSize() const
     }
     // Assigned in place: the Graphics keeps a pointer to this image.
     mSurface = resized;
-    mPaintRequested = true;
 }
 
 void Canvas::SetBackdrop(const PicturePtr& picture)
@@ -75,6 +119,32 @@ void Canvas::UpdateNow()
     const QRegion region = mPending;
     mPending = QRegion();
     repaint(region);
+}
+
+void Canvas::ShowPicture(const PicturePtr& picture)
+{
+    mShown = picture;
+}
+
+void Canvas::Present(const QRect& rect)
+{
+    MatchSurfaceToSize();
+    const QRect area = rect.intersected(QRect(QPoint(0, 0), size()));
+    if (mShown && !area.isEmpty() && !mFillPending) {
+        if (area.size() == size()) {
+            // All of it shows the picture again: the surface's pixels can go.
+            mSurface = QImage(size(), QImage::Format_RGB32);
+            mFillPending = true;
+        } else {
+            QPainter painter(&mSurface);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(area.topLeft(), mShown->Image(), area);
+        }
+    }
+    if (!area.isEmpty()) {
+        mPending += area;
+    }
+    UpdateNow();
 }
 
 void Canvas::DispatchOpen()
@@ -150,6 +220,8 @@ void Canvas::Event_MouseMove(int x, int y)
 
 void Canvas::SurfaceChanged(const QRect& rect)
 {
+    // Whatever drew has filled the surface first or replaced it whole.
+    mFillPending = false;
     const QRect visible = rect.intersected(mSurface.rect());
     if (visible.isEmpty()) {
         return;
@@ -184,8 +256,22 @@ void Canvas::paintEvent(QPaintEvent* event)
         update(rest);
     }
     QPainter painter(this);
+    if (!ShowsPictureDirectly()) {
+        FillIfPending();
+        for (const QRect& r : region) {
+            painter.drawImage(r.topLeft(), mSurface, r);
+        }
+        return;
+    }
+    const QImage& image = mShown->Image();
     for (const QRect& r : region) {
-        painter.drawImage(r.topLeft(), mSurface, r);
+        const QRect inside = r.intersected(image.rect());
+        if (!inside.isEmpty()) {
+            painter.drawImage(inside.topLeft(), image, inside);
+        }
+        for (const QRect& past : QRegion(r) - inside) {
+            painter.fillRect(past, Qt::white);
+        }
     }
 }
 

@@ -18,6 +18,11 @@ class Graphics;
 // request (Refresh(), first show, resize) draws the backdrop onto the surface
 // and runs Event_Paint on it before the surface reaches the screen.
 //
+// The surface is white until drawn into, and takes memory only then: a
+// backdrop that covers the canvas becomes its surface without a copy, and a
+// canvas that shows another picture (ShowPicture, a buffered canvas showing
+// its buffer) needs no surface of its own at all.
+//
 // Events are virtual methods; their default behaviour calls the matching
 // bound handler, if any. Every event coming from Qt runs through
 // RunGuarded, so no exception leaves the canvas.
@@ -46,6 +51,14 @@ public:
     void Refresh();
     // Shows every pending change of the surface now (QWidget::repaint).
     void UpdateNow();
+
+    // From now on the screen shows this picture's pixels (white past its
+    // edges) instead of a surface: Present(rect) shows that area of it at
+    // once, and a paint shows it as it stands. Drawing into Graphics() still
+    // works; the surface then starts as the picture and areas presented are
+    // copied onto it, until an area covering the whole canvas is presented.
+    void ShowPicture(const PicturePtr& picture);
+    void Present(const QRect& rect);
 
     int Width() const { return width(); }
     int Height() const { return height(); }
@@ -81,8 +94,9 @@ public:
     virtual void Event_MouseExit();
     virtual void Event_MouseMove(int x, int y);
 
-    // The surface as it stands (what the screen shows once updated).
-    const QImage& Surface() const;
+    // What the screen shows once updated: the surface as it stands or, for a
+    // canvas showing a picture, what its window last painted of it.
+    QImage Surface() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -101,13 +115,22 @@ private:
     // Qt delivers the resize of a hidden widget only when it is shown; the
     // surface follows the widget's size whenever it is asked for.
     void MatchSurfaceToSize() const;
+    // Paints the deferred white (or the shown picture) into the surface
+    // before anything reads it or draws into part of it.
+    void FillIfPending() const;
+    // White at the canvas's size with the shown picture over it.
+    QImage PictureAtCanvasSize() const;
+    // Whether the screen shows the picture rather than a surface.
+    bool ShowsPictureDirectly() const { return mShown && mFillPending; }
     void RememberPointer(const QPointF& position);
     // Forgets a taken press whose release can no longer come here.
     void CancelPress() { mPressTaken = false; }
 
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
+    mutable bool mFillPending = true; // the surface is white (or mShown) but not yet filled
     PicturePtr mBackdrop;
+    PicturePtr mShown;
     QRegion mPending;             // drawn on the surface, not yet shown
     mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;

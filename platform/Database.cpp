@@ -3,7 +3,6 @@
 #include "platform/SqliteSupport.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -284,12 +283,11 @@ RecordSetPtr Database::SQLSelect(const QString& sql)
     }
     const QString table = TableOfSimpleQuery(sql);
     if (!table.isEmpty()) {
-        // Insert the rowid as a hidden first column right after SELECT.
-        static const QRegularExpression selectWord(QStringLiteral(R"(^\s*SELECT\s)"),
-                                                   QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch match = selectWord.match(sql);
-        const QString withRowId =
-            QLatin1String("SELECT rowid, ") + sql.mid(match.capturedEnd());
+        // Insert the rowid as a hidden first column right after SELECT (a
+        // simple query starts with it, then white space).
+        const QLatin1String select("SELECT");
+        const qsizetype columns = sql.indexOf(select, 0, Qt::CaseInsensitive) + select.size() + 1;
+        const QString withRowId = QLatin1String("SELECT rowid, ") + sql.mid(columns);
         if (RecordSetPtr set = Query(withRowId, true)) {
             set->mTable = table;
             return set;

@@ -111,6 +111,7 @@ void Picture::PlaneChanged()
     // Whatever changed the plane has either filled it first or replaced it.
     mFillPending = false;
     mCompositedValid = false;
+    mRunsPending = false;
     if (mOwner) {
         mOwner->mCompositedValid = false;
     }
@@ -134,12 +135,58 @@ const QImage& Picture::Composited() const
     if (!mCompositedValid) {
         BuildComposite();
         mCompositedValid = true;
+    } else if (mRunsPending) {
+        BuildRunsFromAlpha();
     }
     return mComposited;
 }
 
+void Picture::AdoptComposite(const QImage& composite)
+{
+    if (composite.format() != QImage::Format_ARGB32_Premultiplied
+        || composite.size() != mImage.size() || ShowsEveryPixel()) {
+        return;
+    }
+    mComposited = composite;
+    mCompositedValid = true;
+    mRunsPending = true;
+}
+
+void Picture::AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) const
+{
+    Run* last = mRuns.size() > rowFirstRun ? &mRuns.back() : nullptr;
+    if (last != nullptr && last->opaque == opaque && last->start + last->length == start) {
+        last->length += end - start;
+    } else {
+        mRuns.push_back(Run{start, end - start, opaque});
+    }
+}
+
+void Picture::BuildRunsFromAlpha() const
+{
+    mRunsPending = false;
+    const int width = Width();
+    const int height = Height();
+    mRuns.clear();
+    mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
+    constexpr int kAlphaShift = 24;
+    for (int y = 0; y < height; ++y) {
+        mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
+        const auto* row = reinterpret_cast<const std::uint32_t*>(mComposited.constScanLine(y));
+        const std::size_t rowFirstRun = mRuns.size();
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t alpha = row[x] >> kAlphaShift;
+            if (alpha != 0) {
+                AddRun(rowFirstRun, x, x + 1, alpha == kFullAlpha);
+            }
+        }
+    }
+    mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
+}
+
 void Picture::BuildComposite() const
 {
+    mRunsPending = false;
     const int width = Width();
     const int height = Height();
     mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -182,20 +229,13 @@ void Picture::BuildComposite() const
             }
             const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
-            if (alpha == 0) {
-                std::fill(row + x, row + end, 0u);
-            } else if (!opaque) {
+            if (!opaque) {
                 for (int i = x; i < end; ++i) {
-                    row[i] = ScaleChannels(row[i] | 0xFF000000u, alpha);
+                    row[i] = MaskedPixel(row[i], static_cast<std::uint32_t>(grey));
                 }
             }
             if (alpha != 0) {
-                Run* last = mRuns.size() > rowFirstRun ? &mRuns.back() : nullptr;
-                if (last != nullptr && last->opaque == opaque && last->start + last->length == x) {
-                    last->length += end - x;
-                } else {
-                    mRuns.push_back(Run{x, end - x, opaque});
-                }
+                AddRun(rowFirstRun, x, end, opaque);
             }
             x = end;
         }

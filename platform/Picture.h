@@ -52,6 +52,11 @@ public:
     // that shows every pixel is its own composite: its 0xFFRRGGBB pixels are
     // opaque premultiplied ones already, so nothing is copied.
     const QImage& Composited() const;
+    // Takes a composite made ahead (the built-in art's) in place of building
+    // one: it must be what Composited() would build from the planes as they
+    // stand, premultiplied and of the picture's size; anything else is
+    // ignored. Dropped like a built one when either plane changes.
+    void AdoptComposite(const QImage& composite);
 
 private:
     friend class Graphics;
@@ -71,6 +76,11 @@ private:
     void FillIfPending() const;
     void PlaneChanged();
     void BuildComposite() const;
+    // The runs of an adopted composite, read from its alpha.
+    void BuildRunsFromAlpha() const;
+    // Adds the stretch [start, end) of the current row to the runs, joined
+    // to the row's last run when that one ends there and matches.
+    void AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) const;
     // The runs of row y of the composite; valid after Composited() of a
     // picture that does not show every pixel.
     const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
@@ -86,6 +96,7 @@ private:
     mutable std::vector<Run> mRuns;
     mutable std::vector<int> mRowRuns; // first run of each row, then the end
     mutable bool mCompositedValid = false;
+    mutable bool mRunsPending = false; // an adopted composite's runs are read on first use
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

@@ -18,4 +18,16 @@ inline std::uint32_t ScaleChannels(std::uint32_t pixel, std::uint32_t a)
     return redBlue | alphaGreen;
 }
 
+// A colour pixel seen through a mask grey, premultiplied: alpha is 255 minus
+// the grey, so black shows the pixel and white leaves nothing of it.
+inline std::uint32_t MaskedPixel(std::uint32_t rgb, std::uint32_t grey)
+{
+    constexpr std::uint32_t kOpaque = 0xFF000000u;
+    const std::uint32_t alpha = kFullAlpha - grey;
+    if (alpha == 0) {
+        return 0;
+    }
+    return alpha == kFullAlpha ? (rgb | kOpaque) : ScaleChannels(rgb | kOpaque, alpha);
+}
+
 } // namespace platform

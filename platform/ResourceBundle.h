@@ -10,7 +10,10 @@ namespace platform {
 // lie in it as ready-to-show pixels, rows without padding: colour art as
 // 32-bit 0xFFRRGGBB, grey art (the masks) as one byte per pixel. Loading one
 // needs no decoding and no copy: the picture's plane reads the block itself
-// until someone draws into it.
+// until someone draws into it. A picture the game draws through a mask
+// also has its composite there (type "COMP", the picture's id): 32-bit
+// premultiplied ARGB, each pixel MaskedPixel of its colour and mask grey, so
+// drawing it needs no composite of its own and leaves both planes unread.
 //
 //   BundleHeader, then `count` BundleEntry records, then the data.
 struct BundleHeader {
@@ -31,6 +34,7 @@ struct BundleEntry {
 
 inline constexpr char kBundleMagic[4] = {'K', 'R', 'E', 'S'};
 inline constexpr char kBundlePictureType[4] = {'P', 'I', 'C', 'T'};
+inline constexpr char kBundleCompositeType[4] = {'C', 'O', 'M', 'P'};
 // Every entry's data starts on this boundary, so pixel rows are aligned.
 inline constexpr std::size_t kBundleAlignment = 64;
 inline constexpr std::uint32_t kBundleColourDepth = 32;

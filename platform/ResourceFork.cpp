@@ -51,6 +51,25 @@ const BundleEntry* FindEntry(const char (&type)[4], std::int32_t id)
     return nullptr;
 }
 
+// The pixels of a picture-like entry of that type and id, over the block's
+// own data; null when there is none or its size does not add up. A QImage
+// over const data never writes into it: the first change makes a copy.
+QImage EntryImage(const char (&type)[4], std::int32_t id, QImage::Format colourFormat)
+{
+    const BundleEntry* entry = FindEntry(type, id);
+    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)) {
+        return {};
+    }
+    const std::uint64_t bytesPerPixel = entry->depth / 8;
+    if (entry->width == 0 || entry->height == 0
+        || entry->size != std::uint64_t{entry->width} * entry->height * bytesPerPixel) {
+        return {};
+    }
+    return QImage(RegisteredBundle().begin + entry->offset, static_cast<int>(entry->width),
+                  static_cast<int>(entry->height), static_cast<qsizetype>(entry->width * bytesPerPixel),
+                  entry->depth == kBundleGreyDepth ? QImage::Format_Grayscale8 : colourFormat);
+}
+
 } // namespace
 
 void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
@@ -60,23 +79,14 @@ void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
 
 PicturePtr ResourceFork::GetPicture(std::int32_t id)
 {
-    const BundleEntry* entry = FindEntry(kBundlePictureType, id);
-    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)) {
-        return nullptr;
-    }
-    const std::uint64_t bytesPerPixel = entry->depth / 8;
-    if (entry->width == 0 || entry->height == 0
-        || entry->size != std::uint64_t{entry->width} * entry->height * bytesPerPixel) {
-        return nullptr;
-    }
-    // A QImage over const data never writes into it: the first change makes
-    // the picture its own copy.
-    const QImage image(RegisteredBundle().begin + entry->offset, static_cast<int>(entry->width),
-                       static_cast<int>(entry->height),
-                       static_cast<qsizetype>(entry->width * bytesPerPixel),
-                       entry->depth == kBundleGreyDepth ? QImage::Format_Grayscale8
-                                                        : QImage::Format_RGB32);
-    return std::make_shared<Picture>(image);
+    const QImage image = EntryImage(kBundlePictureType, id, QImage::Format_RGB32);
+    return image.isNull() ? nullptr : std::make_shared<Picture>(image);
+}
+
+QImage ResourceFork::GetComposite(std::int32_t id)
+{
+    const QImage image = EntryImage(kBundleCompositeType, id, QImage::Format_ARGB32_Premultiplied);
+    return image.format() == QImage::Format_ARGB32_Premultiplied ? image : QImage();
 }
 
 QString ResourceFork::GetResource(const QString& type, std::int32_t id)
@@ -84,7 +94,8 @@ QString ResourceFork::GetResource(const QString& type, std::int32_t id)
     const QByteArray name = type.toLatin1();
     char key[4] = {};
     // A type is four characters; anything else names no resource.
-    if (name.size() != sizeof key || name == QByteArray(kBundlePictureType, sizeof key)) {
+    if (name.size() != sizeof key || name == QByteArray(kBundlePictureType, sizeof key)
+        || name == QByteArray(kBundleCompositeType, sizeof key)) {
         return {};
     }
     std::memcpy(key, name.constData(), sizeof key);

@@ -16,6 +16,9 @@ public:
     // The picture with that id, or null when there is none. Its colour plane
     // reads the executable's own data until it is drawn into.
     virtual PicturePtr GetPicture(std::int32_t id);
+    // The ready composite of the masked picture with that id, over the
+    // executable's own data; null when there is none.
+    virtual QImage GetComposite(std::int32_t id);
     // The resource's contents as text; empty when there is none.
     virtual QString GetResource(const QString& type, std::int32_t id);
 };

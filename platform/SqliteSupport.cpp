@@ -1,8 +1,10 @@
 #include "platform/SqliteSupport.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 
@@ -124,27 +126,108 @@ bool IsPragma(const QString& sql)
     return sql.trimmed().startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+// One piece of an SQL text: a word (names, keywords, numbers), a quoted
+// text, or any other single character; spaceBefore tells whether white
+// space separates it from the piece before.
+struct SqlToken {
+    QStringView text;
+    bool word = false;
+    bool spaceBefore = false;
+};
+
+bool IsWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+std::vector<SqlToken> Tokenize(const QString& sql)
+{
+    std::vector<SqlToken> tokens;
+    const qsizetype n = sql.size();
+    bool space = false;
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            space = true;
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        if (IsWordChar(c)) {
+            while (end < n && IsWordChar(sql[end])) {
+                ++end;
+            }
+        } else if (c == QLatin1Char('\'')) {
+            // To the closing quote; '' inside the text is a quote of the text.
+            const QLatin1Char quote('\'');
+            while (end < n && !(sql[end] == quote && (end + 1 == n || sql[end + 1] != quote))) {
+                end += sql[end] == quote ? 2 : 1;
+            }
+            end = std::min(end + 1, n);
+        }
+        tokens.push_back({QStringView(sql).mid(i, end - i), IsWordChar(c), space});
+        space = false;
+        i = end;
+    }
+    return tokens;
+}
+
+bool IsWord(const SqlToken& token, QLatin1String word)
+{
+    return token.word && token.text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 // A plain query on one table can carry the rowid of each row, so that an
 // edited row can be written back. Anything else (joins, compound queries,
-// aggregates, DISTINCT) gives a read-only record set.
+// aggregates, DISTINCT) gives a read-only record set. Words inside quoted
+// text (a preference's name, say) are data, not SQL. Read by hand: this runs
+// for every query, from the first one at start-up.
 QString TableOfSimpleQuery(const QString& sql)
 {
-    static const QRegularExpression simple(
-        QStringLiteral(R"(^\s*SELECT\s+(?!DISTINCT\b|ALL\b)(.+?)\s+FROM\s+([A-Za-z_][A-Za-z0-9_]*)\s*)"
-                       R"((?:(?:WHERE|ORDER\s+BY|LIMIT)\b.*)?;?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression excluded(
-        QStringLiteral(R"(\b(?:JOIN|UNION|EXCEPT|INTERSECT|GROUP\s+BY)\b|)"
-                       R"(\b(?:COUNT|SUM|MIN|MAX|AVG|TOTAL|GROUP_CONCAT)\s*\()"),
-        QRegularExpression::CaseInsensitiveOption);
-    // Words inside quoted text (a preference's name, say) are data, not SQL.
-    static const QRegularExpression quotedText(QStringLiteral("'(?:[^']|'')*'"));
-    const QString withoutText = QString(sql).replace(quotedText, QStringLiteral("''"));
-    const QRegularExpressionMatch match = simple.match(sql);
-    if (!match.hasMatch() || excluded.match(withoutText).hasMatch()) {
+    const std::vector<SqlToken> t = Tokenize(sql);
+    const std::size_t n = t.size();
+    const auto word = [&t, n](std::size_t i, const char* w) { return i < n && IsWord(t[i], QLatin1String(w)); };
+    for (std::size_t i = 0; i < n; ++i) {
+        static constexpr const char* kExcluded[] = {"JOIN", "UNION", "EXCEPT", "INTERSECT"};
+        static constexpr const char* kAggregates[] = {"COUNT", "SUM", "MIN", "MAX", "AVG", "TOTAL", "GROUP_CONCAT"};
+        for (const char* w : kExcluded) {
+            if (word(i, w)) {
+                return QString();
+            }
+        }
+        for (const char* w : kAggregates) {
+            if (word(i, w) && i + 1 < n && t[i + 1].text == QLatin1String("(")) {
+                return QString();
+            }
+        }
+        if (word(i, "GROUP") && word(i + 1, "BY") && t[i + 1].spaceBefore) {
+            return QString();
+        }
+    }
+    // SELECT, columns (not DISTINCT or ALL), FROM, the table, then nothing
+    // but WHERE, ORDER BY or LIMIT and what follows them.
+    if (!word(0, "SELECT") || n < 4 || !t[1].spaceBefore || word(1, "DISTINCT") || word(1, "ALL")) {
         return QString();
     }
-    return match.captured(2);
+    for (std::size_t from = 2; from + 1 < n; ++from) {
+        const SqlToken& table = t[from + 1];
+        if (!word(from, "FROM") || !t[from].spaceBefore || !table.spaceBefore || !table.word
+            || table.text.front().isDigit()) {
+            continue;
+        }
+        const std::size_t rest = from + 2;
+        const bool ends = rest == n || (rest + 1 == n && t[rest].text == QLatin1String(";"));
+        const bool clause = word(rest, "WHERE") || word(rest, "LIMIT")
+            || (word(rest, "ORDER") && word(rest + 1, "BY") && t[rest + 1].spaceBefore);
+        if (ends || clause) {
+            return table.text.toString();
+        }
+    }
+    return QString();
 }
 
 } // namespace platform

@@ -54,6 +54,8 @@ platform::PicturePtr LoadMasked(Entry entry, std::int32_t id,
     // leaves the picture with the mask it came with for the rest of the run.
     if (const platform::PicturePtr mask = partner()) {
         slot->Mask()->Graphics().DrawPicture(mask.get(), 0, 0);
+        // Drawn through the built-in composite: neither plane is read.
+        slot->AdoptComposite(platform::appResourceForkGetter()->GetComposite(id));
     }
     return slot;
 }

@@ -77,26 +77,21 @@ void BufferedCanvasClass::EraseRect(const std::shared_ptr<RectClass>& rect)
 void BufferedCanvasClass::FlipBuffer()
 {
     const platform::Picture& buffer = platform::Deref(mBuffer);
-    QRect area = ClipToImage(0, 0, buffer.Width(), buffer.Height(), buffer.Image().size());
+    QRect area = buffer.Image().rect();
     if (mDirtyRect) {
         const RectClass& r = *mDirtyRect;
         area = ClipToImage(r.mPosX, r.mPosY, r.mWidth, r.mHeight, buffer.Image().size());
         mDirtyRect.reset();
     }
-    platform::Graphics& screen = Graphics();
-    area = area.intersected(QRect(QPoint(0, 0), screen.Plane().size()));
-    if (!area.isEmpty()) {
-        CopyRows(buffer.Image(), area.left(), area.top(), screen.Plane(), area.left(), area.top(),
-                 area.width(), area.height());
-        screen.Touched(area);
-    }
-    UpdateNow();
+    Present(area);
 }
 
 void BufferedCanvasClass::InitializeBuffer()
 {
     mBuffer = std::make_shared<platform::Picture>(Width(), Height(), gBitDepth);
     mBufferGraphics = &mBuffer->Graphics();
+    // The screen shows the buffer itself: a flip needs no copy.
+    ShowPicture(mBuffer);
 }
 
 void BufferedCanvasClass::EraseRect(int x, int y, int w, int h)

@@ -1,5 +1,6 @@
 #include "BundleWriter.h"
 
+#include "platform/PixelMath.h"
 #include "platform/ResourceBundle.h"
 
 #include <QBuffer>
@@ -47,6 +48,39 @@ bool BundleWriter::AddPicture(std::int32_t id, const QImage& image, bool grey)
             }
             item.data.append(static_cast<char>(qRed(row[x])));
         }
+    }
+    mItems.push_back(std::move(item));
+    return true;
+}
+
+const BundleWriter::Item* BundleWriter::FindPicture(std::int32_t id) const
+{
+    for (const Item& item : mItems) {
+        if (item.id == id && std::memcmp(item.type, platform::kBundlePictureType, sizeof item.type) == 0) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
+{
+    const Item* colour = FindPicture(colourId);
+    const Item* mask = FindPicture(maskId);
+    if (!colour || !mask || colour->depth != platform::kBundleColourDepth
+        || mask->depth != platform::kBundleGreyDepth || colour->width != mask->width
+        || colour->height != mask->height) {
+        return false;
+    }
+    Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth, {}};
+    std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
+    item.data.resize(colour->data.size());
+    const auto* rgb = reinterpret_cast<const std::uint32_t*>(colour->data.constData());
+    const auto* grey = reinterpret_cast<const uchar*>(mask->data.constData());
+    auto* out = reinterpret_cast<std::uint32_t*>(item.data.data());
+    const std::size_t pixels = std::size_t{colour->width} * colour->height;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        out[i] = platform::MaskedPixel(rgb[i], grey[i]);
     }
     mItems.push_back(std::move(item));
     return true;

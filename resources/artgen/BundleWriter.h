@@ -13,6 +13,10 @@ public:
     // once got from decoding the art as PNG; grey art one byte a pixel. False
     // when art meant to be grey holds a colour.
     bool AddPicture(std::int32_t id, const QImage& image, bool grey);
+    // The composite of the picture colourId seen through the grey picture
+    // maskId, both added before; false when either is missing or their sizes
+    // differ.
+    bool AddComposite(std::int32_t colourId, std::int32_t maskId);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
     bool Write(const QString& path) const;
 
@@ -25,5 +29,7 @@ private:
         std::uint32_t depth;
         QByteArray data;
     };
+    const Item* FindPicture(std::int32_t id) const;
+
     std::vector<Item> mItems;
 };

@@ -16,6 +16,7 @@
 #include <QSet>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,15 +24,28 @@ namespace {
 struct CatalogueEntry {
     const char* name;
     std::int32_t id;
+    const char* partner = nullptr; // the mask of a masked picture
 };
 
 const std::vector<CatalogueEntry>& Catalogue()
 {
-#define KOLMIRA_ENTRY(name, id, ...) {#name, id},
+#define KOLMIRA_PLAIN_ENTRY(name, id) {#name, id},
+#define KOLMIRA_MASKED_ENTRY(name, id, partner) {#name, id, #partner},
     static const std::vector<CatalogueEntry> entries = {
-        KOLMIRA_PICTURE_CATALOGUE(KOLMIRA_ENTRY, KOLMIRA_ENTRY)};
-#undef KOLMIRA_ENTRY
+        KOLMIRA_PICTURE_CATALOGUE(KOLMIRA_PLAIN_ENTRY, KOLMIRA_MASKED_ENTRY)};
+#undef KOLMIRA_PLAIN_ENTRY
+#undef KOLMIRA_MASKED_ENTRY
     return entries;
+}
+
+std::int32_t IdOf(const char* name)
+{
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (std::strcmp(entry.name, name) == 0) {
+            return entry.id;
+        }
+    }
+    return -1;
 }
 
 int Fail(const QString& message)
@@ -74,6 +88,12 @@ int main(int argc, char* argv[])
             return Fail(QStringLiteral("the mask %1 is not grey").arg(name));
         }
         written << name;
+    }
+    // Masked pictures are drawn through their composite, made here once.
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (entry.partner && !bundle.AddComposite(entry.id, IdOf(entry.partner))) {
+            return Fail(QStringLiteral("%1 and its mask %2 do not match").arg(entry.name, entry.partner));
+        }
     }
     for (const QString& name : art.keys()) {
         if (!written.contains(name)) {
