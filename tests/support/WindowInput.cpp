@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
-#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -32,9 +31,6 @@ QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
     return window;
 }
 
-// Far enough apart that two clicks never make a double click.
-void NextClickTime() { QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval; }
-
 void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
           Qt::KeyboardModifiers modifiers)
 {
@@ -42,7 +38,7 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
     if (window == nullptr) {
         return;
     }
-    const QPoint point = ToWindow(at, local);
+    const QPoint point = at.mapTo(at.window(), local);
     // The pointer coming into a window: the window system says so first,
     // and the window passes it on to the widget under the pointer.
     if (window != gPointerWindow) {
@@ -62,8 +58,6 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
 
 } // namespace
 
-QPoint ToWindow(const QWidget& widget, QPoint local) { return widget.mapTo(widget.window(), local); }
-
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     gHeld |= button;
@@ -76,7 +70,8 @@ void Release(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboa
 {
     gHeld &= ~Qt::MouseButtons(button);
     Send(at, local, button, QEvent::MouseButtonRelease, modifiers);
-    NextClickTime();
+    // Far from the next press, so that two clicks never make a double click.
+    QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval;
 }
 
 void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -86,25 +81,6 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
 }
 
 void Click(const QWidget& at) { Click(at, at.rect().center()); }
-
-void DoubleClick(const QWidget& at, QPoint local)
-{
-    Press(at, local);
-    gHeld &= ~Qt::MouseButtons(Qt::LeftButton);
-    Send(at, local, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier);
-    Click(at, local); // within the double-click time of the first
-}
-
-void Wheel(const QWidget& at, QPoint local, int angleDelta)
-{
-    if (QWindow* window = WindowOf(at)) {
-        const QPoint point = ToWindow(at, local);
-        QWheelEvent wheel(point, window->mapToGlobal(point), QPoint(), QPoint(0, angleDelta), gHeld,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window, &wheel);
-        QApplication::processEvents();
-    }
-}
 
 void Expose(const QWidget& widget)
 {
