@@ -1,6 +1,7 @@
 #include "tests/support/GameSession.h"
 
 #include "app/MainMenuBarMac.h"
+#include "app/WindowMenuItem.h"
 #include "platform/MenuItem.h"
 
 #include <QAction>
@@ -10,7 +11,7 @@
 namespace {
 
 // Bar order, menu by menu: "name|caption|shortcut" per item, and a bare name
-// for a separator, whose caption is "-" and which carries no shortcut.
+// for a separator.
 const std::pair<QString, QStringList> kExpected[] = {
     {"GameMenu",
      {"GameNewPuzzle|New Puzzle|Cmd+N", "GameOpenPuzzleNumber|Open Puzzle Number\u2026|Cmd+O", "UntitledSeparator6",
@@ -62,13 +63,12 @@ TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrderAndShowsSeparatorsAsLines)
         const auto shown = Open(*menu).actions();
         ASSERT_GE(shown.size(), rows.size());
         for (int i = 0; i < rows.size(); ++i) {
-            const QStringList f = rows[i].split('|');
-            const bool line = f.size() == 1;
+            // A separator is captioned "-" with no shortcut, and on screen a line with no caption.
+            const bool line = !rows[i].contains('|');
+            const QStringList f = (line ? rows[i] + "|-|" : rows[i]).split('|');
             const auto item = menu->Item(i);
-            EXPECT_EQ(std::tuple(item->Name(), item->Text(), item->HasShortcutSet()),
-                      std::tuple(f[0], line ? QStringLiteral("-") : f[1], !line));
-            EXPECT_EQ(item->KeyboardShortcut(), line ? item->KeyboardShortcut() : f[2]) << f[0].toStdString();
-            // On screen a separator is a line with no caption.
+            EXPECT_EQ(std::tuple(item->Name(), item->Text(), item->KeyboardShortcut(), item->HasShortcutSet()),
+                      std::tuple(f[0], f[1], f[2], !line));
             EXPECT_EQ(std::pair(shown[i]->isSeparator(), shown[i]->text().isEmpty()), std::pair(line, line));
         }
         WindowInput::Key(*menu->QtMenu(), Qt::Key_Escape);
@@ -177,6 +177,12 @@ TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
 
     choose("GameMenu", "GameQuit");
     EXPECT_EQ(mQuits, 1);
+    // Closing the play window saves its game, takes its entry (still titled
+    // as the window was when made) off the Window menu, and quits.
+    EXPECT_EQ(entry->Text(), QString("Kolmira"));
     choose("GameMenu", "GameCloseWindow");
     EXPECT_EQ(gPlayWindow, nullptr);
+    EXPECT_EQ(std::tuple(windowMenu.Count(), static_cast<WindowMenuItem*>(entry.get())->mWindow, mQuits),
+              std::tuple(4, nullptr, 2));
+    EXPECT_EQ(Count("SavedPuzzle", "Number = 30"), 1);
 }

@@ -1,8 +1,5 @@
 #include "tests/support/MousePlayer.h"
 
-#include "app/MainMenuBarMac.h"
-#include "app/WindowMenuItem.h"
-
 using StartUp = MousePlayer;
 
 namespace {
@@ -137,20 +134,4 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
         EXPECT_NE(gPlayWindow, nullptr); // start-up carries on regardless
         StopGame();
     }
-}
-
-TEST_F(StartUp, ClosingThePlayWindowSavesTheGameLeavesTheWindowMenuAndQuits)
-{
-    StartGame();
-    auto& windowMenu = *MainMenuBarMac::Instance()->Child("WindowMenu");
-    ASSERT_EQ(windowMenu.Count(), 5);
-    auto entry = windowMenu.Item(4);
-    // The entry keeps the title the window had when it was made.
-    EXPECT_EQ(entry->Text(), QString("Kolmira"));
-    Window().close();
-    EXPECT_EQ(gPlayWindow, nullptr);
-    EXPECT_EQ(windowMenu.Count(), 4);
-    EXPECT_EQ(static_cast<WindowMenuItem*>(entry.get())->mWindow, nullptr);
-    EXPECT_EQ(mQuits, 1);
-    EXPECT_EQ(Count("SavedPuzzle", "Number = 2"), 1);
 }
