@@ -141,17 +141,6 @@ protected:
         Execute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, %2)").arg(number).arg(hints));
     }
 
-    // Every puzzle but one solved, and the statistics read again.
-    void SolveAllBut(int unsolved) const
-    {
-        for (int n = PlayWindow::kFirstPuzzle; n <= PlayWindow::kLastPuzzle; ++n) {
-            if (n != unsolved) {
-                AddSolved(n, 0);
-            }
-        }
-        Stats().LoadStats();
-    }
-
     // True when the canvas's top-left shows exactly the picture's pixels.
     static bool ShowsPicture(const platform::Canvas& canvas, const platform::PicturePtr& picture)
     {
