@@ -90,20 +90,20 @@ TEST_F(Menus, EnablingFollowsTheGameState)
                           Item("WindowMenu", "WindowBringAlltoFront").Enabled(),
                           Item("GameMenu", "GameMakeGameHarder").Checked());
     };
-    struct Step {
-        int page, hints;
-        bool won, harder, hintOn, statsOn, helpOn;
-    };
-    for (const Step& s : {Step{PlayWindow::kHelpPage, 0, false, false, true, true, false},
-                          Step{PlayWindow::kStatsPage, PlayWindow::kMaxHints, false, false, false, false, true},
-                          Step{PlayWindow::kPlayPage, PlayWindow::kMaxHints - 1, true, false, false, true, true},
-                          Step{PlayWindow::kPlayPage, PlayWindow::kMaxHints - 1, false, true, true, true, true}}) {
-        Window().SetSidebarTab(s.page);
-        Puzzle().mHintCount = s.hints;
-        Puzzle().mIsWon = s.won;
-        gPrefMakeGameHarder = s.harder;
+    using P = PlayWindow;
+    // Page, hints, won, harder, and whether hint, statistics and help are enabled.
+    const std::tuple<int, int, bool, bool, bool, bool, bool> kSteps[] = {
+        {P::kHelpPage, 0, false, false, true, true, false},
+        {P::kStatsPage, P::kMaxHints, false, false, false, false, true},
+        {P::kPlayPage, P::kMaxHints - 1, true, false, false, true, true},
+        {P::kPlayPage, P::kMaxHints - 1, false, true, true, true, true}};
+    for (const auto& [page, hints, won, harder, hintOn, statsOn, helpOn] : kSteps) {
+        Window().SetSidebarTab(page);
+        Puzzle().mHintCount = hints;
+        Puzzle().mIsWon = won;
+        gPrefMakeGameHarder = harder;
         bar->EnableMenuItems(&Window());
-        EXPECT_EQ(states(), std::tuple(s.hintOn, s.statsOn, s.helpOn, true, true, s.harder)) << s.page << " " << s.hints;
+        EXPECT_EQ(states(), std::tuple(hintOn, statsOn, helpOn, true, true, harder)) << page << " " << hints;
     }
     // Minimized, nothing of the window is enabled, and the check mark stays.
     bar->Choose(minimize, &Window());

@@ -92,8 +92,7 @@ TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTh
     mAnswer = false; // Cancel deletes nothing
     TypeAndOpen("5");
     EXPECT_EQ(mDialogs, QStringList{"This puzzle has already been solved. Are you sure you want to open it?"});
-    EXPECT_EQ(mDialogIcons, std::vector<int>{3});
-    EXPECT_EQ(mDialogCaptions, QStringList{"Open"});
+    EXPECT_EQ(mDialogLooks, QStringList{"icon 3, Open"});
     EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), OpenCount<OpenPuzzleWindow>(), Puzzle().mPuzzleNumber),
               std::tuple(3, 1, before));
 

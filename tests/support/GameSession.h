@@ -43,8 +43,7 @@ protected:
         platform::Hooks().screen = [this](int) { return mScreen; };
         platform::MessageDialog::SetResponder([this](platform::MessageDialog& d) {
             mDialogs << d.Message;
-            mDialogIcons.push_back(d.Icon);
-            mDialogCaptions << d.ActionButton.Caption;
+            mDialogLooks << QStringLiteral("icon %1, %2").arg(d.Icon).arg(d.ActionButton.Caption);
             return mAnswer ? &d.ActionButton : &d.CancelButton;
         });
         ResetGlobals();
@@ -160,8 +159,7 @@ protected:
     QStringList mMessages;
     QStringList mUrls;
     QStringList mDialogs; // confirmations, each answered by mAnswer (true: the action)
-    std::vector<int> mDialogIcons;
-    QStringList mDialogCaptions;
+    QStringList mDialogLooks; // each confirmation's icon and action button
     bool mAnswer = true;
     int mQuits = 0;
     int mBeeps = 0;
