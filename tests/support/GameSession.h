@@ -140,17 +140,23 @@ protected:
         Execute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, %2)").arg(number).arg(hints));
     }
 
-    // True when the canvas's top-left shows exactly the picture's pixels.
-    static bool ShowsPicture(const platform::Canvas& canvas, const platform::PicturePtr& picture)
+    // True when the canvas shows the picture with its top-left corner at the
+    // point, on every pixel of it that its mask leaves opaque.
+    static bool ShowsPicture(const platform::Canvas& canvas, const platform::PicturePtr& picture, QPoint at = {})
     {
-        if (!picture) {
-            return false;
+        const QImage& shown = canvas.Surface();
+        const QImage& art = platform::Deref(picture).Image();
+        const QImage mask = picture->HasMask() ? picture->Mask()->Image() : QImage();
+        const QRect area = QRect(at, art.size()).intersected(shown.rect());
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QPoint p = QPoint(x, y) - at;
+                if ((mask.isNull() || qGray(mask.pixel(p)) == 0) && ((shown.pixel(x, y) ^ art.pixel(p)) & 0xFFFFFF)) {
+                    return false;
+                }
+            }
         }
-        const QImage& image = picture->Image();
-        const int w = std::min(image.width(), canvas.Surface().width());
-        const int h = std::min(image.height(), canvas.Surface().height());
-        const QImage shown = canvas.Surface().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
-        return shown == image.copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
+        return !area.isEmpty();
     }
 
     QTemporaryDir mConfig;

@@ -2,7 +2,7 @@
 
 // A player with a mouse on a running game: clicks table pieces round and
 // drags them into the current puzzle's figure at a corner of the caller's
-// choosing, and tells whether the table shows a note.
+// choosing.
 
 #include "tests/support/GameSession.h"
 
@@ -181,27 +181,4 @@ protected:
     }
 
     void SolveWithTheMouse() { SolveWithTheMouse(CentredCorner()); }
-
-    // Whether the table shows the note centred at its usual height: compared
-    // on the note's fully opaque pixels.
-    bool TableShowsNote(const platform::PicturePtr& note) const
-    {
-        const QImage& shown = platform::Deref(Table().Buffer()).Image();
-        const QImage& art = note->Image();
-        const QImage mask = note->HasMask() ? note->Mask()->Image() : QImage();
-        const int x0 = static_cast<int>(Table().Width() / 2.0 - art.width() / 2.0);
-        int compared = 0;
-        for (int y = 0; y < art.height(); y += kSearchStep) {
-            for (int x = 0; x < art.width(); x += kSearchStep) {
-                if (!mask.isNull() && qGray(mask.pixel(x, y)) != 0) {
-                    continue;
-                }
-                ++compared;
-                if (shown.pixel(x0 + x, TableClass::kNoteTop + y) != art.pixel(x, y)) {
-                    return false;
-                }
-            }
-        }
-        return compared > 0;
-    }
 };
