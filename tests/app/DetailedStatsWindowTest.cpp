@@ -12,16 +12,13 @@ protected:
         ShowDetailedStats();
         return platform::Deref(DetailedStatsWindow::FindWindow<DetailedStatsWindow>());
     }
-    static platform::ListBox& List(DetailedStatsWindow& w)
-    {
-        return platform::Deref(w.ControlAs<platform::ListBox>("StatsListBox"));
-    }
     // Each row as "number:hints".
     static QStringList Rows(DetailedStatsWindow& w)
     {
+        const auto& list = platform::Deref(w.ControlAs<platform::ListBox>("StatsListBox"));
         QStringList rows;
-        for (int r = 0; r < List(w).ListCount(); ++r) {
-            rows << List(w).Cell(r, 0) + ":" + List(w).Cell(r, 1);
+        for (int r = 0; r < list.ListCount(); ++r) {
+            rows << list.Cell(r, 0) + ":" + list.Cell(r, 1);
         }
         return rows;
     }
@@ -33,7 +30,7 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderNeverSortsAndGrowsOnlyInH
         AddSolved(number, hints);
     }
     DetailedStatsWindow& window = Shown();
-    platform::ListBox& list = List(window);
+    platform::ListBox& list = platform::Deref(window.ControlAs<platform::ListBox>("StatsListBox"));
     // It opens with no row current or selected, and no focus ring.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(list.currentItem() == nullptr && list.selectedItems().isEmpty());

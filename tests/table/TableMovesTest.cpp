@@ -1,10 +1,28 @@
 #include "tests/support/MousePlayer.h"
 
+#include <QPaintEvent>
 #include <algorithm>
 
 // The play table of a first run (puzzle 2 in its start layout) under the
 // player's mouse.
 using TableMoves = Shown<MousePlayer>;
+
+namespace {
+
+// Records the area of every paint the table gets.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            mAreas.push_back(static_cast<QPaintEvent*>(event)->region().boundingRect());
+        }
+        return false;
+    }
+    std::vector<QRect> mAreas;
+};
+
+} // namespace
 
 TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
 {
@@ -98,4 +116,40 @@ TEST_F(TableMoves, AWonPuzzleOrNoUnsolvedOneLeftDeclinesPresses)
         EXPECT_EQ(Table().mPieceZOrder, stack);
         EXPECT_EQ(Table().mSolutionGrid, nullptr) << "no release reached the win check";
     }
+}
+
+TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
+{
+    TableClass& table = Table();
+    PaintRecorder recorder;
+    table.installEventFilter(&recorder);
+    const auto& piece = table.mPieceMediumTriangle;
+    const QPoint p = *HitPoint(*piece);
+    const QRect tableRect = table.rect();
+    const auto pieceRect = [&] { return QRect(piece->mPosX, piece->mPosY, piece->mWidth, piece->mHeight); };
+
+    WindowInput::Press(table, p);
+    WindowInput::Move(table, p + QPoint(-3, 2));
+    ASSERT_FALSE(recorder.mAreas.empty());
+    EXPECT_EQ(recorder.mAreas.back(), tableRect); // the first step shows it all
+    // Steps that overlap the last place, including some past the top edge.
+    for (int step = 1; step <= 40; ++step) {
+        const QRect before = pieceRect();
+        recorder.mAreas.clear();
+        WindowInput::Move(table, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
+        const QRect expected = before.united(pieceRect()).intersected(tableRect);
+        ASSERT_EQ(recorder.mAreas.size(), 1u) << step;
+        EXPECT_EQ(recorder.mAreas.back(), expected) << step;
+    }
+    // No trace left behind: the buffer equals the table drawn afresh without
+    // the piece, with the piece drawn on top.
+    const QImage dragged = table.Buffer()->Image().copy();
+    EXPECT_EQ(table.Surface(), dragged);
+    table.Draw(false);
+    piece->Draw();
+    EXPECT_EQ(dragged, table.Buffer()->Image());
+    table.FlipBuffer();
+
+    WindowInput::Release(table, p);
+    EXPECT_EQ(table.Surface(), table.Buffer()->Image());
 }
