@@ -37,8 +37,7 @@ TEST_F(Sidebar, EveryPressOnAnotherTabSwitchesThePageAtOnce)
         WindowInput::Press(tab, QPoint(10, 10));
         EXPECT_EQ(PageOf("SidebarPagePanel"), page); // on the press, not the release
         WindowInput::Release(tab, QPoint(10, 10));
-        EXPECT_TRUE(CanvasNamed(kPageCanvas[page]).isVisible());
-        EXPECT_FALSE(tab.isVisible());
+        EXPECT_TRUE(CanvasNamed(kPageCanvas[page]).isVisible() && !tab.isVisible());
     }
     // The tab of the page on show takes no press.
     WindowInput::Click(CanvasNamed(Tab(P::kStatsPage, P::kStatsPage)));

@@ -1,7 +1,5 @@
 #include "tests/support/GameSession.h"
 
-#include "model/SolutionGridClass.h"
-
 class WinCheck : public Shown<GameSession> {
 protected:
     // The player's grid as if the pieces had just been laid out as the figure.
@@ -16,10 +14,8 @@ protected:
 // and blink of every built-in puzzle's win are the all-puzzles run's.
 TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
 {
-    // No grid yet, or another figure: nothing changes.
-    Table().CheckForWin();
-    Table().mSolutionGrid = std::make_shared<SolutionGridClass>();
-    Table().mSolutionGrid->SetGridSize(1, 1);
+    // No grid yet: nothing changes. (Another figure winning would stop the
+    // all-puzzles run at its first release.)
     Table().CheckForWin();
     EXPECT_EQ(std::tuple(Puzzle().mIsWon, Count("SolvedPuzzles"), Table().mDrawWinNote), std::tuple(false, 0, false));
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
@@ -52,7 +48,6 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
     EXPECT_NE(Window().mNewPuzzleBlinkTimer, blink);
     EXPECT_FALSE(Window().mNewPuzzleBlinkTimer->mIsHilited);
-    EXPECT_EQ(Stats().mNumSolved, 2);
     // Game > New Puzzle ends the blinking and takes the note away.
     EXPECT_TRUE(Table().mDrawWinNote);
     const std::weak_ptr<NewPuzzleBlinkTimerClass> second = Window().mNewPuzzleBlinkTimer;
