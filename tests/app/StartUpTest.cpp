@@ -104,22 +104,19 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
     };
     const QString old = "Newer Mac OS X version required.";
     const QString small = "Your screen may be too small.";
-    struct Case {
-        std::int32_t version;
-        platform::ScreenInfo screen;
-        QStringList dialogs;
-        int quits;
-    };
-    for (const Case& c : {Case{0x1030, {1280, 1024, 32}, {}, 0}, Case{0x102F, {1023, 768, 24}, {old, small}, 1},
-                          Case{0x1040, {1024, 767, 32}, {small}, 0}, Case{0x1040, {1024, 768, 32}, {}, 0}}) {
+    // System version, screen, the warnings shown, and the quits they ask for.
+    const std::tuple<std::int32_t, platform::ScreenInfo, QStringList, int> kCases[] = {
+        {0x1030, {1280, 1024, 32}, {}, 0}, {0x102F, {1023, 768, 24}, {old, small}, 1},
+        {0x1040, {1024, 767, 32}, {small}, 0}, {0x1040, {1024, 768, 32}, {}, 0}};
+    for (const auto& [systemVersion, screen, dialogs, quits] : kCases) {
         mDialogs.clear();
         mQuits = 0;
-        version = c.version;
-        mScreen = c.screen;
+        version = systemVersion;
+        mScreen = screen;
         StartGame();
-        EXPECT_EQ(std::pair(mDialogs, mQuits), std::pair(c.dialogs, c.quits)) << std::hex << c.version;
+        EXPECT_EQ(std::pair(mDialogs, mQuits), std::pair(dialogs, quits)) << std::hex << version;
         // Start-up carries on regardless.
-        EXPECT_EQ(std::pair(gBitDepth, gPlayWindow != nullptr), std::pair(c.screen.Depth, true));
+        EXPECT_EQ(std::pair(gBitDepth, gPlayWindow != nullptr), std::pair(screen.Depth, true));
         StopGame();
     }
 }
