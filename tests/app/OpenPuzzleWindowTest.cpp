@@ -100,10 +100,9 @@ TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTh
     TypeAndOpen("5");
     EXPECT_EQ(std::tuple(mDialogs.size(), Count("SolvedPuzzles"), Stats().mNumSolved), std::tuple(2, 1, 1));
     // The Stats page already shows the new figures.
-    EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kStatsPage);
     EXPECT_EQ(std::tuple(Window().mStatsSolved, Window().mStatsHints0, Window().mStatsHints2, Window().mStatsUnsolved),
               std::tuple(1, 0, 1, 29));
-    EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
-    EXPECT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
-    EXPECT_EQ(std::tuple(Puzzle().mPuzzleNumber, Puzzle().mHintCount), std::tuple(5, 0));
+    EXPECT_EQ(std::tuple(PageOf("SidebarPagePanel"), Window().mNewPuzzleBlinkTimer == nullptr,
+                         OpenCount<OpenPuzzleWindow>(), Puzzle().mPuzzleNumber, Puzzle().mHintCount),
+              std::tuple(PlayWindow::kStatsPage, true, 0, 5, 0));
 }

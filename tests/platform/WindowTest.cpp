@@ -46,9 +46,8 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     auto* outer = window->AddControl<LoggingCanvas>({"A", 20, 30, 200, 150});
     auto* inner = window->AddControl<LoggingCanvas>({"B", 50, 70, 40, 40, outer});
     // Placed from window coordinates, inside its parent.
-    EXPECT_EQ(inner->geometry(), QRect(30, 40, 40, 40));
-    EXPECT_EQ(window->ControlBounds(inner), QRect(50, 70, 40, 40));
-    EXPECT_EQ(window->ControlAs<Canvas>("A"), outer);
+    EXPECT_EQ(std::pair(inner->geometry(), window->ControlBounds(inner)),
+              std::pair(QRect(30, 40, 40, 40), QRect(50, 70, 40, 40)));
     EXPECT_EQ(window->Control("Missing"), nullptr);
 
     window->Show();
