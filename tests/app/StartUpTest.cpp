@@ -48,7 +48,8 @@ TEST_F(StartUp, FirstRunOpensPuzzleTwoOnTheHelpPageAndALaterStartResumesItOnTheP
     EXPECT_EQ(Puzzle().mHintCount, 3);
     EXPECT_EQ(Window().Title(), TitleFor(2));
     EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
-    EXPECT_EQ(std::pair(Table().mPieceSquare->mOrientation, Table().mPieceLargeTriangle1->mOrientation), std::pair(1, 1));
+    EXPECT_EQ(std::pair(Table().mPieceSquare->mOrientation, Table().mPieceLargeTriangle1->mOrientation),
+              std::pair(1, 1));
     EXPECT_EQ(QPoint(Table().mPieceRhombus->mPosX, Table().mPieceRhombus->mPosY), rhombusAt);
     EXPECT_EQ(Table().mPieceZOrder.back(), Table().mPieceLargeTriangle2); // start stacking
     EXPECT_EQ(Table().mSolutionGrid, nullptr);

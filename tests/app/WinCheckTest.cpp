@@ -22,7 +22,8 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
 
     Puzzle().mHintCount = 3;
     MatchFigure();
-    EXPECT_EQ(std::tuple(Puzzle().mIsWon, Count("SolvedPuzzles", "Number = 2 AND NumHintsUsed = 3")), std::tuple(true, 1));
+    EXPECT_EQ(std::tuple(Puzzle().mIsWon, Count("SolvedPuzzles", "Number = 2 AND NumHintsUsed = 3")),
+              std::tuple(true, 1));
     auto note = Table().mWinNoteTimer;
     auto blink = Window().mNewPuzzleBlinkTimer;
     ASSERT_TRUE(note && blink);

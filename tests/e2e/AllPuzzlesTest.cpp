@@ -93,7 +93,8 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         const int left = kPuzzleCount - static_cast<int>(solved.size());
         ASSERT_TRUE(Puzzle().mIsWon);
         EXPECT_EQ(Count("SolvedPuzzles", QStringLiteral("Number = %1 AND NumHintsUsed = %2").arg(number).arg(hints)), 1);
-        EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), Stats().mNumSolved, Window().mStatsSolved, Window().mStatsUnsolved),
+        const PlayWindow& w = Window();
+        EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), Stats().mNumSolved, w.mStatsSolved, w.mStatsUnsolved),
                   std::tuple(k + 1, k + 1, k + 1, left));
         EXPECT_EQ(std::pair(StoredHints(), SidebarHints()), std::pair(byHints, byHints));
         EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);

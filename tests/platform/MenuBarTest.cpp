@@ -53,7 +53,8 @@ TEST_F(MenuFixture, EnablingResetsManualItemsShortcutsSkipDisabledOnesAndCommand
     EXPECT_EQ(Item("GameNew").QtAction()->text(), QString("New\tCtrl+N"));
     Item("GameHint").SetEnabled(true);
     bar->EnableMenuItems(&window);
-    EXPECT_EQ(std::tuple(Item("GameHint").Enabled(), Item("GameHint").QtAction()->isEnabled(), Item("GameNew").Enabled()),
+    MenuItem& hint = Item("GameHint");
+    EXPECT_EQ(std::tuple(hint.Enabled(), hint.QtAction()->isEnabled(), Item("GameNew").Enabled()),
               std::tuple(false, false, true));
     EXPECT_EQ(std::pair(app.enableCount, window.enableCount), std::pair(1, 1));
 

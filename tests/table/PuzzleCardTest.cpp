@@ -46,8 +46,9 @@ TEST_F(PuzzleCard, CentresEveryFigureToThePixelAndEachHintRevealsItsOwnPiece)
     const int offX = kCardCentre - grid.GetWidth() - 2 * grid.mNumTrimmedLeft;
     const int offY = kCardCentre - grid.GetHeight() - 2 * grid.mNumTrimmedTop;
     const PieceClass* byHint[] = {puzzle.mPieceLargeTriangle1.get(), puzzle.mPieceLargeTriangle2.get(),
-                                  puzzle.mPieceSquare.get(), puzzle.mPieceMediumTriangle.get(), puzzle.mPieceRhombus.get(),
-                                  puzzle.mPieceSmallTriangle1.get(), puzzle.mPieceSmallTriangle2.get()};
+                                  puzzle.mPieceSquare.get(),         puzzle.mPieceMediumTriangle.get(),
+                                  puzzle.mPieceRhombus.get(),        puzzle.mPieceSmallTriangle1.get(),
+                                  puzzle.mPieceSmallTriangle2.get()};
     Card().DrawPuzzleToCard();
     QImage before = Card().Buffer()->Image().copy();
     for (int hint = 1; hint <= 7; ++hint) {

@@ -30,7 +30,8 @@ TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
     const PieceClass& lower = *Table().mPieceRhombus;
     const PieceClass& upper = *Table().mPieceMediumTriangle;
     const auto& z = Table().mPieceZOrder;
-    ASSERT_LT(std::find(z.begin(), z.end(), Table().mPieceRhombus), std::find(z.begin(), z.end(), Table().mPieceMediumTriangle));
+    ASSERT_LT(std::find(z.begin(), z.end(), Table().mPieceRhombus),
+              std::find(z.begin(), z.end(), Table().mPieceMediumTriangle));
     QPoint onlyLower(-1, -1);
     for (int y = std::max(upper.mPosY, 0); y < lower.mPosY + lower.mHeight; ++y) {
         for (int x = upper.mPosX; x < lower.mPosX + lower.mWidth; ++x) {
