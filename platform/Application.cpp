@@ -4,7 +4,9 @@
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QTimer>
 #include <vector>
 
@@ -14,6 +16,21 @@ namespace {
 
 Application* gInstance = nullptr;
 
+// The desktop's own style, except for the arrow of a menu bar's overflow
+// button: the game's menus always fit its window, so the arrow is never
+// shown, and its picture would be read from file for every menu bar made.
+class GameStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override
+    {
+        if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton) {
+            return {};
+        }
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
 } // namespace
 
 Application::Application()
@@ -22,6 +39,9 @@ Application::Application()
     // Quitting on the last window is the game's own decision (AutoQuit).
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         app->setQuitOnLastWindowClosed(false);
+    }
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+        QApplication::setStyle(new GameStyle); // the application takes it
     }
 }
 

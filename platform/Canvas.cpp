@@ -15,8 +15,10 @@ Canvas::Canvas(QWidget* parent)
     , mSurface(size(), QImage::Format_RGB32)
 {
     mSurface.fill(Qt::white);
+    // Sharing: a backdrop or a picture that covers the canvas is shown
+    // without a copy of its own.
     mGraphics = std::make_unique<platform::Graphics>(
-        &mSurface, [this](const QRect& rect) { SurfaceChanged(rect); });
+        &mSurface, [this](const QRect& rect) { SurfaceChanged(rect); }, true);
     setMouseTracking(true);
     // The surface covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);

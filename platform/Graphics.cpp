@@ -61,10 +61,27 @@ std::vector<int> SampleMap(qint64 first, qint64 last, qint64 destStart, qint64 d
 
 } // namespace
 
-Graphics::Graphics(QImage* plane, std::function<void(const QRect&)> changed)
+Graphics::Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing,
+                   std::function<void()> prepare)
     : mPlane(plane)
     , mChanged(std::move(changed))
+    , mSharing(sharing)
+    , mPrepare(std::move(prepare))
 {
+}
+
+QImage& Graphics::Plane()
+{
+    QImage& plane = Deref(mPlane);
+    if (mPrepare) {
+        mPrepare();
+    }
+    // A grey plane is widened before anything writes 32-bit pixels into it:
+    // exact, since grey g reads as 0xFFgggggg either way.
+    if (plane.format() == QImage::Format_Grayscale8) {
+        plane = plane.convertToFormat(QImage::Format_RGB32);
+    }
+    return plane;
 }
 
 int Graphics::Width() const
@@ -79,7 +96,7 @@ int Graphics::Height() const
 
 void Graphics::FillRect(int left, int top, int width, int height)
 {
-    QImage& plane = Deref(mPlane);
+    QImage& plane = Plane();
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -132,6 +149,15 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
+    const QImage::Format sourceFormat = source.Image().format();
+    if (sw == dw && sh == dh && source.ShowsEveryPixel()
+        && (sourceFormat == QImage::Format_RGB32 || sourceFormat == QImage::Format_Grayscale8)
+        && (IsDirectPlane(plane) || plane.format() == QImage::Format_Grayscale8)) {
+        CopyUnscaled(source.Image(), area, destLeft - srcLeft, destTop - srcTop);
+        Touched(area);
+        return;
+    }
+    Plane(); // 32-bit from here on
     const QImage& composite = source.Composited();
 
     if (!IsDirectPlane(plane)) {
@@ -163,6 +189,34 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         }
     }
     Touched(area);
+}
+
+void Graphics::CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY)
+{
+    QImage& plane = *mPlane;
+    const bool greySource = source.format() == QImage::Format_Grayscale8;
+    if (mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()
+        && source.size() == plane.size()) {
+        plane = source;
+        return;
+    }
+    Plane();
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* dstRow = reinterpret_cast<std::uint32_t*>(plane.scanLine(y)) + area.left();
+        const uchar* srcLine = source.constScanLine(y - offsetY);
+        if (greySource) {
+            constexpr std::uint32_t kGreyToRgb = 0x010101u;
+            const uchar* grey = srcLine + area.left() - offsetX;
+            for (int x = 0; x < area.width(); ++x) {
+                dstRow[x] = kOpaqueAlpha | (grey[x] * kGreyToRgb);
+            }
+        } else {
+            // memmove: a picture may be drawn into itself.
+            std::memmove(dstRow, reinterpret_cast<const std::uint32_t*>(srcLine) + area.left() - offsetX,
+                         bytes);
+        }
+    }
 }
 
 void Graphics::DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,

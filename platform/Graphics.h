@@ -16,7 +16,15 @@ public:
     // DrawPicture's stand-in for "the source picture's own width/height".
     static constexpr int kNaturalSize = -10000;
 
-    Graphics(QImage* plane, std::function<void(const QRect&)> changed);
+    // sharing: a picture drawn over all of the plane becomes the plane's
+    // pixels, shared until either is written (a mask taking its mask
+    // picture's grey art, a canvas showing its backdrop). Planes that are
+    // drawn over again and again, like buffers, copy instead and so keep
+    // their own memory.
+    // prepare runs before the plane is read or partly written (its owner
+    // may fill it late).
+    Graphics(QImage* plane, std::function<void(const QRect&)> changed, bool sharing = false,
+             std::function<void()> prepare = {});
 
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
@@ -39,11 +47,15 @@ public:
                      int srcLeft = 0, int srcTop = 0,
                      int srcWidth = kNaturalSize, int srcHeight = kNaturalSize);
 
-    QImage& Plane() { return *mPlane; }
+    // The plane for direct writing: always 32-bit.
+    QImage& Plane();
     // Tells the plane's owner that a region was drawn into directly.
     void Touched(const QRect& rect);
 
 private:
+    // Same-size copy of an opaque source (RGB32 or grey pixels) into the
+    // plane's area, whose source lies offset pixels up and left.
+    void CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY);
     // Same-size draw of the composite's area (in plane pixels) whose source
     // lies offset pixels up and left of it; the plane is 32-bit.
     void DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,
@@ -52,6 +64,8 @@ private:
     QImage* mPlane;
     std::function<void(const QRect&)> mChanged;
     std::uint32_t mForeColor = 0x000000;
+    bool mSharing = false;
+    std::function<void()> mPrepare;
 };
 
 } // namespace platform

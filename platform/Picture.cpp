@@ -15,15 +15,39 @@ constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
 } // namespace
 
 Picture::Picture(int width, int height, int /*depth*/)
-    : mImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
+    : Picture(QSize(width, height), kFreshPictureColor)
 {
-    if (!mImage.isNull()) {
-        mImage.fill(kFreshPictureColor);
+}
+
+Picture::Picture(const QSize& size, QRgb fill, bool deferFill)
+    : mImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32)
+    , mFillPending(true)
+    , mFill(fill)
+{
+    if (!deferFill) {
+        FillIfPending();
     }
 }
 
+void Picture::FillIfPending() const
+{
+    if (mFillPending) {
+        mFillPending = false;
+        if (!mImage.isNull()) {
+            mImage.fill(mFill);
+        }
+    }
+}
+
+const QImage& Picture::Image() const
+{
+    FillIfPending();
+    return mImage;
+}
+
 Picture::Picture(const QImage& image)
-    : mImage(image.convertToFormat(QImage::Format_RGB32))
+    : mImage(image.format() == QImage::Format_Grayscale8 ? image
+                                                         : image.convertToFormat(QImage::Format_RGB32))
 {
 }
 
@@ -48,8 +72,10 @@ int Picture::Height() const
 platform::Graphics& Picture::Graphics()
 {
     if (!mGraphics) {
+        // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mImage, [this](const QRect&) { PlaneChanged(); });
+            &mImage, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr,
+            [this] { FillIfPending(); });
     }
     return *mGraphics;
 }
@@ -57,10 +83,11 @@ platform::Graphics& Picture::Graphics()
 std::shared_ptr<Picture> Picture::Mask()
 {
     if (!mMask) {
-        mMask = std::make_shared<Picture>(Width(), Height());
-        if (!mMask->mImage.isNull()) {
-            mMask->mImage.fill(kFreshMaskColor);
-        }
+        // Not make_shared: the constructor is private.
+        // Its plane is made black only when something reads it or draws
+        // into part of it: a mask picture drawn over all of it, as a masked
+        // picture's loading does, simply takes its place.
+        mMask.reset(new Picture(mImage.size(), kFreshMaskColor, true));
         mMask->mOwner = this;
         // An all-black mask leaves the composite as it was.
     }
@@ -69,8 +96,9 @@ std::shared_ptr<Picture> Picture::Mask()
 
 QImage& Picture::ImageForWriting()
 {
+    QImage& plane = Graphics().Plane();
     PlaneChanged();
-    return mImage;
+    return plane;
 }
 
 void Picture::Changed()
@@ -80,14 +108,29 @@ void Picture::Changed()
 
 void Picture::PlaneChanged()
 {
+    // Whatever changed the plane has either filled it first or replaced it.
+    mFillPending = false;
     mCompositedValid = false;
     if (mOwner) {
         mOwner->mCompositedValid = false;
     }
 }
 
+bool Picture::ShowsEveryPixel() const
+{
+    // A mask that lost its size (its picture's plane was replaced) is ignored
+    // rather than read out of bounds.
+    // A mask still waiting for its black fill shows everything.
+    return !mMask || mMask->mFillPending || mMask->Width() != Width()
+        || mMask->Height() != Height();
+}
+
 const QImage& Picture::Composited() const
 {
+    if (ShowsEveryPixel() && mImage.format() == QImage::Format_RGB32) {
+        mComposited = QImage();
+        return Image();
+    }
     if (!mCompositedValid) {
         BuildComposite();
         mCompositedValid = true;
@@ -99,13 +142,14 @@ void Picture::BuildComposite() const
 {
     const int width = Width();
     const int height = Height();
-    mComposited = mImage.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
-    // A mask that lost its size (its picture's plane was replaced) is ignored
-    // rather than read out of bounds.
-    const bool masked = mMask && mMask->Width() == width && mMask->Height() == height;
+    const bool masked = !ShowsEveryPixel();
+    // A mask is 32-bit or, as it came from a mask picture, one grey byte a
+    // pixel; qGray of a grey pixel is that grey.
+    const bool greyMask = masked && mMask->Image().format() == QImage::Format_Grayscale8;
     for (int y = 0; y < height; ++y) {
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         if (!masked) {
@@ -115,22 +159,45 @@ void Picture::BuildComposite() const
             continue;
         }
         auto* row = reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y));
-        const auto* maskRow = reinterpret_cast<const QRgb*>(mMask->mImage.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const auto alpha = static_cast<std::uint32_t>(kFullAlpha - qGray(maskRow[x]));
-            row[x] = alpha == kFullAlpha ? row[x] : ScaleChannels(row[x] | 0xFF000000u, alpha);
-            if (alpha == 0) {
-                continue;
+        const uchar* maskLine = mMask->mImage.constScanLine(y);
+        const std::size_t rowFirstRun = mRuns.size();
+        // Masks are mostly long stretches of one grey: each stretch is
+        // handled at once, and only greys between black and white scale
+        // pixel by pixel.
+        for (int x = 0; x < width;) {
+            int end = x + 1;
+            int grey = 0;
+            if (greyMask) {
+                const uchar value = maskLine[x];
+                while (end < width && maskLine[end] == value) {
+                    ++end;
+                }
+                grey = value;
+            } else {
+                const auto* maskRow = reinterpret_cast<const QRgb*>(maskLine);
+                while (end < width && maskRow[end] == maskRow[x]) {
+                    ++end;
+                }
+                grey = qGray(maskRow[x]);
             }
+            const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
-            if (!mRuns.empty() && mRuns.size() > static_cast<std::size_t>(mRowRuns[static_cast<std::size_t>(y)])) {
-                Run& last = mRuns.back();
-                if (last.opaque == opaque && last.start + last.length == x) {
-                    ++last.length;
-                    continue;
+            if (alpha == 0) {
+                std::fill(row + x, row + end, 0u);
+            } else if (!opaque) {
+                for (int i = x; i < end; ++i) {
+                    row[i] = ScaleChannels(row[i] | 0xFF000000u, alpha);
                 }
             }
-            mRuns.push_back(Run{x, 1, opaque});
+            if (alpha != 0) {
+                Run* last = mRuns.size() > rowFirstRun ? &mRuns.back() : nullptr;
+                if (last != nullptr && last->opaque == opaque && last->start + last->length == x) {
+                    last->length += end - x;
+                } else {
+                    mRuns.push_back(Run{x, end - x, opaque});
+                }
+            }
+            x = end;
         }
     }
     mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());

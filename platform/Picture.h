@@ -13,9 +13,10 @@ class Graphics;
 // beneath, greys blend. Pictures are shared by reference (PicturePtr).
 class Picture : public std::enable_shared_from_this<Picture> {
 public:
-    // depth is accepted for the callers' sake; every picture is 32-bit RGB.
+    // depth is accepted for the callers' sake; every new picture is 32-bit RGB.
     Picture(int width, int height, int depth = 32);
-    // Wraps an existing image (converted to RGB32); used for loaded resources.
+    // Wraps an existing image without copying it: a grey one (mask art) as
+    // it is, any other as RGB32. Used for loaded resources.
     explicit Picture(const QImage& image);
     ~Picture();
 
@@ -34,14 +35,22 @@ public:
     std::shared_ptr<Picture> Mask();
     bool HasMask() const { return static_cast<bool>(mMask); }
 
-    // The colour plane (RGB32). Callers that write into it directly must call
-    // Changed() afterwards.
-    const QImage& Image() const { return mImage; }
+    // The colour plane: RGB32, or one grey byte a pixel for mask art until
+    // something draws into it. ImageForWriting always gives RGB32; callers
+    // that write into it directly must call Changed() afterwards.
+    const QImage& Image() const;
     QImage& ImageForWriting();
     void Changed();
 
+    // Whether every pixel shows as it stands: no mask, a mask nothing has
+    // been drawn into yet, or one that lost its size; drawing the picture is
+    // then a plain copy.
+    bool ShowsEveryPixel() const;
+
     // The picture composited through its mask as premultiplied ARGB (alpha is
-    // 255 minus the mask's grey), cached until either plane changes.
+    // 255 minus the mask's grey), cached until either plane changes. A picture
+    // that shows every pixel is its own composite: its 0xFFRRGGBB pixels are
+    // opaque premultiplied ones already, so nothing is copied.
     const QImage& Composited() const;
 
 private:
@@ -55,13 +64,21 @@ private:
         bool opaque = true;
     };
 
+    // A picture of that size filled with one colour; a deferred fill is
+    // made only when the plane is first read or partly drawn into, so a mask
+    // that is wholly replaced at once never spends it.
+    Picture(const QSize& size, QRgb fill, bool deferFill = false);
+    void FillIfPending() const;
     void PlaneChanged();
     void BuildComposite() const;
-    // The runs of row y of the composite; valid after Composited().
+    // The runs of row y of the composite; valid after Composited() of a
+    // picture that does not show every pixel.
     const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
     const Run* RowRunsEnd(int y) const { return mRuns.data() + mRowRuns[y + 1]; }
 
-    QImage mImage;
+    mutable QImage mImage;  // filled on first use while mFillPending
+    mutable bool mFillPending = false;
+    QRgb mFill = 0;
     std::shared_ptr<Picture> mMask;
     Picture* mOwner = nullptr; // for a mask: the picture it belongs to
     std::unique_ptr<platform::Graphics> mGraphics;

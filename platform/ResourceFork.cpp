@@ -1,14 +1,24 @@
 #include "platform/ResourceFork.h"
 
-#include <QFile>
+#include "platform/ResourceBundle.h"
+
 #include <QImage>
+#include <cstring>
 
 namespace platform {
 
 namespace {
 
-const QString kPicturePath = QStringLiteral(":/pictures/%1.png");
-const QString kTextPath = QStringLiteral(":/texts/%1/%2");
+struct Bundle {
+    const unsigned char* begin = nullptr;
+    std::size_t size = 0;
+};
+
+Bundle& RegisteredBundle()
+{
+    static Bundle bundle;
+    return bundle;
+}
 
 ResourceForkPtr& SubstitutedFork()
 {
@@ -16,29 +26,74 @@ ResourceForkPtr& SubstitutedFork()
     return fork;
 }
 
+// The entry of that type and id whose data lies wholly inside the block, or
+// null; a damaged or missing block finds nothing.
+const BundleEntry* FindEntry(const char (&type)[4], std::int32_t id)
+{
+    const Bundle& bundle = RegisteredBundle();
+    BundleHeader header{};
+    if (bundle.size < sizeof header) {
+        return nullptr;
+    }
+    std::memcpy(&header, bundle.begin, sizeof header);
+    if (std::memcmp(header.magic, kBundleMagic, sizeof header.magic) != 0
+        || header.count > (bundle.size - sizeof header) / sizeof(BundleEntry)) {
+        return nullptr;
+    }
+    const auto* entries = reinterpret_cast<const BundleEntry*>(bundle.begin + sizeof header);
+    for (std::uint32_t i = 0; i < header.count; ++i) {
+        const BundleEntry& entry = entries[i];
+        if (entry.id == id && std::memcmp(entry.type, type, sizeof entry.type) == 0) {
+            const bool inside = entry.offset <= bundle.size && entry.size <= bundle.size - entry.offset;
+            return inside ? &entry : nullptr;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
+{
+    RegisteredBundle() = Bundle{begin, size};
+}
 
 PicturePtr ResourceFork::GetPicture(std::int32_t id)
 {
-    const QImage image(kPicturePath.arg(id));
-    if (image.isNull()) {
+    const BundleEntry* entry = FindEntry(kBundlePictureType, id);
+    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)) {
         return nullptr;
     }
+    const std::uint64_t bytesPerPixel = entry->depth / 8;
+    if (entry->width == 0 || entry->height == 0
+        || entry->size != std::uint64_t{entry->width} * entry->height * bytesPerPixel) {
+        return nullptr;
+    }
+    // A QImage over const data never writes into it: the first change makes
+    // the picture its own copy.
+    const QImage image(RegisteredBundle().begin + entry->offset, static_cast<int>(entry->width),
+                       static_cast<int>(entry->height),
+                       static_cast<qsizetype>(entry->width * bytesPerPixel),
+                       entry->depth == kBundleGreyDepth ? QImage::Format_Grayscale8
+                                                        : QImage::Format_RGB32);
     return std::make_shared<Picture>(image);
 }
 
 QString ResourceFork::GetResource(const QString& type, std::int32_t id)
 {
-    // A type is a plain name; anything that could climb out of the texts'
-    // folder finds nothing.
-    if (type.isEmpty() || type.contains(QLatin1Char('/'))) {
+    const QByteArray name = type.toLatin1();
+    char key[4] = {};
+    // A type is four characters; anything else names no resource.
+    if (name.size() != sizeof key || name == QByteArray(kBundlePictureType, sizeof key)) {
         return {};
     }
-    QFile file(kTextPath.arg(type).arg(id));
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::memcpy(key, name.constData(), sizeof key);
+    const BundleEntry* entry = FindEntry(key, id);
+    if (!entry) {
         return {};
     }
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(reinterpret_cast<const char*>(RegisteredBundle().begin + entry->offset),
+                             static_cast<qsizetype>(entry->size));
 }
 
 ResourceForkPtr appResourceForkGetter()

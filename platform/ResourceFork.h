@@ -8,12 +8,13 @@
 
 namespace platform {
 
-// The game's own resources, built into the executable: pictures by numeric id
-// (":/pictures/<id>.png") and texts by type and id (":/texts/<TYPE>/<id>").
+// The game's own resources, built into the executable as one read-only block
+// (see ResourceBundle.h): pictures by numeric id and texts by type and id.
 class ResourceFork {
 public:
     virtual ~ResourceFork() = default;
-    // The picture with that id, or null when there is none.
+    // The picture with that id, or null when there is none. Its colour plane
+    // reads the executable's own data until it is drawn into.
     virtual PicturePtr GetPicture(std::int32_t id);
     // The resource's contents as text; empty when there is none.
     virtual QString GetResource(const QString& type, std::int32_t id);

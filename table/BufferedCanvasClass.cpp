@@ -62,19 +62,9 @@ void BufferedCanvasClass::AddDirtyRect(int x, int y, int w, int h)
 void BufferedCanvasClass::DrawPicture(const platform::PicturePtr& picture, int x, int y)
 {
     const platform::Picture& source = platform::Deref(picture);
-    platform::Graphics& g = platform::Deref(mBufferGraphics);
-    if (source.HasMask()) {
-        g.DrawPicture(picture.get(), x, y);
-    } else {
-        // Without a mask every pixel shows: a plain copy, which spares the
-        // drag's saved background a composite rebuild at every step.
-        const QRect area = ClipToImage(x, y, source.Width(), source.Height(), g.Plane().size());
-        if (!area.isEmpty()) {
-            CopyRows(source.Image(), area.left() - x, area.top() - y, g.Plane(), area.left(),
-                     area.top(), area.width(), area.height());
-            g.Touched(area);
-        }
-    }
+    // A picture without a mask (the drag's saved background) is a plain
+    // copy there, with no composite to rebuild at every step.
+    platform::Deref(mBufferGraphics).DrawPicture(picture.get(), x, y);
     AddDirtyRect(x, y, source.Width(), source.Height());
 }
 

@@ -1,8 +1,8 @@
 // Draws every picture of the game's catalogue and writes them, with the
-// licence text and a Qt resource list, into one folder that the build turns
-// into resources of the game.
+// licence text, into the one block of built-in resources that the game links.
 
 #include "ArtStyle.h"
+#include "BundleWriter.h"
 #include "ContactSheet.h"
 #include "ControlArt.h"
 #include "PieceArt.h"
@@ -11,12 +11,9 @@
 
 #include "resources/PictureCatalogue.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QSet>
-#include <QTextStream>
 
 #include <cstdio>
 #include <vector>
@@ -52,10 +49,9 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     constexpr int kRequiredArgs = 3;
     if (args.size() < kRequiredArgs) {
-        return Fail(QStringLiteral("usage: kolmira_artgen <output folder> <licence text> "
+        return Fail(QStringLiteral("usage: kolmira_artgen <resource block> <licence text> "
                                    "[<window mock-up png> <contact sheet png>]"));
     }
-    const QDir out(args[1]);
     if (!LoadArtFonts()) {
         return 1;
     }
@@ -66,21 +62,17 @@ int main(int argc, char* argv[])
     AddControlArt(art);
     AddTableArt(art);
 
-    if (!out.mkpath(QStringLiteral("pictures")) || !out.mkpath(QStringLiteral("texts/TEXT"))) {
-        return Fail(QStringLiteral("cannot create %1").arg(out.path()));
-    }
-    QStringList files;
+    BundleWriter bundle;
     QSet<QString> written;
     for (const CatalogueEntry& entry : Catalogue()) {
         const QString name = QString::fromLatin1(entry.name);
         if (!art.contains(name)) {
             return Fail(QStringLiteral("no art drawn for %1").arg(name));
         }
-        const QString file = QStringLiteral("pictures/%1.png").arg(entry.id);
-        if (!art.value(name).save(out.filePath(file), "PNG")) {
-            return Fail(QStringLiteral("cannot write %1").arg(out.filePath(file)));
+        // Masks are grey: one byte a pixel is all they need.
+        if (!bundle.AddPicture(entry.id, art.value(name), name.endsWith(QLatin1String("mask")))) {
+            return Fail(QStringLiteral("the mask %1 is not grey").arg(name));
         }
-        files << file;
         written << name;
     }
     for (const QString& name : art.keys()) {
@@ -89,30 +81,13 @@ int main(int argc, char* argv[])
         }
     }
 
-    const QString licenceFile = QStringLiteral("texts/%1/%2")
-                                    .arg(QString::fromLatin1(kLicenseTextType))
-                                    .arg(kLicenseTextId);
-    QFile::remove(out.filePath(licenceFile));
-    if (!QFile::copy(args[2], out.filePath(licenceFile))) {
-        return Fail(QStringLiteral("cannot copy the licence text %1").arg(args[2]));
+    QFile licence(args[2]);
+    if (!licence.open(QIODevice::ReadOnly)) {
+        return Fail(QStringLiteral("cannot read the licence text %1").arg(args[2]));
     }
-    files << licenceFile;
-
-    // The resource list last: the build takes it as the sign that the whole
-    // folder is written.
-    QSaveFile qrc(out.filePath(QStringLiteral("kolmira_art.qrc")));
-    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return Fail(QStringLiteral("cannot write the resource list"));
-    }
-    QTextStream list(&qrc);
-    list << "<RCC>\n  <qresource prefix=\"/\">\n";
-    for (const QString& file : files) {
-        list << "    <file>" << file << "</file>\n";
-    }
-    list << "  </qresource>\n</RCC>\n";
-    list.flush();
-    if (!qrc.commit()) {
-        return Fail(QStringLiteral("cannot write the resource list"));
+    bundle.AddText(kLicenseTextType, kLicenseTextId, licence.readAll());
+    if (!bundle.Write(args[1])) {
+        return Fail(QStringLiteral("cannot write %1").arg(args[1]));
     }
 
     // Optional pictures for a person to look at the art as the game shows it.

@@ -14,23 +14,21 @@
 #include "platform/MsgBox.h"
 #include "platform/Random.h"
 #include "platform/RecordSet.h"
-#include "tests/support/FullDisk.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
+#include <array>
+#include <optional>
 #include <gtest/gtest.h>
 
 // Every store test gets its own empty preferences folder and records the
-// one-line messages instead of showing them.
+// messages instead of showing them.
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetGlobals();
         mSavedConfig = qgetenv("XDG_CONFIG_HOME");
-        UsePreferencesFolder(mConfig.path());
+        qputenv("XDG_CONFIG_HOME", mConfig.path().toUtf8());
         platform::SetMsgBoxHandler([this](const QString& message) { mMessages << message; });
     }
     void TearDown() override
@@ -38,22 +36,14 @@ protected:
         ResetGlobals();
         platform::SetMsgBoxHandler({});
         platform::Database::Options() = {};
-        FullDisk::SetFull(false);
         qputenv("XDG_CONFIG_HOME", mSavedConfig);
     }
-    static void UsePreferencesFolder(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
 
     // One committed write, as an edited or damaged store file presents it.
     static void Execute(const QString& sql)
     {
         gPrefsDatabase->mDB->SQLExecute(sql);
         ASSERT_TRUE(gPrefsDatabase->mDB->Commit()) << sql.toStdString();
-    }
-    // A file's bytes and modification time.
-    static std::pair<QByteArray, QDateTime> StateOf(const QString& path)
-    {
-        QFile file(path);
-        return {file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), QFileInfo(path).lastModified()};
     }
     static int Count(platform::Database& db, const QString& from)
     {
@@ -86,27 +76,21 @@ protected:
     }
 };
 
-// The seven pieces of a layout, as the play table holds them.
-struct PieceLayout {
-    PieceLargeTriangleClass l1, l2;
-    PieceMediumTriangleClass m;
-    PieceSmallTriangleClass s1, s2;
-    PieceRhombusClass rh;
-    PieceSquareClass sq;
+// The puzzle's seven pieces in the store's order.
+inline std::array<PieceClass*, 7> PiecesOf(const PuzzleClass& p)
+{
+    return {p.mPieceLargeTriangle1.get(), p.mPieceLargeTriangle2.get(), p.mPieceMediumTriangle.get(),
+            p.mPieceSmallTriangle1.get(), p.mPieceSmallTriangle2.get(), p.mPieceRhombus.get(), p.mPieceSquare.get()};
+}
 
-    // (x, y, orientation) per piece in the store's order, shifted by (dx, dy).
-    explicit PieceLayout(const std::array<std::array<int, 3>, 7>& values, int dx = 0, int dy = 0)
-    {
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            Pieces()[i]->SetPosition(values[i][0] + dx, values[i][1] + dy);
-            Pieces()[i]->SetOrientation(values[i][2]);
-            Pieces()[i]->SetPictureFromOrientation();
-        }
+// Composes the puzzle afresh from its own pieces laid out as on the table:
+// each moved by (dx, dy) and, if given, turned to the orientation.
+inline void Recompose(PuzzleClass& p, int dx, int dy, std::optional<int> orientation = std::nullopt)
+{
+    for (PieceClass* piece : PiecesOf(p)) {
+        piece->SetPosition(piece->mPosX + dx, piece->mPosY + dy);
+        piece->mOrientation = orientation.value_or(piece->mOrientation);
     }
-    std::array<PieceClass*, 7> Pieces() { return {&l1, &l2, &m, &s1, &s2, &rh, &sq}; }
-    void ComposeInto(PuzzleClass& puzzle) const { puzzle.SetFromPieces(l1, l2, m, s1, s2, rh, sq); }
-};
-
-// Built-in puzzle 1 as stored: a solid block of 20 x 40 cells.
-inline constexpr std::array<std::array<int, 3>, 7> kFirstPuzzle{{{-80, -80, 4}, {0, 0, 8},
-    {0, 140, 1}, {100, 200, 8}, {-40, 300, 2}, {-50, 200, 1}, {80, 280, 1}}};
+    p.SetFromPieces(*p.mPieceLargeTriangle1, *p.mPieceLargeTriangle2, *p.mPieceMediumTriangle,
+                    *p.mPieceSmallTriangle1, *p.mPieceSmallTriangle2, *p.mPieceRhombus, *p.mPieceSquare);
+}

@@ -76,20 +76,24 @@ const Row kRows[] = {
 
 } // namespace
 
+// Out of range an orientation has no outline and an empty pattern.
 TEST(PiecePatternTest, EveryCellFollowsTheOutlineAndTheWrittenRows)
 {
     for (PieceShape shape : kAllShapes) {
         const auto& outlines = kOutlines[static_cast<std::size_t>(shape)];
-        ASSERT_EQ(OrientationCount(shape), static_cast<int>(outlines.size()));
-        for (int o = 1; o <= OrientationCount(shape); ++o) {
+        const int count = OrientationCount(shape);
+        ASSERT_EQ(count, static_cast<int>(outlines.size()));
+        for (int o = -1; o <= count + 1; ++o) {
             SCOPED_TRACE(ShapeStem(shape).toStdString() + std::to_string(o));
+            const bool inRange = o >= 1 && o <= count;
+            EXPECT_EQ(PatternVertices(shape, o).empty(), !inRange);
             const auto grid = MakeCellPattern(shape, o);
             ASSERT_EQ(std::pair(grid->GetWidth(), grid->GetHeight()),
                       std::pair(PatternSize(shape), PatternSize(shape)));
             for (int y = 0; y < PatternSize(shape); ++y) {
                 for (int x = 0; x < PatternSize(shape); ++x) {
-                    ASSERT_EQ(grid->GetCell(x, y), CodeOf(outlines[static_cast<std::size_t>(o - 1)], x, y))
-                        << "cell " << x << "," << y;
+                    const int expected = inRange ? CodeOf(outlines[static_cast<std::size_t>(o - 1)], x, y) : 0;
+                    ASSERT_EQ(grid->GetCell(x, y), expected) << "cell " << x << "," << y;
                 }
             }
         }
@@ -104,19 +108,8 @@ TEST(PiecePatternTest, EveryCellFollowsTheOutlineAndTheWrittenRows)
         expected.replace(static_cast<std::size_t>(r.first), std::string(r.codes).size(), r.codes);
         EXPECT_EQ(shown, expected) << ShapeStem(r.shape).toStdString() << r.orientation << " row " << r.row;
     }
-}
-
-TEST(PiecePatternTest, OutOfRangeOrientationsGiveEmptyPatternsAndEachCallANewGrid)
-{
-    for (PieceShape shape : kAllShapes) {
-        for (int o : {0, -1, OrientationCount(shape) + 1}) {
-            SolutionGridClass zeros;
-            zeros.SetGridSize(PatternSize(shape), PatternSize(shape));
-            EXPECT_TRUE(MakeCellPattern(shape, o)->DoesMatch(zeros));
-            EXPECT_TRUE(PatternVertices(shape, o).empty());
-        }
-    }
+    // Each call makes a new grid: changing one must not reach later patterns.
     const auto first = MakeCellPattern(PieceShape::Rhombus, 2);
-    first->AddGrid(0, 0, MakeCellPattern(PieceShape::Rhombus, 2)); // must not reach later patterns
+    first->AddGrid(0, 0, MakeCellPattern(PieceShape::Rhombus, 2));
     EXPECT_FALSE(MakeCellPattern(PieceShape::Rhombus, 2)->DoesMatch(*first));
 }

@@ -1,10 +1,8 @@
 #include "ModelTestSupport.h"
 
 #include "model/PiecePattern.h"
-#include "model/RectClass.h"
 #include "platform/NilObjectException.h"
 #include "platform/ResourceFork.h"
-#include "table/TableClass.h"
 
 #include <tuple>
 
@@ -76,6 +74,7 @@ TEST(PieceTest, PiecesStartAtOneAndTurnThroughEveryPictureBothWaysInAFixedBox)
         }
         EXPECT_EQ(std::tuple(piece->mPosX, piece->mPosY, piece->mWidth, piece->mMaxOffset),
                   std::tuple(130, 70, side, c.maxOffset));
+        EXPECT_THROW(piece->Draw(), platform::NilObjectException) << "drawing needs the table";
         piece->SetOrientation(2); // the number alone turns no picture
         EXPECT_TRUE(ShowsPicture(*piece, c.firstPictureId));
         for (int bad : {0, -3, count + 1}) { // nor does one out of range
@@ -109,21 +108,4 @@ TEST(PieceTest, HitTestAgreesWithThePatternOnEveryPixelAndIgnoresThePicture)
             }
         }
     }
-}
-
-TEST(PieceTest, DrawingNeedsTheTableAndPutsThePictureInItsBuffer)
-{
-    PieceSmallTriangleClass piece;
-    piece.SetPosition(30, 40);
-    ASSERT_EQ(gTable, nullptr);
-    EXPECT_THROW(piece.Draw(), platform::NilObjectException);
-
-    TableClass table;
-    table.resize(400, 300);
-    table.InitializeBuffer();
-    gTable = &table;
-    piece.Draw();
-    const auto& dirty = platform::Deref(table.DirtyRect());
-    EXPECT_EQ(std::tuple(dirty.mPosX, dirty.mPosY, dirty.mWidth, dirty.mHeight), std::tuple(30, 40, 140, 140));
-    gTable = nullptr;
 }

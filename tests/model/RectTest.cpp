@@ -5,7 +5,7 @@
 
 #include <tuple>
 
-TEST(RectTest, PointTestIncludesAllFourEdges)
+TEST(RectTest, PointTestIncludesAllFourEdgesAndOverlapIsTheSharedArea)
 {
     const RectClass rect(10, 20, 30, 40);
     const std::tuple<int, int, bool> points[] = {
@@ -15,10 +15,8 @@ TEST(RectTest, PointTestIncludesAllFourEdges)
     }
     EXPECT_TRUE(RectClass(5, 7, 0, 0).IsPointInside(5, 7));
     EXPECT_FALSE(RectClass(5, 7, 0, 0).IsPointInside(6, 7));
-}
 
-TEST(RectTest, OverlapIsTheSharedAreaEitherWayRoundAndNoneWhenOnlyTouching)
-{
+    // Overlap is the shared area either way round, and none when only touching.
     const RectClass cases[][3] = {
         {{0, 0, 10, 10}, {5, 5, 10, 10}, {5, 5, 5, 5}},
         {{0, 0, 100, 100}, {10, 20, 30, 40}, {10, 20, 30, 40}},

@@ -17,7 +17,7 @@ SolutionGridClass GridOf(int width, int height, int fill = 0)
 
 } // namespace
 
-TEST(SolutionGridTest, CellsOutsideTheGridAreIgnoredAndMatchNeedsTheSameSizeAndCodes)
+TEST(SolutionGridTest, CellsOutsideAreIgnoredMatchNeedsTheSameSizeAndCodesAndTrimRecordsEmptyBorders)
 {
     SolutionGridClass grid = GridOf(3, 2);
     grid.SetCell(3, 0, 5);
@@ -34,9 +34,26 @@ TEST(SolutionGridTest, CellsOutsideTheGridAreIgnoredAndMatchNeedsTheSameSizeAndC
     EXPECT_FALSE(GridOf(3, 2, 1).DoesMatch(GridOf(3, 2, 5)));
     EXPECT_TRUE(SolutionGridClass().DoesMatch(SolutionGridClass()));
     EXPECT_THROW(grid.DoesMatch(SolutionGridPtr()), platform::NilObjectException);
+
+    // Trimming cuts empty borders and records them, and leaves empty grids alone.
+    grid = GridOf(5, 6);
+    grid.SetCell(1, 2, 5);
+    grid.SetCell(3, 5, 3);
+    for (int pass = 0; pass < 2; ++pass) { // a second trim finds nothing more and keeps the counts
+        grid.TrimEmptyCells();
+        ASSERT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(3, 4));
+        EXPECT_EQ(std::tuple(grid.mNumTrimmedLeft, grid.mNumTrimmedRight, grid.mNumTrimmedTop,
+                             grid.mNumTrimmedBottom),
+                  std::tuple(1, 1, 2, 0));
+    }
+    EXPECT_EQ(std::pair(grid.GetCell(0, 0), grid.GetCell(2, 3)), std::pair(5, 3));
+    for (SolutionGridClass empty : {GridOf(4, 3), SolutionGridClass()}) {
+        empty.TrimEmptyCells();
+        EXPECT_EQ(empty.GetWidth(), empty.GetHeight() == 3 ? 4 : 0);
+    }
 }
 
-TEST(SolutionGridTest, AddingSumsCodesAndFlagsOnlyHalvesCoveredTwice)
+TEST(SolutionGridTest, AddingSumsCodesFlagsOnlyHalvesCoveredTwiceAndClipsAtRightAndBottom)
 {
     // Complementary halves and a full cell on an empty one fit; anything else clashes.
     const int cases[][3] = {{1, 4, 0}, {4, 1, 0}, {2, 3, 0}, {3, 2, 0}, {0, 5, 0}, {5, 0, 0},
@@ -50,10 +67,7 @@ TEST(SolutionGridTest, AddingSumsCodesAndFlagsOnlyHalvesCoveredTwice)
         EXPECT_EQ(grid.mHasOverlap, clash != 0) << a << "+" << b;
         EXPECT_EQ(grid.DoesMatch(GridOf(2, 1, 5)), a + b == 5);
     }
-}
-
-TEST(SolutionGridTest, AddGridDropsBadOffsetsWholeAndClipsAtRightAndBottom)
-{
+    // A bad offset drops the added grid whole.
     for (const auto& [x, y] : {std::pair{4, 0}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{0, 4}}) {
         SolutionGridClass grid = GridOf(4, 4);
         grid.AddGrid(x, y, GridOf(3, 3, 5));
@@ -73,23 +87,4 @@ TEST(SolutionGridTest, AddGridDropsBadOffsetsWholeAndClipsAtRightAndBottom)
     self.AddGrid(1, 0, self);
     EXPECT_EQ(std::pair(self.GetCell(1, 0), self.GetCell(2, 0)), std::pair(1, 0));
     EXPECT_THROW(grid.AddGrid(0, 0, SolutionGridPtr()), platform::NilObjectException);
-}
-
-TEST(SolutionGridTest, TrimCutsEmptyBordersRecordsThemAndLeavesEmptyGridsAlone)
-{
-    SolutionGridClass grid = GridOf(5, 6);
-    grid.SetCell(1, 2, 5);
-    grid.SetCell(3, 5, 3);
-    for (int pass = 0; pass < 2; ++pass) { // a second trim finds nothing more and keeps the counts
-        grid.TrimEmptyCells();
-        ASSERT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(3, 4));
-        EXPECT_EQ(std::tuple(grid.mNumTrimmedLeft, grid.mNumTrimmedRight, grid.mNumTrimmedTop,
-                             grid.mNumTrimmedBottom),
-                  std::tuple(1, 1, 2, 0));
-    }
-    EXPECT_EQ(std::pair(grid.GetCell(0, 0), grid.GetCell(2, 3)), std::pair(5, 3));
-    for (SolutionGridClass empty : {GridOf(4, 3), SolutionGridClass()}) {
-        empty.TrimEmptyCells();
-        EXPECT_EQ(empty.GetWidth(), empty.GetHeight() == 3 ? 4 : 0);
-    }
 }

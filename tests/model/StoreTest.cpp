@@ -1,45 +1,57 @@
 #include "ModelTestSupport.h"
+#include "tests/support/FullDisk.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 using platform::Variant;
 
-TEST_F(StoreTest, FirstStartCreatesTheFolderTheFileTheTablesAndTheCatalogue)
-{
-    EXPECT_FALSE(QFileInfo::exists(PrefsDatabaseClass::StoreFolderPath()));
-    EXPECT_FALSE(PrefsDatabaseClass().UsesFallbackStore());
-    EXPECT_TRUE(mMessages.isEmpty());
-    EXPECT_EQ(PrefsDatabaseClass::StoreFilePath(), mConfig.path() + "/Kolmira/Kolmira.dat");
+namespace {
 
+// A file's bytes and modification time.
+std::pair<QByteArray, QDateTime> StateOf(const QString& path)
+{
+    QFile file(path);
+    return {file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), QFileInfo(path).lastModified()};
+}
+
+} // namespace
+
+TEST_F(StoreTest, AFirstStartCreatesTheStoreAndALaterOneFindsEveryRowAndWritesNothing)
+{
+    const QString file = PrefsDatabaseClass::StoreFilePath();
+    EXPECT_EQ(file, mConfig.path() + "/Kolmira/Kolmira.dat");
+    {
+        PrefsDatabaseClass store;
+        EXPECT_FALSE(store.UsesFallbackStore());
+        EXPECT_TRUE(store.GetPref("MakeGameHarder").IsNil());
+        store.SetPref("RanOnce", Variant("Yes"));
+        // A name with a quote or an SQL word in it neither breaks the statement
+        // nor reaches another preference; each is inserted once, then updated.
+        for (const QString name : {"MakeGameHarder", "Player's union pick"}) {
+            for (const bool flag : {true, false}) {
+                store.SetPref(name, Variant(flag));
+                EXPECT_EQ(store.GetPref(name).BooleanValue(), flag) << name.toStdString();
+            }
+        }
+        EXPECT_EQ(Count(*OpenFile(), "Prefs"), 3) << "every write is committed at once";
+        store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(4, 2), (4, 3), (7, 0)");
+        store.mDB->Commit();
+    }
     const auto db = OpenFile();
     // {table, columns, rows}
     const std::tuple<const char*, int, int> tables[] = {
-        {"Version", 2, 1}, {"Prefs", 3, 0}, {"SolvedPuzzles", 2, 0}, {"SavedPuzzle", 23, 0}, {"Puzzles", 22, 30}};
+        {"Version", 2, 1}, {"Prefs", 3, 3}, {"SolvedPuzzles", 2, 3}, {"SavedPuzzle", 23, 0}, {"Puzzles", 22, 30}};
     EXPECT_EQ(Count(*db, "sqlite_master WHERE type = 'table'"), 5);
     for (const auto& [table, columns, rows] : tables) {
         EXPECT_EQ(Count(*db, QStringLiteral("pragma_table_info('%1')").arg(table)), columns) << table;
         EXPECT_EQ(Count(*db, table), rows) << table;
     }
-    const auto version = db->SQLSelect("SELECT * FROM Version");
-    ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->Field("VersionNumber").Value().StringValue(), "1.0");
-    EXPECT_FALSE(version->Field("Timestamp").Value().StringValue().isEmpty());
-    EXPECT_EQ(Count(*db, "(SELECT DISTINCT Number FROM Puzzles WHERE Number BETWEEN 1 AND 30)"), 30);
-    EXPECT_EQ(Count(*db, "Puzzles WHERE Rhombus_Orientation NOT BETWEEN 1 AND 4 "
-                         "OR Square_Orientation NOT BETWEEN 1 AND 2 OR LargeTriangle1_Orientation NOT BETWEEN 1 AND 8"),
-              0);
-}
+    EXPECT_EQ(Count(*db, "Version WHERE VersionNumber = '1.0' AND Timestamp <> ''"), 1);
 
-TEST_F(StoreTest, ALaterStartWritesNothingAndFindsEveryRow)
-{
-    QDir().mkpath(PrefsDatabaseClass::StoreFolderPath()); // folder present, file missing
-    {
-        PrefsDatabaseClass store;
-        store.SetPref("RanOnce", Variant("Yes"));
-        store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(4, 2), (4, 3), (7, 0)");
-        store.mDB->Commit();
-    }
-    const auto before = StateOf(PrefsDatabaseClass::StoreFilePath());
+    const auto before = StateOf(file);
     {
         PrefsDatabaseClass store;
         EXPECT_FALSE(store.UsesFallbackStore());
@@ -47,93 +59,63 @@ TEST_F(StoreTest, ALaterStartWritesNothingAndFindsEveryRow)
         for (const int number : {4, 7, 0, 6, 31, -1}) { // any record of the number
             EXPECT_EQ(store.IsPuzzleSolved(number), number == 4 || number == 7) << number;
         }
-        EXPECT_EQ(Count(*store.mDB, "Puzzles"), 30) << "the catalogue is not added twice";
     }
-    EXPECT_TRUE(StateOf(PrefsDatabaseClass::StoreFilePath()) == before);
+    EXPECT_TRUE(StateOf(file) == before) << "the catalogue is not added twice, nor anything else written";
     EXPECT_TRUE(mMessages.isEmpty());
-}
-
-TEST_F(StoreTest, PreferencesAreInsertedOnceThenUpdatedInPlace)
-{
-    PrefsDatabaseClass store;
-    EXPECT_TRUE(store.GetPref("MakeGameHarder").IsNil());
-    for (const bool flag : {true, false, true, false}) {
-        store.SetPref("MakeGameHarder", Variant(flag));
-        EXPECT_FALSE(store.GetPref("MakeGameHarder").IsNil());
-        EXPECT_EQ(store.GetPref("MakeGameHarder").BooleanValue(), flag);
-    }
-    store.SetPref("RanOnce", Variant("Yes"));
-    // A name with a quote or an SQL word in it neither breaks the statement
-    // nor reaches another preference, and is updated in place like any other.
-    for (const int pick : {7, 8}) {
-        store.SetPref("Player's union pick", Variant(pick));
-        EXPECT_EQ(store.GetPref("Player's union pick").IntegerValue(), pick);
-    }
-    EXPECT_EQ(store.GetPref("RanOnce").StringValue(), "Yes");
-
-    // Every write is committed at once: another connection sees it.
-    const auto other = OpenFile();
-    EXPECT_EQ(Count(*other, "Prefs"), 3);
-    const auto rs = other->SQLSelect("SELECT PrefValue FROM Prefs WHERE PrefName = 'MakeGameHarder'");
-    ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->RecordCount(), 1);
-    EXPECT_FALSE(rs->Field("PrefValue").Value().BooleanValue());
 }
 
 TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlayedInMemory)
 {
+    PrefsDatabaseClass{};
+    const QByteArray sound = StateOf(PrefsDatabaseClass::StoreFilePath()).first;
     // Tests may run as root, who can write anywhere: a folder inside a
     // regular file cannot be made by anyone, and a write-protected file is
     // opened the way SQLite opens one for an ordinary user.
-    enum Damage { kFolderBlocked, kDiskFullAtCreation, kNotADatabase, kTableMissing, kPuzzlesMissing, kWriteProtected };
-    struct Case {
-        Damage damage;
-        const char* message;
-        const char* why; // in the second line
-        int solvesKept;  // the store's history, still in view
-    };
-    const Case cases[] = {
-        {kFolderBlocked, "Error creating preferences.", "could not create", 0},
-        {kDiskFullAtCreation, "Error creating preferences.", "(the disk is full)", 0},
-        {kNotADatabase, "Error opening preferences.", "damaged", 0},
-        {kTableMissing, "Error opening preferences.", "damaged", 0},
-        {kPuzzlesMissing, "Error opening preferences.", "built-in puzzles", 1},
-        {kWriteProtected, "Error opening preferences.", "write-protected", 1},
+    enum Kind { kBytes, kEdited, kWriteProtected, kFolderBlocked, kDiskFullAtCreation };
+    // {name, kind, the file's bytes or the edit made to a store with one solve,
+    //  why (in the second line), solves kept (the history still in view)}
+    const std::tuple<const char*, Kind, QByteArray, const char*, int> cases[] = {
+        {"folder blocked", kFolderBlocked, "x", "could not create", 0},
+        {"disk full at creation", kDiskFullAtCreation, "", "(the disk is full)", 0},
+        {"truncated", kBytes, sound.left(sound.size() / 2), "damaged", 0},
+        {"cut to its header", kBytes, sound.left(100), "damaged", 0},
+        {"zeroed", kBytes, QByteArray(sound.size(), '\0'), "damaged", 0},
+        {"empty", kBytes, "", "damaged", 0},
+        {"a table missing", kEdited, "DROP TABLE Prefs", "damaged", 0},
+        {"puzzles missing", kEdited, "DELETE FROM Puzzles WHERE Number > 10", "built-in puzzles", 1},
+        {"write-protected", kWriteProtected, "", "write-protected", 1},
     };
     FullDisk::Install();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.damage);
-        const QString folder = mConfig.path() + "/" + QString::number(c.damage);
-        UsePreferencesFolder(folder + (c.damage == kFolderBlocked ? "/blocker/config" : ""));
+    for (const auto& [name, kind, content, because, solvesKept] : cases) {
+        SCOPED_TRACE(name);
+        const QString folder = mConfig.filePath(name);
+        qputenv("XDG_CONFIG_HOME", (folder + (kind == kFolderBlocked ? "/blocker/config" : "")).toUtf8());
         const QString file = PrefsDatabaseClass::StoreFilePath();
-        const QString watched = c.damage == kFolderBlocked ? folder + "/blocker" : file;
-        if (c.damage == kFolderBlocked || c.damage == kNotADatabase) {
+        const QString watched = kind == kFolderBlocked ? folder + "/blocker" : file;
+        if (kind == kBytes || kind == kFolderBlocked) {
             QDir().mkpath(QFileInfo(watched).path());
             QFile blocker(watched);
             ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-            blocker.write(QByteArray(4096, '\x5a'));
-        } else if (c.damage != kDiskFullAtCreation) {
+            blocker.write(content);
+        } else if (kind != kDiskFullAtCreation) {
             PrefsDatabaseClass store;
-            store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(3, 1)");
-            if (c.damage != kWriteProtected) {
-                store.mDB->SQLExecute(c.damage == kTableMissing ? "DROP TABLE Prefs"
-                                                                : "DELETE FROM Puzzles WHERE Number > 10");
-            }
+            store.mDB->SQLExecute("INSERT INTO SolvedPuzzles VALUES(3, 1); " + content);
             ASSERT_TRUE(store.mDB->Commit());
         }
-        platform::Database::Options().openFilesReadOnly = c.damage == kWriteProtected;
-        FullDisk::SetFull(c.damage == kDiskFullAtCreation);
+        platform::Database::Options().openFilesReadOnly = kind == kWriteProtected;
+        FullDisk::SetFull(kind == kDiskFullAtCreation);
         mMessages.clear();
         const auto before = StateOf(watched);
         {
             PrefsDatabaseClass store;
             ASSERT_EQ(mMessages.size(), 1);
-            EXPECT_EQ(mMessages[0].section('\n', 0, 0), c.message);
-            EXPECT_TRUE(mMessages[0].section('\n', 1).contains(file)) << mMessages[0].toStdString();
-            EXPECT_TRUE(mMessages[0].contains(c.why)) << mMessages[0].toStdString();
+            const QString told = kind >= kFolderBlocked ? "Error creating preferences." : "Error opening preferences.";
+            const QString why = mMessages[0].section('\n', 1);
+            EXPECT_TRUE(mMessages[0].startsWith(told + '\n') && why.contains(file) && why.contains(because))
+                << why.toStdString();
             EXPECT_TRUE(store.UsesFallbackStore());
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
-            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), c.solvesKept);
+            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), solvesKept);
             // The game plays on in memory, and nothing more is said.
             store.SetPref("RanOnce", Variant("Yes"));
             EXPECT_EQ(store.GetPref("RanOnce").StringValue(), "Yes");
@@ -142,7 +124,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
         FullDisk::SetFull(false);
         platform::Database::Options() = {};
         EXPECT_TRUE(StateOf(watched) == before);
-        if (c.damage == kDiskFullAtCreation) { // no half-made file: the next start begins afresh
+        if (kind == kDiskFullAtCreation) { // no half-made file: the next start begins afresh
             EXPECT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).isEmpty());
         }
     }

@@ -23,22 +23,23 @@ protected:
     }
 
     // A fresh file with one table of three rows, committed.
-    void CreateSample(Database& db, const QString& path)
+    void CreateSample(const QString& name)
     {
-        db.DatabaseFile = path;
-        ASSERT_TRUE(db.CreateDatabaseFile());
-        db.SQLExecute("CREATE TABLE T (Name TEXT, Num INTEGER, Stamp TEXT)");
-        db.SQLExecute("INSERT INTO T (Name, Num) VALUES ('a', 1), ('b', 2), ('c', 3)");
-        ASSERT_TRUE(db.Commit()) << db.ErrorMessage().toStdString();
+        mDb.DatabaseFile = Path(name);
+        ASSERT_TRUE(mDb.CreateDatabaseFile());
+        mDb.SQLExecute("CREATE TABLE T (Name TEXT, Num INTEGER, Stamp TEXT)");
+        mDb.SQLExecute("INSERT INTO T (Name, Num) VALUES ('a', 1), ('b', 2), ('c', 3)");
+        ASSERT_TRUE(mDb.Commit()) << mDb.ErrorMessage().toStdString();
     }
 
-    static int Count(Database& db, const QString& sql)
+    int Count(const QString& table)
     {
-        auto rs = db.SQLSelect("SELECT COUNT(*) AS n FROM " + sql);
+        auto rs = mDb.SQLSelect("SELECT COUNT(*) AS n FROM " + table);
         return rs ? rs->Field("n").Value().IntegerValue() : -1;
     }
 
     QTemporaryDir mDir{qEnvironmentVariable("XDG_CONFIG_HOME") + "/db-XXXXXX"};
+    Database mDb;
 };
 
 } // namespace
@@ -63,9 +64,8 @@ TEST_F(DatabaseTest, BadFilesAndBadStatementsAreRefusedWithoutACrash)
     EXPECT_EQ(Bytes(Path("garbage.dat")), garbage);
 
     // Tests may run as root: a folder under a regular file can never be made.
-    Database unwritable;
-    unwritable.DatabaseFile = Path("garbage.dat") + "/sub/new.dat";
-    EXPECT_FALSE(unwritable.CreateDatabaseFile());
+    missing.DatabaseFile = Path("garbage.dat") + "/sub/new.dat";
+    EXPECT_FALSE(missing.CreateDatabaseFile());
 
     // Nothing runs without a connection, and nothing crashes.
     EXPECT_EQ(notDb.SQLSelect("SELECT 1"), nullptr);
@@ -75,103 +75,82 @@ TEST_F(DatabaseTest, BadFilesAndBadStatementsAreRefusedWithoutACrash)
     EXPECT_FALSE(notDb.Commit());
 
     // Failing statements give no record set and a readable error.
-    Database db;
-    CreateSample(db, Path("s.dat"));
-    EXPECT_EQ(db.SQLSelect("SELECT * FROM NoSuchTable"), nullptr);
-    EXPECT_TRUE(db.ErrorMessage().contains("NoSuchTable")) << db.ErrorMessage().toStdString();
-    EXPECT_EQ(db.SQLSelect("this is not sql"), nullptr);
+    CreateSample("s.dat");
+    EXPECT_EQ(mDb.SQLSelect("SELECT * FROM NoSuchTable"), nullptr);
+    EXPECT_TRUE(mDb.ErrorMessage().contains("NoSuchTable")) << mDb.ErrorMessage().toStdString();
+    EXPECT_EQ(mDb.SQLSelect("this is not sql"), nullptr);
     DatabaseRecord bad;
     bad.IntegerColumn("NoSuchColumn", 1);
-    EXPECT_FALSE(db.InsertRecord("T", bad));
+    EXPECT_FALSE(mDb.InsertRecord("T", bad));
 
     // A success afterwards clears the error.
-    EXPECT_EQ(Count(db, "T"), 3);
-    EXPECT_FALSE(db.Error());
+    EXPECT_EQ(Count("T"), 3);
+    EXPECT_FALSE(mDb.Error());
 }
 
 TEST_F(DatabaseTest, OnlyCommittedWritesReachTheFileAndAFailedCommitChangesNothing)
 {
-    const QString path = Path("f.dat");
-    {
-        Database db;
-        CreateSample(db, path);
-        db.SQLExecute("DELETE FROM T WHERE Name = 'a'");
-        EXPECT_EQ(Count(db, "T"), 2) << "the connection sees its own open transaction";
-    } // closed without commit
-    Database db;
-    db.DatabaseFile = path;
-    ASSERT_TRUE(db.Connect());
-    EXPECT_EQ(Count(db, "T"), 3);
+    CreateSample("f.dat");
+    mDb.SQLExecute("DELETE FROM T WHERE Name = 'a'");
+    EXPECT_EQ(Count("T"), 2) << "the connection sees its own open transaction";
+    mDb.Close(); // without commit
+    ASSERT_TRUE(mDb.Connect());
+    EXPECT_EQ(Count("T"), 3);
 
-    db.SQLExecute("PRAGMA foreign_keys = ON");
-    db.SQLExecute("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
-    db.SQLExecute("CREATE TABLE Child (ParentId INTEGER REFERENCES Parent(Id) DEFERRABLE INITIALLY DEFERRED)");
-    db.SQLExecute("INSERT INTO Parent (Id) VALUES (1)");
-    ASSERT_TRUE(db.Commit());
-    const QByteArray before = Bytes(path);
+    mDb.SQLExecute("PRAGMA foreign_keys = ON");
+    mDb.SQLExecute("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
+    mDb.SQLExecute("CREATE TABLE Child (ParentId INTEGER REFERENCES Parent(Id) DEFERRABLE INITIALLY DEFERRED)");
+    mDb.SQLExecute("INSERT INTO Parent (Id) VALUES (1)");
+    ASSERT_TRUE(mDb.Commit());
+    const QByteArray before = Bytes(mDb.DatabaseFile);
 
     // The dangling reference is only checked at commit time.
-    db.SQLExecute("INSERT INTO Parent (Id) VALUES (2)");
-    db.SQLExecute("INSERT INTO Child (ParentId) VALUES (99)");
-    ASSERT_FALSE(db.Error()) << db.ErrorMessage().toStdString();
-    EXPECT_FALSE(db.Commit());
-    EXPECT_TRUE(db.Error());
-    EXPECT_EQ(Count(db, "Parent"), 1);
-    EXPECT_EQ(Bytes(path), before);
+    mDb.SQLExecute("INSERT INTO Parent (Id) VALUES (2); INSERT INTO Child (ParentId) VALUES (99)");
+    ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
+    EXPECT_FALSE(mDb.Commit());
+    EXPECT_TRUE(mDb.Error());
+    EXPECT_EQ(Count("Parent"), 1);
+    EXPECT_EQ(Bytes(mDb.DatabaseFile), before);
 
     // The connection goes on working after the failure.
-    db.SQLExecute("INSERT INTO Parent (Id) VALUES (3)");
-    EXPECT_TRUE(db.Commit());
-    EXPECT_EQ(Count(db, "Parent"), 2);
+    mDb.SQLExecute("INSERT INTO Parent (Id) VALUES (3)");
+    EXPECT_TRUE(mDb.Commit());
+    EXPECT_EQ(Count("Parent"), 2);
 }
 
-TEST_F(DatabaseTest, RecordSetWalksItsRows)
+TEST_F(DatabaseTest, RecordSetsWalkTheirRowsAndUpdateOnlyOneTablesLiveRows)
 {
-    Database db;
-    CreateSample(db, Path("n.dat"));
-    auto rs = db.SQLSelect("SELECT Name, Num FROM T ORDER BY Num");
+    CreateSample("n.dat");
+    DatabaseRecord record;
+    record.Column("Name", "d");
+    record.IntegerColumn("Num", -40);
+    ASSERT_TRUE(mDb.InsertRecord("T", record));
+    EXPECT_EQ(mDb.LastRowID(), 4);
+
+    auto rs = mDb.SQLSelect("SELECT Name, Num FROM T ORDER BY Num");
     ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->RecordCount(), 3);
+    EXPECT_EQ(rs->RecordCount(), 4);
     // The first row is current straight after the select.
-    EXPECT_EQ(rs->Field("Name").Value().StringValue(), "a");
-    EXPECT_EQ(rs->Field("num").Value().IntegerValue(), 1) << "column names ignore case";
+    EXPECT_EQ(rs->Field("Name").Value().StringValue(), "d");
+    EXPECT_EQ(rs->Field("num").Value().IntegerValue(), -40) << "column names ignore case";
     EXPECT_TRUE(rs->Field("Stamp").Value().IsNil()) << "a column not selected reads nil";
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         rs->MoveNext(); // past the end stays at the end
     }
     EXPECT_TRUE(rs->EOF());
     EXPECT_TRUE(rs->Field("Num").Value().IsNil());
     rs->MoveFirst();
-    EXPECT_EQ(rs->Field("Num").Value().IntegerValue(), 1);
-}
-
-TEST_F(DatabaseTest, InsertReportsItsRowIdAndOnlyOneTablesLiveRowsCanBeUpdated)
-{
-    Database db;
-    CreateSample(db, Path("i.dat"));
-    DatabaseRecord record;
-    record.Column("Name", "d");
-    record.IntegerColumn("Num", -40);
-    ASSERT_TRUE(db.InsertRecord("T", record));
-    EXPECT_EQ(db.LastRowID(), 4);
-    auto rs = db.SQLSelect("SELECT * FROM T WHERE Name = 'd'");
-    ASSERT_NE(rs, nullptr);
     EXPECT_EQ(rs->Field("Num").Value().IntegerValue(), -40);
-    // Solve records are stamped in the form SQLite's own defaults take.
-    EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$")
-                    .match(platform::Date().SQLDateTime()).hasMatch());
 
-    auto aggregate = db.SQLSelect("SELECT COUNT(*) AS n FROM T");
+    auto aggregate = mDb.SQLSelect("SELECT COUNT(*) AS n FROM T");
     ASSERT_NE(aggregate, nullptr);
     aggregate->Edit();
     aggregate->Field("n").SetValue(Variant(9));
     EXPECT_FALSE(aggregate->Update());
-
-    auto orphan = db.SQLSelect("SELECT * FROM T");
-    db.Close();
-    orphan->Edit();
-    orphan->Field("Num").SetValue(Variant(7));
-    EXPECT_FALSE(orphan->Update());
+    mDb.Close();
+    rs->Edit();
+    rs->Field("Num").SetValue(Variant(7));
+    EXPECT_FALSE(rs->Update());
 }
 
 TEST(VariantTest, ConvertsAsTheStoreAndTheGameExpect)
@@ -183,7 +162,6 @@ TEST(VariantTest, ConvertsAsTheStoreAndTheGameExpect)
     for (const auto& [value, expected] : integers) {
         EXPECT_EQ(value.IntegerValue(), expected) << value.StringValue().toStdString();
     }
-
     // Booleans: any-case "true"/"yes", non-zero numbers, and the text a
     // stored boolean is written as.
     for (const Variant& yes : {Variant("TRUE"), Variant("Yes"), Variant(" 1 "), Variant("2"), Variant(0.5),
@@ -194,4 +172,7 @@ TEST(VariantTest, ConvertsAsTheStoreAndTheGameExpect)
                              Variant(0), Variant(Variant(false).StringValue())}) {
         EXPECT_FALSE(no.BooleanValue()) << no.StringValue().toStdString();
     }
+    // Solve records are stamped in the form SQLite's own defaults take.
+    EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$")
+                    .match(platform::Date().SQLDateTime()).hasMatch());
 }

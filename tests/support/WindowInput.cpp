@@ -31,14 +31,15 @@ QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
     return window;
 }
 
-void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
-          Qt::KeyboardModifiers modifiers)
+// The point of a widget in the coordinates of its top-level window.
+QPoint ToWindow(const QWidget& widget, QPoint local) { return widget.mapTo(widget.window(), local); }
+
+// Far enough apart that two clicks never make a double click.
+void NextClickTime() { QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval; }
+
+void SendTo(QWindow* window, QPoint point, Qt::MouseButton button, QEvent::Type type,
+            Qt::KeyboardModifiers modifiers)
 {
-    QWindow* window = WindowOf(at, type == QEvent::MouseButtonRelease || (type == QEvent::MouseMove && gHeld));
-    if (window == nullptr) {
-        return;
-    }
-    const QPoint point = at.mapTo(at.window(), local);
     // The pointer coming into a window: the window system says so first,
     // and the window passes it on to the widget under the pointer.
     if (window != gPointerWindow) {
@@ -56,6 +57,15 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
     QApplication::processEvents();
 }
 
+void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type type,
+          Qt::KeyboardModifiers modifiers)
+{
+    QWindow* window = WindowOf(at, type == QEvent::MouseButtonRelease || (type == QEvent::MouseMove && gHeld));
+    if (window != nullptr) {
+        SendTo(window, ToWindow(at, local), button, type, modifiers);
+    }
+}
+
 } // namespace
 
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -70,14 +80,25 @@ void Release(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboa
 {
     gHeld &= ~Qt::MouseButtons(button);
     Send(at, local, button, QEvent::MouseButtonRelease, modifiers);
-    // Far from the next press, so that two clicks never make a double click.
-    QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval;
+    NextClickTime();
 }
 
 void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    Press(at, local, button, modifiers);
-    Release(at, local, button, modifiers);
+    // The press may close the widget's window and delete the widget: the
+    // release goes to the window that took the press, while it is still there.
+    const QPoint point = ToWindow(at, local);
+    const QPointer<QWindow> window = WindowOf(at);
+    if (window == nullptr) {
+        return;
+    }
+    gHeld |= button;
+    SendTo(window, point, button, QEvent::MouseButtonPress, modifiers);
+    gHeld &= ~Qt::MouseButtons(button);
+    if (window != nullptr && window->isVisible()) {
+        SendTo(window, point, button, QEvent::MouseButtonRelease, modifiers);
+    }
+    NextClickTime();
 }
 
 void Click(const QWidget& at) { Click(at, at.rect().center()); }

@@ -1,0 +1,74 @@
+#include "platform/Graphics.h"
+#include "platform/Picture.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+// Built-in masks are grey, one byte a pixel, and read-only: a mask plane
+// shares them until it is drawn into, and a fresh mask is filled black only
+// when something needs its pixels.
+namespace {
+
+constexpr int kSide = 4;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kInk = 0xFF336699;
+
+// A read-only grey mask over const data: the left half black, the right white.
+const uchar kGreyMask[kSide * kSide] = {0, 0, 255, 255, 0, 0, 255, 255,
+                                        0, 0, 255, 255, 0, 0, 255, 255};
+
+std::shared_ptr<platform::Picture> Inked()
+{
+    auto picture = std::make_shared<platform::Picture>(kSide, kSide);
+    picture->Graphics().SetForeColor(kInk & 0xFFFFFF);
+    picture->Graphics().FillRect(0, 0, kSide, kSide);
+    return picture;
+}
+
+} // namespace
+
+TEST(PlaneSharingTest, AMaskSharesGreyArtUntilDrawnIntoAndNeverWritesTheArt)
+{
+    const platform::Picture greyArt(
+        QImage(kGreyMask, kSide, kSide, kSide, QImage::Format_Grayscale8));
+    auto picture = Inked();
+    EXPECT_TRUE(picture->ShowsEveryPixel()); // a fresh mask shows all
+    picture->Mask()->Graphics().DrawPicture(&greyArt, 0, 0);
+    EXPECT_EQ(picture->Mask()->Image().constBits(), greyArt.Image().constBits());
+    EXPECT_FALSE(picture->ShowsEveryPixel());
+
+    platform::Picture target(kSide, kSide);
+    target.Graphics().DrawPicture(picture.get(), 0, 0);
+    EXPECT_EQ(target.Image().pixel(1, 1), kInk);
+    EXPECT_EQ(target.Image().pixel(2, 1), kWhite);
+
+    // Drawing into part of the shared mask gives it its own 32-bit plane.
+    picture->Mask()->Graphics().SetForeColor(0x000000);
+    picture->Mask()->Graphics().FillRect(3, 0, 1, 1);
+    EXPECT_EQ(kGreyMask[3], 255);
+    EXPECT_EQ(picture->Mask()->Image().pixel(3, 0), kBlack);
+    EXPECT_EQ(picture->Mask()->Image().pixel(2, 0), kWhite);
+    EXPECT_EQ(picture->Mask()->Image().pixel(0, 3), kBlack);
+    platform::Picture again(kSide, kSide);
+    again.Graphics().DrawPicture(picture.get(), 0, 0);
+    EXPECT_EQ(again.Image().pixel(3, 0), kInk);
+    EXPECT_EQ(again.Image().pixel(3, 1), kWhite);
+}
+
+TEST(PlaneSharingTest, AFreshMaskIsBlackWhereverItIsReadOrPartlyDrawn)
+{
+    auto read = Inked();
+    EXPECT_EQ(read->Mask()->Image().pixel(2, 2), kBlack);
+
+    auto drawn = Inked();
+    drawn->Mask()->Graphics().SetForeColor(0xFFFFFF);
+    drawn->Mask()->Graphics().FillRect(0, 0, 1, kSide);
+    EXPECT_EQ(drawn->Mask()->Image().pixel(1, 0), kBlack);
+    platform::Picture target(kSide, kSide);
+    target.Graphics().SetForeColor(0x000000);
+    target.Graphics().FillRect(0, 0, kSide, kSide);
+    target.Graphics().DrawPicture(drawn.get(), 0, 0);
+    EXPECT_EQ(target.Image().pixel(0, 2), kBlack);
+    EXPECT_EQ(target.Image().pixel(1, 2), kInk);
+}
