@@ -71,7 +71,7 @@ TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrderAndShowsSeparatorsAsLines)
                       std::tuple(f[0], f[1], f[2], !line));
             EXPECT_EQ(std::pair(shown[i]->isSeparator(), shown[i]->text().isEmpty()), std::pair(line, line));
         }
-        WindowInput::Key(*menu->QtMenu(), Qt::Key_Escape); // closing it is the black-box test's
+        WindowInput::Key(*menu->QtMenu(), Qt::Key_Escape); // that it closes is checked on a real display
     }
     EXPECT_NE(dynamic_cast<platform::QuitMenuItem*>(&Item("GameMenu", "GameQuit")), nullptr);
     EXPECT_NE(dynamic_cast<platform::AppleMenuItem*>(&Item("HelpMenu", "HelpAboutKolmira")), nullptr);
