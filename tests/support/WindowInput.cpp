@@ -88,12 +88,8 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
     // The press may close the widget's window and delete the widget: the
     // release goes to the window that took the press, while it is still there.
     const QPoint point = ToWindow(at, local);
-    const QPointer<QWindow> window = WindowOf(at);
-    if (window == nullptr) {
-        return;
-    }
-    gHeld |= button;
-    SendTo(window, point, button, QEvent::MouseButtonPress, modifiers);
+    const QPointer<QWindow> window = at.window()->windowHandle();
+    Press(at, local, button, modifiers);
     gHeld &= ~Qt::MouseButtons(button);
     if (window != nullptr && window->isVisible()) {
         SendTo(window, point, button, QEvent::MouseButtonRelease, modifiers);
