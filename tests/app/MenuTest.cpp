@@ -77,9 +77,9 @@ TEST_F(Menus, TheBarHoldsEveryMenuAndItemInOrderAndShowsSeparatorsAsLines)
     EXPECT_NE(dynamic_cast<platform::AppleMenuItem*>(&Item("HelpMenu", "HelpAboutKolmira")), nullptr);
 }
 
-TEST_F(Menus, EnablingFollowsTheGameState)
+TEST_F(Menus, EnablingFollowsTheGameStateAndCommandsActOnThePlayWindowAndOpenTheSitesPages)
 {
-    StartGame();
+    StartShown();
     auto bar = MainMenuBarMac::Instance();
     auto& minimize = Item("WindowMenu", "WindowMinimize");
     // Hint, statistics, help, the two window commands enabled; harder checked.
@@ -112,12 +112,8 @@ TEST_F(Menus, EnablingFollowsTheGameState)
     EXPECT_EQ(states(), std::tuple(false, false, false, false, false, true));
     Window().Show();
     EXPECT_FALSE(Window().mMinimized);
-}
+    Puzzle().mHintCount = 0;
 
-TEST_F(Menus, CommandsActOnThePlayWindowAndOpenTheSitesPages)
-{
-    StartShown();
-    auto bar = MainMenuBarMac::Instance();
     const auto choose = [&](const char* menu, const char* item) { bar->Choose(Item(menu, item), &Window()); };
     for (const char* name : {"OnlineVisitKolmiracom", "OnlineCheckforUpdate\u2026", "OnlineGetUpgradeNotices\u2026",
                              "OnlineTellFriendsaboutKolmira\u2026"}) {
