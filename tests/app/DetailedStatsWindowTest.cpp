@@ -12,28 +12,25 @@ protected:
         ShowDetailedStats();
         return platform::Deref(DetailedStatsWindow::FindWindow<DetailedStatsWindow>());
     }
-    static platform::ListBox& List(DetailedStatsWindow& w)
-    {
-        return platform::Deref(w.ControlAs<platform::ListBox>("StatsListBox"));
-    }
     // Each row as "number:hints".
     static QStringList Rows(DetailedStatsWindow& w)
     {
+        const auto& list = platform::Deref(w.ControlAs<platform::ListBox>("StatsListBox"));
         QStringList rows;
-        for (int r = 0; r < List(w).ListCount(); ++r) {
-            rows << List(w).Cell(r, 0) + ":" + List(w).Cell(r, 1);
+        for (int r = 0; r < list.ListCount(); ++r) {
+            rows << list.Cell(r, 0) + ":" + list.Cell(r, 1);
         }
         return rows;
     }
 };
 
-TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverSorts)
+TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderNeverSortsAndGrowsOnlyInHeight)
 {
     for (const auto& [number, hints] : {std::pair{12, 1}, {3, 0}, {7, 2}, {3, 5}}) {
         AddSolved(number, hints);
     }
     DetailedStatsWindow& window = Shown();
-    platform::ListBox& list = List(window);
+    platform::ListBox& list = platform::Deref(window.ControlAs<platform::ListBox>("StatsListBox"));
     // It opens with no row current or selected, and no focus ring.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(list.currentItem() == nullptr && list.selectedItems().isEmpty());
@@ -56,29 +53,24 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderUnderItsHeadingsAndNeverS
             << "row " << row;
     }
 
+    // It grows in height only, OK staying 13 pixels above the bottom, and
+    // never gets smaller than it opened.
+    auto* ok = window.ControlAs<platform::PushButton>("OKPushButton");
+    const auto bottomGap = [&] { return window.Content()->height() - ok->geometry().bottom() - 1; };
+    EXPECT_EQ(bottomGap(), 13);
+    window.resize(400, 520);
+    EXPECT_EQ(std::tuple(window.Content()->width(), window.Content()->height(), bottomGap(), ok->x(), list.height()),
+              std::tuple(200, 520, 13, 100, 475));
+    window.resize(200, 50);
+    EXPECT_EQ(std::pair(window.Content()->height(), bottomGap()), std::pair(200, 13));
+
     // Read once: a later solve shows only in the next window.
     AddSolved(1, 0);
     ShowDetailedStats();
     EXPECT_EQ(OpenCount<DetailedStatsWindow>(), 1);
     EXPECT_EQ(Rows(window), expected);
-    WindowInput::Click(platform::Deref(window.ControlAs<platform::PushButton>("OKPushButton")));
+    WindowInput::Click(*ok);
     FlushDeletes();
     EXPECT_EQ(OpenCount<DetailedStatsWindow>(), 0);
     EXPECT_EQ(Rows(Shown()).size(), 5);
-}
-
-TEST_F(SolvedPuzzlesList, GrowsInHeightOnlyWithOkThirteenPixelsAboveTheBottom)
-{
-    DetailedStatsWindow& window = Shown();
-    EXPECT_EQ(List(window).ListCount(), 0);
-    auto* ok = window.ControlAs<platform::PushButton>("OKPushButton");
-    const auto bottomGap = [&] { return window.Content()->height() - ok->geometry().bottom() - 1; };
-    EXPECT_EQ(bottomGap(), 13);
-    window.resize(400, 520);
-    EXPECT_EQ(std::tuple(window.Content()->width(), window.Content()->height(), bottomGap(), ok->x()),
-              std::tuple(200, 520, 13, 100));
-    EXPECT_EQ(List(window).height(), 475);
-    window.resize(200, 50); // no smaller than it opened
-    EXPECT_EQ(window.Content()->height(), 200);
-    EXPECT_EQ(bottomGap(), 13);
 }

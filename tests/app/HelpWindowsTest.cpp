@@ -14,13 +14,8 @@
 
 namespace {
 
-struct Markup {
-    const char* text;
-    const char* shown;
-    const char* bold; // '^' under every bold character of shown
-};
-
-const Markup kMarkups[] = {
+// Marked-up text, the text shown, and '^' under every bold character of it.
+const std::tuple<const char*, const char*, const char*> kMarkups[] = {
     {"plain text", "plain text", ""}, {"<b>Kolmira</b>\nline", "Kolmira\nline", "^^^^^^^"},
     {"a<b>bc</b>d<b>ef</b>g<b>hi</b>", "abcdefghi", " ^^ ^^ ^^"}, {"x<b>unclosed", "x<b>unclosed", ""},
     {"</b>first<b>ok</b>", "</b>firstok", "         ^^"}, {"<b>a<b>b</b>c</b>d", "abcd", "^^^"},
@@ -32,15 +27,15 @@ const Markup kMarkups[] = {
 
 TEST(StyledTextMarkup, MakesExactlyTheMarkedRunsBoldInSizeTwelve)
 {
-    for (const Markup& m : kMarkups) {
-        SCOPED_TRACE(m.text);
+    for (const auto& [text, shownText, boldMarks] : kMarkups) {
+        SCOPED_TRACE(text);
         QTextDocument document;
         platform::StyledText styled(&document);
         styled.SetText("old contents");
-        SetStyledText(QString::fromUtf8(m.text), styled);
-        const QString shown = QString::fromUtf8(m.shown);
+        SetStyledText(QString::fromUtf8(text), styled);
+        const QString shown = QString::fromUtf8(shownText);
         ASSERT_EQ(styled.Text(), shown);
-        const QString bold = QString::fromUtf8(m.bold);
+        const QString bold = QString::fromUtf8(boldMarks);
         for (int i = 0; i < shown.size(); ++i) {
             EXPECT_EQ(styled.Bold(i), i < bold.size() && bold[i] == '^') << "at " << i;
             EXPECT_EQ(styled.Size(i), 12) << "at " << i;
@@ -59,31 +54,7 @@ protected:
     }
 };
 
-TEST_F(HelpWindows, AboutAndLicenseCommandsBringTheOpenWindowForwardAndCloseWindowClosesTheOneInFront)
-{
-    Choose("HelpMenu", "HelpAboutKolmira");
-    AboutKolmiraWindow* about = About();
-    Choose("HelpMenu", "HelpLicense");
-    LicenseViewWindow* license = License();
-    ASSERT_TRUE(about && license);
-    EXPECT_EQ(platform::Window::WindowAt(0), license);
-    Choose("HelpMenu", "HelpAboutKolmira");
-    EXPECT_EQ(platform::Window::WindowAt(0), about);
-    Choose("HelpMenu", "HelpLicense");
-    EXPECT_EQ(platform::Window::WindowAt(0), license);
-    EXPECT_EQ(std::pair(OpenCount<AboutKolmiraWindow>(), OpenCount<LicenseViewWindow>()), std::pair(1, 1));
-
-    ShowAboutWindow();
-    ASSERT_EQ(platform::Window::Front(), about);
-    Choose("GameMenu", "GameCloseWindow");
-    FlushDeletes();
-    EXPECT_EQ(About(), nullptr);
-    EXPECT_TRUE(platform::Deref(gPlayWindow).isVisible());
-    ShowAboutWindow(); // the next command makes a fresh window
-    EXPECT_NE(About(), nullptr);
-}
-
-TEST_F(HelpWindows, TheSiteLabelOpensTheSiteAndAClickElsewhereClosesAbout)
+TEST_F(HelpWindows, TheSiteLabelOpensTheSiteCommandsBringTheOpenWindowForwardAndCloseWindowClosesTheFrontOne)
 {
     ShowAboutWindow();
     AboutKolmiraWindow& window = platform::Deref(About());
@@ -92,10 +63,23 @@ TEST_F(HelpWindows, TheSiteLabelOpensTheSiteAndAClickElsewhereClosesAbout)
     WindowInput::Click(url);
     EXPECT_EQ(mUrls, QStringList{kProductSiteAddress + "/"});
     EXPECT_EQ(About(), &window);
+    // A click anywhere else closes it; the next command makes a fresh one.
     WindowInput::Click(platform::Deref(window.Control("VersionStaticText")));
     FlushDeletes();
     EXPECT_EQ(About(), nullptr);
     EXPECT_EQ(mUrls.size(), 1);
+
+    for (const bool about : {true, false, true, false}) {
+        Choose("HelpMenu", about ? "HelpAboutKolmira" : "HelpLicense");
+        EXPECT_EQ(platform::Window::WindowAt(0), about ? static_cast<platform::Window*>(About()) : License());
+    }
+    EXPECT_EQ(std::pair(OpenCount<AboutKolmiraWindow>(), OpenCount<LicenseViewWindow>()), std::pair(1, 1));
+    ShowAboutWindow();
+    ASSERT_EQ(platform::Window::Front(), About());
+    Choose("GameMenu", "GameCloseWindow");
+    FlushDeletes();
+    EXPECT_EQ(About(), nullptr);
+    EXPECT_TRUE(platform::Deref(gPlayWindow).isVisible());
 }
 
 TEST_F(HelpWindows, LicenceIsReadOnlyWithBoldHeadingsAndOkReturnOrCloseWindowCloseIt)
@@ -104,24 +88,21 @@ TEST_F(HelpWindows, LicenceIsReadOnlyWithBoldHeadingsAndOkReturnOrCloseWindowClo
     auto& field = platform::Deref(platform::Deref(License()).ControlAs<platform::TextArea>("LicenseViewEditField"));
     const QString licence = kolmira_license();
     ASSERT_TRUE(licence.startsWith("<b>Kolmira</b>"));
-    EXPECT_TRUE(field.isReadOnly());
     WindowInput::Click(field);
     WindowInput::Type(field, "typed");
     EXPECT_EQ(field.Text(), StripBoldMarkup(licence).first);
     EXPECT_TRUE(field.StyledText().Bold(0));
     EXPECT_FALSE(field.StyledText().Bold(static_cast<int>(QString("Kolmira").size())));
 
-    const std::vector<std::function<void(LicenseViewWindow&)>> closers{
-        [](LicenseViewWindow& w) { WindowInput::Click(platform::Deref(w.Control("OKPushButton"))); },
-        [](LicenseViewWindow& w) { WindowInput::Key(w, Qt::Key_Return); },
-        [](LicenseViewWindow& w) {
-            WindowInput::Click(platform::Deref(w.Control("LicenseViewEditField")));
-            WindowInput::Key(w, Qt::Key_W, Qt::ControlModifier);
-        },
-    };
-    for (const auto& close : closers) {
+    // Closed by Close Window from the text, by OK, and by Return.
+    WindowInput::Key(field, Qt::Key_W, Qt::ControlModifier);
+    FlushDeletes();
+    EXPECT_EQ(License(), nullptr);
+    for (const bool ok : {true, false}) {
         ShowLicenseWindow();
-        close(platform::Deref(License()));
+        LicenseViewWindow& window = platform::Deref(License());
+        ok ? WindowInput::Click(platform::Deref(window.Control("OKPushButton")))
+           : WindowInput::Key(window, Qt::Key_Return);
         FlushDeletes();
         EXPECT_EQ(License(), nullptr);
     }

@@ -37,8 +37,7 @@ TEST_F(Sidebar, EveryPressOnAnotherTabSwitchesThePageAtOnce)
         WindowInput::Press(tab, QPoint(10, 10));
         EXPECT_EQ(PageOf("SidebarPagePanel"), page); // on the press, not the release
         WindowInput::Release(tab, QPoint(10, 10));
-        EXPECT_TRUE(CanvasNamed(kPageCanvas[page]).isVisible());
-        EXPECT_FALSE(tab.isVisible());
+        EXPECT_TRUE(CanvasNamed(kPageCanvas[page]).isVisible() && !tab.isVisible());
     }
     // The tab of the page on show takes no press.
     WindowInput::Click(CanvasNamed(Tab(P::kStatsPage, P::kStatsPage)));
@@ -93,12 +92,9 @@ TEST_F(Sidebar, GetHintActsOnReleaseUpToOnePixelPastItsEdgesAndStopsAtSevenAndAf
     }
 }
 
-TEST_F(Sidebar, NewPuzzleButtonLoadsAnotherPuzzleAndPressStopsTheBlink)
+// New Puzzle's click loads the next puzzle in the all-puzzles run.
+TEST_F(Sidebar, NewPuzzlePressStopsTheBlinkEvenWhenReleasedOffTheButton)
 {
-    const int before = Puzzle().mPuzzleNumber;
-    ClickCanvas("NewPuzzleButtonCanvas");
-    EXPECT_NE(Puzzle().mPuzzleNumber, before);
-
     auto& button = CanvasNamed("NewPuzzleButtonCanvas");
     Window().mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();
     const std::weak_ptr<NewPuzzleBlinkTimerClass> blink = Window().mNewPuzzleBlinkTimer;

@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <random>
-#include <set>
 
 // A player who does anything at all with the mouse, over the table and the
 // sidebar, and a game whose resources are incomplete: neither may break the
@@ -22,58 +21,44 @@ protected:
     void RandomAction(std::mt19937& random)
     {
         const QWidget& area = *Window().Content();
-        std::uniform_int_distribution<int> anyX(0, area.width() - 1);
-        std::uniform_int_distribution<int> anyY(0, area.height() - 1);
-        std::uniform_int_distribution<int> die(0, 9);
+        std::uniform_int_distribution<int> anyX(0, area.width() - 1), anyY(0, area.height() - 1), die(0, 9);
+        std::uniform_int_distribution<int> farX(-kFarOutside * 3, kFarOutside * 3), farY(-kFarOutside, kFarOutside);
         const QPoint press(anyX(random), anyY(random));
         const Qt::MouseButton button = die(random) == 0 ? Qt::RightButton : Qt::LeftButton;
         const Qt::KeyboardModifiers modifiers = die(random) == 0 ? Qt::ControlModifier : Qt::NoModifier;
         WindowInput::Press(area, press, button, modifiers);
-        const int moves = std::uniform_int_distribution<int>(0, kMaxMoves)(random);
         QPoint at = press;
-        for (int m = 0; m < moves; ++m) {
-            switch (die(random) % 3) {
-            case 0: // a tremble within the click allowance, or just past it
-                at = press + QPoint(die(random) % 3 - 1, die(random) % 5 - 2);
-                break;
-            case 1:
-                at = QPoint(anyX(random), anyY(random));
-                break;
-            default:
-                at = press + QPoint(std::uniform_int_distribution<int>(-kFarOutside * 3, kFarOutside * 3)(random),
-                                    std::uniform_int_distribution<int>(-kFarOutside, kFarOutside)(random));
-                break;
-            }
+        for (int m = std::uniform_int_distribution<int>(0, kMaxMoves)(random); m > 0; --m) {
+            // A tremble within the click allowance or just past it, a move
+            // anywhere in the window, or one far off it.
+            const int kind = die(random) % 3;
+            at = kind == 0   ? press + QPoint(die(random) % 3 - 1, die(random) % 5 - 2)
+                 : kind == 1 ? QPoint(anyX(random), anyY(random))
+                             : press + QPoint(farX(random), farY(random));
             WindowInput::Move(area, at);
         }
         WindowInput::Release(area, at, button, modifiers);
     }
 
-    // What must hold between presses, whatever the player did.
+    // What must hold between presses, whatever the player did: nothing held,
+    // every piece stacked once, on the grid, no further past an edge than a
+    // drag lets it go, and nothing failed or told.
     void CheckTableRules(int action) const
     {
         const TableClass& t = Table();
         SCOPED_TRACE(testing::Message() << "after action " << action);
-        ASSERT_EQ(t.mSelectedPiece, nullptr);
-        ASSERT_EQ(t.mDragPiece, nullptr);
-        std::multiset<const PieceClass*> stacked, pieces;
-        for (const auto& piece : t.mPieceZOrder) {
-            stacked.insert(piece.get());
-        }
+        ASSERT_TRUE(!t.mSelectedPiece && !t.mDragPiece);
+        const auto& z = t.mPieceZOrder;
+        ASSERT_EQ(z.size(), std::size_t(TableClass::kPieceCount));
         for (const auto& pair : PiecePairs()) {
-            pieces.insert(pair.first);
+            const PieceClass* p = pair.first;
+            ASSERT_EQ(std::count_if(z.begin(), z.end(), [&](const auto& s) { return s.get() == p; }), 1);
+            ASSERT_EQ(QPoint(p->mPosX % kCell, p->mPosY % kCell), QPoint(0, 0));
+            const QRect reach(QPoint(-p->mMaxOffset, -p->mMaxOffset), QPoint(t.Width() - p->mWidth + p->mMaxOffset,
+                                                                              t.Height() - p->mHeight + p->mMaxOffset));
+            ASSERT_TRUE(reach.contains(p->mPosX, p->mPosY));
         }
-        ASSERT_EQ(stacked, pieces) << "the stacking order lost or doubled a piece";
-        for (const PieceClass* p : pieces) {
-            ASSERT_EQ(p->mPosX % kCell, 0);
-            ASSERT_EQ(p->mPosY % kCell, 0);
-            ASSERT_GE(p->mPosX, -p->mMaxOffset);
-            ASSERT_GE(p->mPosY, -p->mMaxOffset);
-            ASSERT_LE(p->mPosX, t.Width() - p->mWidth + p->mMaxOffset);
-            ASSERT_LE(p->mPosY, t.Height() - p->mHeight + p->mMaxOffset);
-        }
-        ASSERT_TRUE(mFailures.isEmpty()) << mFailures.join("; ").toStdString();
-        ASSERT_TRUE(mMessages.isEmpty()) << mMessages.join("; ").toStdString();
+        ASSERT_TRUE(mFailures.isEmpty() && mMessages.isEmpty()) << (mFailures + mMessages).join("; ").toStdString();
     }
 
     void PlayRandomly(int actions)
@@ -96,15 +81,12 @@ TEST_F(RandomMouse, TenThousandRandomPressesDragsAndReleasesKeepTheTableSound)
 }
 
 // A resource fork without some of the game's pictures.
-class ForkWithout : public platform::ResourceFork {
-public:
+struct ForkWithout : platform::ResourceFork {
     explicit ForkWithout(QSet<std::int32_t> missing) : mMissing(std::move(missing)) {}
     platform::PicturePtr GetPicture(std::int32_t id) override
     {
         return mMissing.contains(id) ? nullptr : platform::ResourceFork::GetPicture(id);
     }
-
-private:
     QSet<std::int32_t> mMissing;
 };
 
@@ -128,8 +110,7 @@ TEST_F(RandomMouse, MissingPicturesNeitherStopTheStartNorPlay)
     ClickCanvas("GetHintButtonCanvas");
     EXPECT_EQ(Puzzle().mHintCount, 1);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-    EXPECT_TRUE(Puzzle().mIsWon);
-    EXPECT_EQ(Stats().mNumSolved, 1);
+    EXPECT_EQ(std::pair(Puzzle().mIsWon, Stats().mNumSolved), std::pair(true, 1));
     platform::Deref(Window().mNewPuzzleBlinkTimer).Fire();
     platform::Deref(Table().mWinNoteTimer).Fire();
     ClickCanvas("NewPuzzleButtonCanvas");

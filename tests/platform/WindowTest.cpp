@@ -14,18 +14,16 @@ namespace {
 
 std::vector<QString> gLog;
 
-class LoggingCanvas : public Canvas {
+// Logs its Open and Close events by object name.
+template <class Base>
+class Logging : public Base {
 public:
-    using Canvas::Canvas;
-    void Event_Open() override { gLog.push_back("open " + objectName()); }
-    void Event_Close() override { gLog.push_back("close " + objectName()); }
+    using Base::Base;
+    void Event_Open() override { gLog.push_back("open " + this->objectName()); }
+    void Event_Close() override { gLog.push_back("close " + this->objectName()); }
 };
-
-class LoggingWindow : public Window {
-public:
-    void Event_Open() override { gLog.push_back("open window"); }
-    void Event_Close() override { gLog.push_back("close window"); }
-};
+using LoggingCanvas = Logging<Canvas>;
+using LoggingWindow = Logging<Window>;
 
 class QuittingApplication : public Application {
 public:
@@ -43,13 +41,13 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     QuittingApplication app;
     app.SetAutoQuit(true);
     QPointer<LoggingWindow> window = new LoggingWindow;
+    window->setObjectName("window");
     window->ApplyRecord({"Test", 300, 200});
     auto* outer = window->AddControl<LoggingCanvas>({"A", 20, 30, 200, 150});
     auto* inner = window->AddControl<LoggingCanvas>({"B", 50, 70, 40, 40, outer});
     // Placed from window coordinates, inside its parent.
-    EXPECT_EQ(inner->geometry(), QRect(30, 40, 40, 40));
-    EXPECT_EQ(window->ControlBounds(inner), QRect(50, 70, 40, 40));
-    EXPECT_EQ(window->ControlAs<Canvas>("A"), outer);
+    EXPECT_EQ(std::pair(inner->geometry(), window->ControlBounds(inner)),
+              std::pair(QRect(30, 40, 40, 40), QRect(50, 70, 40, 40)));
     EXPECT_EQ(window->Control("Missing"), nullptr);
 
     window->Show();
@@ -65,6 +63,7 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     // A quit closes the windows still open, so their Close events run; the
     // last one closing asks for no second quit.
     QPointer<LoggingWindow> left = new LoggingWindow;
+    left->setObjectName("window");
     left->ApplyRecord({"Left open", 300, 200});
     left->AddControl<LoggingCanvas>({"C", 0, 0, 10, 10});
     left->Show();

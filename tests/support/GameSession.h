@@ -43,8 +43,7 @@ protected:
         platform::Hooks().screen = [this](int) { return mScreen; };
         platform::MessageDialog::SetResponder([this](platform::MessageDialog& d) {
             mDialogs << d.Message;
-            mDialogIcons.push_back(d.Icon);
-            mDialogCaptions << d.ActionButton.Caption;
+            mDialogLooks << QStringLiteral("icon %1, %2").arg(d.Icon).arg(d.ActionButton.Caption);
             return mAnswer ? &d.ActionButton : &d.CancelButton;
         });
         ResetGlobals();
@@ -141,28 +140,23 @@ protected:
         Execute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, %2)").arg(number).arg(hints));
     }
 
-    // Every puzzle but one solved, and the statistics read again.
-    void SolveAllBut(int unsolved) const
+    // True when the canvas shows the picture with its top-left corner at the
+    // point, on every pixel of it that its mask leaves opaque.
+    static bool ShowsPicture(const platform::Canvas& canvas, const platform::PicturePtr& picture, QPoint at = {})
     {
-        for (int n = PlayWindow::kFirstPuzzle; n <= PlayWindow::kLastPuzzle; ++n) {
-            if (n != unsolved) {
-                AddSolved(n, 0);
+        const QImage& shown = canvas.Surface();
+        const QImage& art = platform::Deref(picture).Image();
+        const QImage mask = picture->HasMask() ? picture->Mask()->Image() : QImage();
+        const QRect area = QRect(at, art.size()).intersected(shown.rect());
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QPoint p = QPoint(x, y) - at;
+                if ((mask.isNull() || qGray(mask.pixel(p)) == 0) && ((shown.pixel(x, y) ^ art.pixel(p)) & 0xFFFFFF)) {
+                    return false;
+                }
             }
         }
-        Stats().LoadStats();
-    }
-
-    // True when the canvas's top-left shows exactly the picture's pixels.
-    static bool ShowsPicture(const platform::Canvas& canvas, const platform::PicturePtr& picture)
-    {
-        if (!picture) {
-            return false;
-        }
-        const QImage& image = picture->Image();
-        const int w = std::min(image.width(), canvas.Surface().width());
-        const int h = std::min(image.height(), canvas.Surface().height());
-        const QImage shown = canvas.Surface().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
-        return shown == image.copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
+        return !area.isEmpty();
     }
 
     QTemporaryDir mConfig;
@@ -171,8 +165,7 @@ protected:
     QStringList mMessages;
     QStringList mUrls;
     QStringList mDialogs; // confirmations, each answered by mAnswer (true: the action)
-    std::vector<int> mDialogIcons;
-    QStringList mDialogCaptions;
+    QStringList mDialogLooks; // each confirmation's icon and action button
     bool mAnswer = true;
     int mQuits = 0;
     int mBeeps = 0;

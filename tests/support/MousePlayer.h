@@ -2,7 +2,7 @@
 
 // A player with a mouse on a running game: clicks table pieces round and
 // drags them into the current puzzle's figure at a corner of the caller's
-// choosing, and tells whether the table shows a note.
+// choosing.
 
 #include "tests/support/GameSession.h"
 
@@ -49,23 +49,20 @@ protected:
         return nullptr;
     }
 
-    // The first point of the piece's shape on the table whose topmost piece
-    // is (shown) or is not (covered) the piece itself.
-    std::optional<QPoint> ShapePoint(const PieceClass& piece, bool shown) const
+    // The first point of the piece's shape on the table where it is on top.
+    std::optional<QPoint> HitPoint(const PieceClass& piece) const
     {
         for (int y = std::max(0, piece.mPosY + 1); y < std::min(Table().Height(), piece.mPosY + piece.mHeight);
              y += kSearchStep) {
             for (int x = std::max(0, piece.mPosX + 1); x < std::min(Table().Width(), piece.mPosX + piece.mWidth);
                  x += kSearchStep) {
-                if (piece.IsPointInside(x, y) && (TopAt(x, y) == &piece) == shown) {
+                if (TopAt(x, y) == &piece) {
                     return QPoint(x, y);
                 }
             }
         }
         return std::nullopt;
     }
-
-    std::optional<QPoint> HitPoint(const PieceClass& piece) const { return ShapePoint(piece, true); }
 
     void Click(QPoint p) { WindowInput::Click(Table(), p); }
 
@@ -128,80 +125,23 @@ protected:
         return from.has_value();
     }
 
-    // Moves the piece into the table corner farthest from the other piece,
-    // as far as a drag lets it go.
-    void MoveAwayFrom(PieceClass& piece, const PieceClass& other)
-    {
-        // Per axis, the side whose drop leaves the piece's middle farther off.
-        const auto far = [](int lo, int hi, int size, int centre) {
-            return std::abs(lo + size / 2 - centre) >= std::abs(hi + size / 2 - centre) ? lo : hi;
-        };
-        const int nearEdge = -piece.mMaxOffset / 2 / kCell * kCell;
-        const int right = (Table().Width() - piece.mWidth + piece.mMaxOffset / 2) / kCell * kCell;
-        const int bottom = (Table().Height() - piece.mHeight + piece.mMaxOffset / 2) / kCell * kCell;
-        TurnAndDrop(piece, piece.mOrientation,
-                    QPoint(far(nearEdge, right, piece.mWidth, other.mPosX + other.mWidth / 2),
-                           far(nearEdge, bottom, piece.mHeight, other.mPosY + other.mHeight / 2)));
-    }
-
     // Turns and moves every table piece into the current puzzle's figure with
-    // the figure's top-left corner at the given table point. A piece buried
-    // under pieces already dropped has the one on top of it moved aside
-    // first, as a player would, and that one is put back afterwards.
+    // the figure's top-left corner at the given table point, each time the
+    // first piece left that shows a point to take hold of.
     void SolveWithTheMouse(QPoint corner)
     {
-        constexpr int kMaxMoves = 40;
-        const auto pairs = PiecePairs();
-        PieceClass* first = nullptr; // the piece to try before the others
-        for (int move = 0;; ++move) {
-            ASSERT_LT(move, kMaxMoves) << "the figure could not be built";
-            std::vector<std::pair<PieceClass*, PieceClass*>> open;
-            for (const auto& pair : pairs) {
-                if (!IsAt(*pair.first, *pair.second, corner)) {
-                    open.insert(pair.first == first ? open.begin() : open.end(), pair);
-                }
-            }
-            if (open.empty()) {
-                return;
-            }
+        auto open = PiecePairs();
+        std::erase_if(open, [&](const auto& pair) { return IsAt(*pair.first, *pair.second, corner); });
+        while (!open.empty()) {
             const auto dropped = std::find_if(open.begin(), open.end(), [&](const auto& pair) {
                 const auto& [piece, target] = pair;
                 return TurnAndDrop(*piece, target->mOrientation, corner + QPoint(target->mPosX, target->mPosY));
             });
-            first = nullptr;
-            if (dropped != open.end()) {
-                ASSERT_TRUE(IsAt(*dropped->first, *dropped->second, corner)) << "a dropped piece missed its place";
-            } else {
-                const auto covered = ShapePoint(*open.front().first, false);
-                ASSERT_TRUE(covered) << "a piece lies wholly off the table";
-                MoveAwayFrom(*TopAt(covered->x(), covered->y()), *open.front().first);
-                first = open.front().first;
-            }
+            ASSERT_TRUE(dropped != open.end()) << "every piece left lies under others";
+            ASSERT_TRUE(IsAt(*dropped->first, *dropped->second, corner)) << "a dropped piece missed its place";
+            open.erase(dropped);
         }
     }
 
     void SolveWithTheMouse() { SolveWithTheMouse(CentredCorner()); }
-
-    // Whether the table shows the note centred at its usual height: compared
-    // on the note's fully opaque pixels.
-    bool TableShowsNote(const platform::PicturePtr& note) const
-    {
-        const QImage& shown = platform::Deref(Table().Buffer()).Image();
-        const QImage& art = note->Image();
-        const QImage mask = note->HasMask() ? note->Mask()->Image() : QImage();
-        const int x0 = static_cast<int>(Table().Width() / 2.0 - art.width() / 2.0);
-        int compared = 0;
-        for (int y = 0; y < art.height(); y += kSearchStep) {
-            for (int x = 0; x < art.width(); x += kSearchStep) {
-                if (!mask.isNull() && qGray(mask.pixel(x, y)) != 0) {
-                    continue;
-                }
-                ++compared;
-                if (shown.pixel(x0 + x, TableClass::kNoteTop + y) != art.pixel(x, y)) {
-                    return false;
-                }
-            }
-        }
-        return compared > 0;
-    }
 };

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
-#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -31,6 +30,9 @@ QWindow* WindowOf(const QWidget& widget, bool mayBeClosed = false)
     }
     return window;
 }
+
+// The point of a widget in the coordinates of its top-level window.
+QPoint ToWindow(const QWidget& widget, QPoint local) { return widget.mapTo(widget.window(), local); }
 
 // Far enough apart that two clicks never make a double click.
 void NextClickTime() { QTest::lastMouseTimestamp += 2 * QTest::mouseDoubleClickInterval; }
@@ -66,8 +68,6 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
 
 } // namespace
 
-QPoint ToWindow(const QWidget& widget, QPoint local) { return widget.mapTo(widget.window(), local); }
-
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     gHeld |= button;
@@ -88,12 +88,8 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
     // The press may close the widget's window and delete the widget: the
     // release goes to the window that took the press, while it is still there.
     const QPoint point = ToWindow(at, local);
-    const QPointer<QWindow> window = WindowOf(at);
-    if (window == nullptr) {
-        return;
-    }
-    gHeld |= button;
-    SendTo(window, point, button, QEvent::MouseButtonPress, modifiers);
+    const QPointer<QWindow> window = at.window()->windowHandle();
+    Press(at, local, button, modifiers);
     gHeld &= ~Qt::MouseButtons(button);
     if (window != nullptr && window->isVisible()) {
         SendTo(window, point, button, QEvent::MouseButtonRelease, modifiers);
@@ -102,25 +98,6 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
 }
 
 void Click(const QWidget& at) { Click(at, at.rect().center()); }
-
-void DoubleClick(const QWidget& at, QPoint local)
-{
-    Press(at, local);
-    gHeld &= ~Qt::MouseButtons(Qt::LeftButton);
-    Send(at, local, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier);
-    Click(at, local); // within the double-click time of the first
-}
-
-void Wheel(const QWidget& at, QPoint local, int angleDelta)
-{
-    if (QWindow* window = WindowOf(at)) {
-        const QPoint point = ToWindow(at, local);
-        QWheelEvent wheel(point, window->mapToGlobal(point), QPoint(), QPoint(0, angleDelta), gHeld,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window, &wheel);
-        QApplication::processEvents();
-    }
-}
 
 void Expose(const QWidget& widget)
 {

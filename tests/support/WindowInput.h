@@ -15,9 +15,6 @@ class QWidget;
 
 namespace WindowInput {
 
-// The point of a widget in the coordinates of its top-level window.
-QPoint ToWindow(const QWidget& widget, QPoint local);
-
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A pointer move, with whatever buttons are held.
@@ -28,9 +25,6 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftBut
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click in the middle of the widget.
 void Click(const QWidget& at);
-void DoubleClick(const QWidget& at, QPoint local);
-// Turns the wheel by the given angle in eighths of a degree (120: one notch).
-void Wheel(const QWidget& at, QPoint local, int angleDelta);
 
 // The window system asks the widget's window to show all of itself again,
 // as when another window that covered it goes away.

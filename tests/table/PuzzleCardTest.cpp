@@ -11,9 +11,9 @@ constexpr int kCardCentre = 80;
 QRect Difference(const QImage& a, const QImage& b)
 {
     QRect box;
-    for (int i = 0; i < a.width() * a.height(); ++i) {
-        if (a.pixel(i % a.width(), i / a.width()) != b.pixel(i % a.width(), i / a.width())) {
-            box |= QRect(i % a.width(), i / a.width(), 1, 1);
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            box |= a.pixel(x, y) != b.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
         }
     }
     return box;
@@ -26,7 +26,7 @@ protected:
     PuzzleCardClass& Card() const { return platform::Deref(Window().ControlAs<PuzzleCardClass>("PuzzleCard")); }
 };
 
-TEST_F(PuzzleCard, CentresEveryFigureToThePixel)
+TEST_F(PuzzleCard, CentresEveryFigureToThePixelAndEachHintRevealsItsOwnPiece)
 {
     for (const int number : {1, 2, 7, 13, 30}) {
         Puzzle().LoadFromDatabase(number);
@@ -39,10 +39,7 @@ TEST_F(PuzzleCard, CentresEveryFigureToThePixel)
             << "puzzle " << number;
         EXPECT_EQ(Card().Surface(), Card().Buffer()->Image());
     }
-}
 
-TEST_F(PuzzleCard, EachHintRevealsItsOwnPieceOnTheCard)
-{
     PuzzleClass& puzzle = Puzzle();
     puzzle.LoadFromDatabase(4);
     const SolutionGridClass& grid = *puzzle.mSolutionGrid;
@@ -63,8 +60,7 @@ TEST_F(PuzzleCard, EachHintRevealsItsOwnPieceOnTheCard)
         const QRect revealed(piece.mPosX / kScale + offX, piece.mPosY / kScale + offY, piece.mWidth / kScale,
                              piece.mHeight / kScale);
         const QRect changed = Difference(before, after);
-        EXPECT_FALSE(changed.isEmpty()) << "hint " << hint;
-        EXPECT_TRUE(revealed.contains(changed)) << "hint " << hint;
+        EXPECT_TRUE(!changed.isEmpty() && revealed.contains(changed)) << "hint " << hint;
         before = after;
     }
     puzzle.mHintCount = 9; // past seven nothing more shows

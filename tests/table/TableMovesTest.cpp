@@ -1,5 +1,6 @@
 #include "tests/support/MousePlayer.h"
 
+#include <QPaintEvent>
 #include <algorithm>
 
 // The play table of a first run (puzzle 2 in its start layout) under the
@@ -8,11 +9,18 @@ using TableMoves = Shown<MousePlayer>;
 
 namespace {
 
-int IndexInStack(const TableClass& table, const std::shared_ptr<PieceClass>& piece)
-{
-    const auto& z = table.mPieceZOrder;
-    return static_cast<int>(std::find(z.begin(), z.end(), piece) - z.begin());
-}
+// Records the area of every paint the table gets.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            mAreas.push_back(static_cast<QPaintEvent*>(event)->region().boundingRect());
+        }
+        return false;
+    }
+    std::vector<QRect> mAreas;
+};
 
 } // namespace
 
@@ -21,7 +29,9 @@ TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
     // The rhombus lies under the medium triangle, and their pictures overlap.
     const PieceClass& lower = *Table().mPieceRhombus;
     const PieceClass& upper = *Table().mPieceMediumTriangle;
-    ASSERT_LT(IndexInStack(Table(), Table().mPieceRhombus), IndexInStack(Table(), Table().mPieceMediumTriangle));
+    const auto& z = Table().mPieceZOrder;
+    ASSERT_LT(std::find(z.begin(), z.end(), Table().mPieceRhombus),
+              std::find(z.begin(), z.end(), Table().mPieceMediumTriangle));
     QPoint onlyLower(-1, -1);
     for (int y = std::max(upper.mPosY, 0); y < lower.mPosY + lower.mHeight; ++y) {
         for (int x = upper.mPosX; x < lower.mPosX + lower.mWidth; ++x) {
@@ -36,7 +46,7 @@ TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
     WindowInput::Release(Table(), onlyLower);
     // The click turned the rhombus and raised it above the triangle.
     EXPECT_EQ(lower.mOrientation, 1);
-    EXPECT_EQ(IndexInStack(Table(), Table().mPieceRhombus), TableClass::kPieceCount - 1);
+    EXPECT_EQ(z.back(), Table().mPieceRhombus);
 }
 
 TEST_F(TableMoves, ClicksTurnBothWaysAndEveryReleaseRebuildsTheGridAndChecksForAWin)
@@ -79,7 +89,6 @@ TEST_F(TableMoves, DragsSnapToTheGridAndStopAtTheEdges)
     EXPECT_EQ(square.mPosX, 123);
     WindowInput::Release(Table(), p + QPoint(113, 118));
     EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation), std::tuple(120, 130, 1));
-    EXPECT_EQ(Table().mDragPiece, nullptr);
 
     PieceClass& large = *Table().mPieceLargeTriangle2; // at x = -50
     p = *HitPoint(large);
@@ -106,7 +115,42 @@ TEST_F(TableMoves, AWonPuzzleOrNoUnsolvedOneLeftDeclinesPresses)
         Drag(p, p + QPoint(40, 40));
         EXPECT_EQ(std::tuple(square.mPosX, square.mOrientation), std::tuple(10, 1));
         EXPECT_EQ(Table().mPieceZOrder, stack);
-        EXPECT_EQ(Table().mSelectedPiece, nullptr);
         EXPECT_EQ(Table().mSolutionGrid, nullptr) << "no release reached the win check";
     }
+}
+
+TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
+{
+    TableClass& table = Table();
+    PaintRecorder recorder;
+    table.installEventFilter(&recorder);
+    const auto& piece = table.mPieceMediumTriangle;
+    const QPoint p = *HitPoint(*piece);
+    const QRect tableRect = table.rect();
+    const auto pieceRect = [&] { return QRect(piece->mPosX, piece->mPosY, piece->mWidth, piece->mHeight); };
+
+    WindowInput::Press(table, p);
+    WindowInput::Move(table, p + QPoint(-3, 2));
+    ASSERT_FALSE(recorder.mAreas.empty());
+    EXPECT_EQ(recorder.mAreas.back(), tableRect); // the first step shows it all
+    // Steps that overlap the last place, including some past the top edge.
+    for (int step = 1; step <= 40; ++step) {
+        const QRect before = pieceRect();
+        recorder.mAreas.clear();
+        WindowInput::Move(table, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
+        const QRect expected = before.united(pieceRect()).intersected(tableRect);
+        ASSERT_EQ(recorder.mAreas.size(), 1u) << step;
+        EXPECT_EQ(recorder.mAreas.back(), expected) << step;
+    }
+    // No trace left behind: the buffer equals the table drawn afresh without
+    // the piece, with the piece drawn on top.
+    const QImage dragged = table.Buffer()->Image().copy();
+    EXPECT_EQ(table.Surface(), dragged);
+    table.Draw(false);
+    piece->Draw();
+    EXPECT_EQ(dragged, table.Buffer()->Image());
+    table.FlipBuffer();
+
+    WindowInput::Release(table, p);
+    EXPECT_EQ(table.Surface(), table.Buffer()->Image());
 }
