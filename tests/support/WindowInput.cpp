@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -98,6 +99,32 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboard
 }
 
 void Click(const QWidget& at) { Click(at, at.rect().center()); }
+
+void DoubleClick(const QWidget& at, QPoint local)
+{
+    // Two clicks within the double-click time: Qt makes the second press a
+    // double click, as it does for a player.
+    QWindow* window = WindowOf(at);
+    const QPoint point = ToWindow(at, local);
+    for (int i = 0; i < 2 && window != nullptr; ++i) {
+        gHeld |= Qt::LeftButton;
+        SendTo(window, point, Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier);
+        gHeld &= ~Qt::MouseButtons(Qt::LeftButton);
+        SendTo(window, point, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier);
+    }
+    NextClickTime();
+}
+
+void Wheel(const QWidget& at, QPoint local, int angleDelta)
+{
+    if (QWindow* window = WindowOf(at)) {
+        const QPoint point = ToWindow(at, local);
+        QWheelEvent wheel(point, window->mapToGlobal(point), QPoint(), QPoint(0, angleDelta), gHeld,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &wheel);
+        QApplication::processEvents();
+    }
+}
 
 void Expose(const QWidget& widget)
 {

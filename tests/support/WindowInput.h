@@ -26,6 +26,11 @@ void Click(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftBut
 // A click in the middle of the widget.
 void Click(const QWidget& at);
 
+// Two left clicks quickly enough to make a double click.
+void DoubleClick(const QWidget& at, QPoint local);
+// Turns the wheel by the given angle in eighths of a degree (120: one notch).
+void Wheel(const QWidget& at, QPoint local, int angleDelta);
+
 // The window system asks the widget's window to show all of itself again,
 // as when another window that covered it goes away.
 void Expose(const QWidget& widget);

@@ -49,6 +49,22 @@ TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
     EXPECT_EQ(z.back(), Table().mPieceRhombus);
 }
 
+TEST_F(TableMoves, ADoubleClickIsTwoTurnsAndTheWheelMovesNothing)
+{
+    // A point of the small triangle that it still covers after one turn.
+    PieceClass& triangle = *Table().mPieceSmallTriangle1;
+    const QPoint at(triangle.mPosX + triangle.mWidth / 2, triangle.mPosY + triangle.mHeight / 3);
+    ASSERT_EQ(triangle.mOrientation, 1);
+    WindowInput::DoubleClick(Table(), at);
+    EXPECT_EQ(triangle.mOrientation, 3);
+    const auto placed = std::tuple(triangle.mOrientation, triangle.mPosX, triangle.mPosY);
+    WindowInput::Wheel(Table(), at, 120);
+    EXPECT_EQ(std::tuple(triangle.mOrientation, triangle.mPosX, triangle.mPosY), placed);
+    // Nor does the wheel leave a press behind: the next click turns again.
+    WindowInput::Click(Table(), *HitPoint(triangle));
+    EXPECT_EQ(triangle.mOrientation, 4);
+}
+
 TEST_F(TableMoves, ClicksTurnBothWaysAndEveryReleaseRebuildsTheGridAndChecksForAWin)
 {
     PieceClass& square = *Table().mPieceSquare;
