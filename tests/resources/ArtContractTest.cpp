@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <cstdlib>
 
 // These tests read the art that the build bundles into the game.
@@ -103,7 +104,7 @@ TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
     }
 }
 
-TEST(ArtContractTest, PicturesFitWhereTheWindowShowsThem)
+TEST(ArtContractTest, PicturesFitWhereTheWindowShowsThemAndButtonsSitSeamlessly)
 {
     // Each button's three looks share one canvas, and so do each tab's; the
     // three tabs fill the sidebar's 200 pixels.
@@ -135,40 +136,31 @@ TEST(ArtContractTest, PicturesFitWhereTheWindowShowsThem)
     }
     EXPECT_LE(130 + winnote()->Height(), 650);
     EXPECT_LE(522 + overlapnote()->Width(), 800);
-}
 
-// Buttons lie over their page's backdrop: their corners must match it, or
-// the canvas would show a seam.
-TEST(ArtContractTest, ButtonsSitSeamlesslyOnTheirPages)
-{
-    struct Place {
-        const char* button;
-        const char* page;
-        int top;
-    };
-    for (const Place& place : {Place{"newpuzzle", "playtabbackground", 21},
-                               Place{"gethint", "playtabbackground", 134},
-                               Place{"quit", "playtabresetbackground", 133}}) {
-        const auto page = PictureNamed(QLatin1String(place.page));
+    // Buttons lie over their page's backdrop: their corners must match it, or
+    // the canvas would show a seam. Pressed, a button looks different.
+    for (const auto& [button, page, top] : {std::tuple{"newpuzzle", "playtabbackground", 21},
+                                            std::tuple{"gethint", "playtabbackground", 134},
+                                            std::tuple{"quit", "playtabresetbackground", 133}}) {
         for (const char* look : {"", "hilite", "pressed"}) {
-            const auto button = PictureNamed(QLatin1String(place.button) + QLatin1String(look));
-            ASSERT_TRUE(page && button);
+            const auto art = PictureNamed(QLatin1String(button) + QLatin1String(look));
             for (const QPoint corner : {QPoint(0, 0), QPoint(199, 0), QPoint(0, 109), QPoint(199, 109)}) {
-                EXPECT_EQ(button->Image().pixel(corner), page->Image().pixel(corner + QPoint(0, place.top)))
-                    << place.button << look;
+                EXPECT_EQ(art->Image().pixel(corner), PictureNamed(page)->Image().pixel(corner + QPoint(0, top)))
+                    << button << look;
             }
         }
-        EXPECT_NE(PictureNamed(QLatin1String(place.button))->Image(),
-                  PictureNamed(QLatin1String(place.button) + QLatin1String("pressed"))->Image());
+        EXPECT_NE(PictureNamed(button)->Image(), PictureNamed(QLatin1String(button) + "pressed")->Image());
     }
 }
 
-// The window writes ten figures at x = 123 on these baselines: each row has
-// its label to the left and nothing where the figure goes.
-TEST(ArtContractTest, StatsBackdropLabelsEveryFigureAndLeavesRoomForIt)
+// The Stats page gets ten figures written at x = 123 on these baselines: each
+// row has its label to the left and nothing where the figure goes. The About
+// window writes light text from y = 295 down: the art stays dark there.
+TEST(ArtContractTest, BackdropsLeaveRoomForTheTextWrittenOverThem)
 {
     const auto stats = statstabbackground();
-    ASSERT_TRUE(stats);
+    const auto backdrop = about();
+    ASSERT_TRUE(stats && backdrop);
     const QImage& image = stats->Image();
     constexpr int kFigureX = 123;
     constexpr int kFigureEnd = 170;
@@ -188,25 +180,18 @@ TEST(ArtContractTest, StatsBackdropLabelsEveryFigureAndLeavesRoomForIt)
         }
         EXPECT_TRUE(labelled) << "no label on baseline " << baseline;
     }
-}
 
-// The About window writes light text from y = 295 down: the art stays dark
-// there. The licence viewer bolds runs that come in pairs, each opened before
-// it is closed.
-TEST(ArtContractTest, AboutLeavesADarkBandForTheTextLinesAndTheLicenceIsBuiltIn)
-{
-    const auto picture = about();
-    ASSERT_TRUE(picture);
     constexpr int kBandTop = 295;
     constexpr int kDarkEnough = 90;
     long long sum = 0;
-    for (int y = kBandTop; y < picture->Height(); ++y) {
-        for (int x = 0; x < picture->Width(); ++x) {
-            sum += qGray(picture->Image().pixel(x, y));
+    for (int y = kBandTop; y < backdrop->Height(); ++y) {
+        for (int x = 0; x < backdrop->Width(); ++x) {
+            sum += qGray(backdrop->Image().pixel(x, y));
         }
     }
-    EXPECT_LT(sum / (picture->Width() * (picture->Height() - kBandTop)), kDarkEnough);
+    EXPECT_LT(sum / (backdrop->Width() * (backdrop->Height() - kBandTop)), kDarkEnough);
 
+    // The licence viewer bolds runs that come in pairs, each opened before it is closed.
     const QString licence = kolmira_license();
     EXPECT_EQ(licence.count(QStringLiteral("<b>")), licence.count(QStringLiteral("</b>")));
     EXPECT_FALSE(licence.contains(QRegularExpression(QStringLiteral("<b>[^<]*<b>"))));
