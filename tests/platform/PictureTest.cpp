@@ -88,8 +88,7 @@ TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
     piece->Changed();
     mask->Changed();
 
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
-                                  QImage::Format_ARGB32}) {
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
         SCOPED_TRACE(format);
         QImage surface(50, 40, format);
         surface.fill(kBackdrop);
@@ -111,19 +110,16 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
     target->Graphics().DrawPicture(source.get(), 5, 4, 4, 4, 2, -1, 4, 4);
     target->Graphics().DrawPicture(source.get(), 0, 0, 0, 4);
     target->Graphics().DrawPicture(source.get(), 0, 0, -3, -3);
-    ExpectPixels(target->Image(), [](int x, int y) {
-        return x >= 5 && x < 7 && y >= 5 && y < 8 ? Number(x - 3, y - 5) : kBackdrop;
-    });
+    ExpectPixels(target->Image(),
+                 [](int x, int y) { return QRect(5, 5, 2, 3).contains(x, y) ? Number(x - 3, y - 5) : kBackdrop; });
 
     // Doubling: every source pixel becomes a 2 x 2 block, and a stretched
     // mask keeps its hidden pixels hidden.
     source->Mask()->Graphics().SetForeColor(0xFFFFFF);
     source->Mask()->Graphics().FillRect(0, 0, 1, 4);
-    target = Filled(10, 10, kBackdrop);
     target->Graphics().DrawPicture(source.get(), 0, 0, 8, 8);
-    ExpectPixels(target->Image(), [](int x, int y) {
-        return x >= 2 && x < 8 && y < 8 ? Number(x / 2, y / 2) : kBackdrop;
-    });
+    ExpectPixels(target->Image(),
+                 [](int x, int y) { return QRect(2, 0, 6, 8).contains(x, y) ? Number(x / 2, y / 2) : kBackdrop; });
 }
 
 TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
@@ -135,12 +131,8 @@ TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 
     g.DrawPicture(source.get(), -2, -1);
     ExpectPixels(surface, [](int x, int y) { return x < 2 && y < 3 ? Number(x + 2, y + 1) : kBackdrop; });
-    ASSERT_EQ(touched.size(), 1u);
-    EXPECT_EQ(touched.back(), QRect(0, 0, 2, 3));
-
     g.DrawPicture(source.get(), 3, 3);
     EXPECT_EQ(surface.pixel(3, 3), Number(0, 0));
-    EXPECT_EQ(touched.back(), QRect(3, 3, 1, 1));
 
     // Far off or wholly outside: nothing drawn, no change reported.
     g.DrawPicture(source.get(), INT_MAX - 1, INT_MIN + 1);
@@ -154,12 +146,11 @@ TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
     EXPECT_EQ(empty.Mask()->Height(), 0);
     g.DrawPicture(&empty, 0, 0);
     EXPECT_THROW(g.DrawPicture(nullptr, 0, 0), platform::NilObjectException);
-    EXPECT_EQ(touched.size(), 2u);
 
     g.FillRect(-10, 2, 12, 100);
-    EXPECT_EQ(touched.back(), QRect(0, 2, 2, 2));
     EXPECT_EQ(surface.pixel(1, 3), 0xFF123456u);
     EXPECT_EQ(surface.pixel(2, 3), kBackdrop);
+    EXPECT_EQ(touched, (std::vector<QRect>{QRect(0, 0, 2, 3), QRect(3, 3, 1, 1), QRect(0, 2, 2, 2)}));
 }
 
 TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)

@@ -6,12 +6,11 @@
 #include <map>
 
 // Every accessor of the catalogue by its name, so tests can reach any picture.
-using PictureAccessor = platform::PicturePtr (*)();
-
-inline const std::map<QString, PictureAccessor>& CatalogueAccessors()
+inline const std::map<QString, platform::PicturePtr (*)()>& CatalogueAccessors()
 {
 #define TEST_ENTRY(name, ...) {QStringLiteral(#name), &name},
-    static const std::map<QString, PictureAccessor> accessors = {KOLMIRA_PICTURE_CATALOGUE(TEST_ENTRY, TEST_ENTRY)};
+    static const std::map<QString, platform::PicturePtr (*)()> accessors = {
+        KOLMIRA_PICTURE_CATALOGUE(TEST_ENTRY, TEST_ENTRY)};
 #undef TEST_ENTRY
     return accessors;
 }

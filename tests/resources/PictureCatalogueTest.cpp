@@ -100,8 +100,7 @@ TEST_F(PictureCatalogueTest, AMaskIsReadOnceAndGivenOnlyWhenItsPictureLoadsAndTh
     EXPECT_TRUE(MaskedByPartner(largetriangle1()));
     EXPECT_EQ(fork->pictureCalls[kTable.at("largetriangle1mask")], 1);
 
-    EXPECT_TRUE(MaskedByPartner(completenote()));
-    EXPECT_TRUE(MaskedByPartner(winnote()));
+    EXPECT_TRUE(MaskedByPartner(completenote()) && MaskedByPartner(winnote()));
     EXPECT_EQ(fork->pictureCalls[kTable.at("winnotemask")], 1);
 
     // A picture whose mask is missing loads unmasked, and stays so for the run.
