@@ -107,11 +107,11 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
     // empty and negative sizes draw nothing.
     auto source = Numbered(4, 4);
     auto target = Filled(10, 10, kBackdrop);
-    target->Graphics().DrawPicture(source.get(), 5, 4, 4, 4, 2, -1, 4, 4);
+    target->Graphics().DrawPicture(source.get(), 5, 4, 2, 3, 1, -1, 2, 3);
     target->Graphics().DrawPicture(source.get(), 0, 0, 0, 4);
     target->Graphics().DrawPicture(source.get(), 0, 0, -3, -3);
     ExpectPixels(target->Image(),
-                 [](int x, int y) { return QRect(5, 5, 2, 3).contains(x, y) ? Number(x - 3, y - 5) : kBackdrop; });
+                 [](int x, int y) { return QRect(5, 5, 2, 2).contains(x, y) ? Number(x - 4, y - 5) : kBackdrop; });
 
     // Doubling: every source pixel becomes a 2 x 2 block, and a stretched
     // mask keeps its hidden pixels hidden.
@@ -156,12 +156,13 @@ TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
 {
     auto piece = Filled(4, 4, kInk);
-    Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the cache
+    auto mask = piece->Mask();
+    mask->Graphics().SetForeColor(0xFFFFFF);
+    mask->Graphics().FillRect(0, 0, 1, 1);
+    Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the composite
 
     // White hides, and a mask picture drawn through its own mask copies
     // only its shown part.
-    auto mask = piece->Mask();
-    mask->Graphics().SetForeColor(0xFFFFFF);
     mask->Graphics().FillRect(0, 0, 4, 4);
     auto hole = Filled(2, 2, 0x000000);
     hole->Mask()->Graphics().SetForeColor(0xFFFFFF);
