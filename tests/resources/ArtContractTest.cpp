@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
-#include <tuple>
 #include <cstdlib>
+#include <tuple>
+#include <vector>
 
 // These tests read the art that the build bundles into the game.
 namespace {
