@@ -60,7 +60,7 @@ TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
                       QList<QSize>({size, size, cardSize, cardSize}));
 
             const auto pattern = MakeCellPattern(shape, orientation);
-            std::vector<int> black(cardSize.width() * cardSize.height()); // mask pixels under each card pixel
+            std::vector<int> black(cardSize.width() * cardSize.height()); // black mask pixels under each card pixel
             for (int y = 0; y < size.height(); ++y) {
                 for (int x = 0; x < size.width(); ++x) {
                     const int grey = qRed(mask->Image().pixel(x, y));

@@ -70,6 +70,7 @@ public:
     QStringList textsAsked;
 };
 
+// Whether the picture took a partner's mask: shown on the left, hidden on the right.
 bool MaskedByPartner(const platform::PicturePtr& picture)
 {
     return picture && picture->HasMask() && qRed(picture->Mask()->Image().pixel(0, 0)) == 0
