@@ -2,30 +2,21 @@
 
 #include "resources/PictureCatalogue.h"
 
-#include <cstdint>
-#include <vector>
+#include <QString>
+#include <map>
 
-// The catalogue as data, so tests can walk every accessor.
-struct CatalogueEntry {
-    const char* name;
-    std::int32_t id;
-    platform::PicturePtr (*accessor)();
-};
-
-inline const std::vector<CatalogueEntry>& CatalogueEntries()
+// Every accessor of the catalogue by its name, so tests can reach any picture.
+inline const std::map<QString, platform::PicturePtr (*)()>& CatalogueAccessors()
 {
-#define TEST_ENTRY(name, id, ...) {#name, id, &name},
-    static const std::vector<CatalogueEntry> entries = {KOLMIRA_PICTURE_CATALOGUE(TEST_ENTRY, TEST_ENTRY)};
+#define TEST_ENTRY(name, ...) {QStringLiteral(#name), &name},
+    static const std::map<QString, platform::PicturePtr (*)()> accessors = {
+        KOLMIRA_PICTURE_CATALOGUE(TEST_ENTRY, TEST_ENTRY)};
 #undef TEST_ENTRY
-    return entries;
+    return accessors;
 }
 
+// The named picture; a name the catalogue lacks throws std::out_of_range.
 inline platform::PicturePtr PictureNamed(const QString& name)
 {
-    for (const CatalogueEntry& entry : CatalogueEntries()) {
-        if (name == QLatin1String(entry.name)) {
-            return entry.accessor();
-        }
-    }
-    return nullptr;
+    return CatalogueAccessors().at(name)();
 }
