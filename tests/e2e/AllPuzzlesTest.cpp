@@ -49,18 +49,13 @@ protected:
         return ShowsPicture(Table(), note, QPoint(left, TableClass::kNoteTop));
     }
 
+    // The Stats page's solves by hints: copies of the statistics, taken each
+    // time they are loaded.
     std::array<int, kHintLevels> SidebarHints() const
     {
         const PlayWindow& w = Window();
         return {w.mStatsHints0, w.mStatsHints1, w.mStatsHints2, w.mStatsHints3,
                 w.mStatsHints4, w.mStatsHints5, w.mStatsHints6, w.mStatsHints7};
-    }
-
-    std::array<int, kHintLevels> StoredHints() const
-    {
-        const StatsClass& s = Stats();
-        return {s.mNum0Hints, s.mNum1Hints, s.mNum2Hints, s.mNum3Hints,
-                s.mNum4Hints, s.mNum5Hints, s.mNum6Hints, s.mNum7Hints};
     }
 };
 
@@ -94,9 +89,8 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         ASSERT_TRUE(Puzzle().mIsWon);
         EXPECT_EQ(Count("SolvedPuzzles", QStringLiteral("Number = %1 AND NumHintsUsed = %2").arg(number).arg(hints)), 1);
         const PlayWindow& w = Window();
-        EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), Stats().mNumSolved, w.mStatsSolved, w.mStatsUnsolved),
-                  std::tuple(k + 1, k + 1, k + 1, left));
-        EXPECT_EQ(std::pair(StoredHints(), SidebarHints()), std::pair(byHints, byHints));
+        EXPECT_EQ(std::tuple(Count("SolvedPuzzles"), w.mStatsSolved, w.mStatsUnsolved), std::tuple(k + 1, k + 1, left));
+        EXPECT_EQ(SidebarHints(), byHints);
         EXPECT_EQ(PageOf("SidebarPagePanel"), PlayWindow::kPlayPage);
         if (left == 0) {
             break;
