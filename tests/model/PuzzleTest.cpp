@@ -149,7 +149,10 @@ TEST_F(PuzzleStoreTest, RandomChoiceTakesAnyOtherUnsolvedPuzzleAndEndsWhenNoneIs
         puzzle.LoadRandomUnsolved();
         seen.insert(puzzle.mPuzzleNumber);
     }
+    // Every other one is drawn, and nothing outside them: the draw stays in range.
     EXPECT_EQ(seen, (std::set<int>{7, 9, 12}));
+    // The game never draws among none, but a draw asked to answers 0.
+    EXPECT_EQ(platform::Random(1u).LessThan(0), 0);
 
     // {is 5 left unsolved, solved count the statistics claim}: one left is
     // taken without a draw, also when it is being played or the statistics
