@@ -76,7 +76,6 @@ TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
     constexpr int kSize = 37;
     auto piece = std::make_shared<Picture>(kSize, kSize);
     auto mask = piece->Mask();
-    EXPECT_EQ(mask->Image().pixel(0, 0), 0xFF000000u) << "a fresh mask shows everything";
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             piece->ImageForWriting().setPixel(x, y, 0xFF000000u | random.bounded(0x1000000u));

@@ -41,12 +41,9 @@ protected:
     PieceClass* TopAt(int x, int y) const
     {
         const auto& order = Table().mPieceZOrder;
-        for (auto it = order.rbegin(); it != order.rend(); ++it) {
-            if ((*it)->IsPointInside(x, y)) {
-                return it->get();
-            }
-        }
-        return nullptr;
+        const auto top
+            = std::find_if(order.rbegin(), order.rend(), [&](const auto& p) { return p->IsPointInside(x, y); });
+        return top == order.rend() ? nullptr : top->get();
     }
 
     // The first point of the piece's shape on the table where it is on top.
