@@ -18,18 +18,6 @@ constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
 constexpr int kAlphaShift = 24;
 
-// A premultiplied source pixel over a destination pixel: what the mask hides
-// of the source lets the same share of the destination through.
-inline void BlendOver(std::uint32_t& dst, std::uint32_t src)
-{
-    const std::uint32_t alpha = src >> kAlphaShift;
-    if (alpha == kFullAlpha) {
-        dst = src;
-    } else if (alpha != 0) {
-        dst = src + ScaleChannels(dst, kFullAlpha - alpha);
-    }
-}
-
 // Planes our own loops write: 32-bit pixels whose blend with a premultiplied
 // source is the same formula on every channel.
 bool IsDirectPlane(const QImage& plane)

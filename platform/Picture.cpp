@@ -11,6 +11,7 @@ namespace {
 
 constexpr QRgb kFreshPictureColor = 0xFFFFFFFF; // a new picture is white
 constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
+constexpr QRgb kOpaque = 0xFF000000;
 
 } // namespace
 
@@ -27,6 +28,13 @@ Picture::Picture(const QSize& size, QRgb fill, bool deferFill)
     if (!deferFill) {
         FillIfPending();
     }
+}
+
+std::shared_ptr<Picture> Picture::Filled(int width, int height, QRgb colour)
+{
+    // Not make_shared: the constructor is private.
+    return std::shared_ptr<Picture>(
+        new Picture(QSize(width, height), kOpaque | colour, true));
 }
 
 void Picture::FillIfPending() const
@@ -189,7 +197,13 @@ void Picture::BuildComposite() const
     mRunsPending = false;
     const int width = Width();
     const int height = Height();
-    mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (mFillPending) {
+        // One colour: the composite starts from it, the plane stays unmade.
+        mComposited = QImage(mImage.size(), QImage::Format_ARGB32_Premultiplied);
+        mComposited.fill(mFill);
+    } else {
+        mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
