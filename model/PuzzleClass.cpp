@@ -42,18 +42,24 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
     constexpr std::uint32_t kGreyToRgb = 0x010101u;
     constexpr std::uint32_t kOpaque = 0xFF000000u;
     constexpr std::uint32_t kGreyBits = 0xFFu;
+    constexpr std::uint32_t kClear = 255; // a mask grey that hides the cut-out
     const int x0 = std::max(0, left);
     const int x1 = std::min(mask.width(), left + piece.mWidth);
     const int y0 = std::max(0, top);
     const int y1 = std::min(mask.height(), top + piece.mHeight);
+    const int artWidth = pieceMask.width();
+    const int artHeight = pieceMask.height();
     for (int y = y0; y < y1; ++y) {
         uchar* row = mask.scanLine(y);
         const int py = y - top;
-        const uchar* pieceRow = py < pieceMask.height() ? pieceMask.constScanLine(py) : nullptr;
+        const uchar* pieceRow = py < artHeight ? pieceMask.constScanLine(py) : nullptr;
         for (int x = x0; x < x1; ++x) {
             const int px = x - left;
             // Beyond the piece's mask the cut-out shows whole.
-            const std::uint32_t grey = pieceRow && px < pieceMask.width() ? pieceRow[px] : 0;
+            const std::uint32_t grey = pieceRow && px < artWidth ? pieceRow[px] : 0;
+            if (grey == kClear) {
+                continue;
+            }
             const std::uint32_t cutOut =
                 platform::MaskedPixel(PuzzleClass::kSilhouetteMaskInside, grey);
             std::uint32_t pixel = kOpaque | (row[x] * kGreyToRgb);

@@ -182,11 +182,24 @@ void Picture::BuildRunsFromAlpha() const
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         const auto* row = reinterpret_cast<const std::uint32_t*>(mComposited.constScanLine(y));
         const std::size_t rowFirstRun = mRuns.size();
-        for (int x = 0; x < width; ++x) {
+        // Stretches of clear, opaque or partly covered pixels, each added at once.
+        for (int x = 0; x < width;) {
             const std::uint32_t alpha = row[x] >> kAlphaShift;
-            if (alpha != 0) {
-                AddRun(rowFirstRun, x, x + 1, alpha == kFullAlpha);
+            int end = x + 1;
+            if (alpha == 0 || alpha == kFullAlpha) {
+                while (end < width && row[end] >> kAlphaShift == alpha) {
+                    ++end;
+                }
+            } else {
+                while (end < width && row[end] >> kAlphaShift != 0
+                       && row[end] >> kAlphaShift != kFullAlpha) {
+                    ++end;
+                }
             }
+            if (alpha != 0) {
+                AddRun(rowFirstRun, x, end, alpha == kFullAlpha);
+            }
+            x = end;
         }
     }
     mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
