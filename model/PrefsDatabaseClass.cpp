@@ -186,12 +186,19 @@ bool PrefsDatabaseClass::CreateStoreFile(const QString& file, const QString& ver
     const QString draft = file + QLatin1String(kDraftSuffix);
     QFile::remove(draft); // left by a first start that was cut short
     mDB->DatabaseFile = draft;
-    bool built = mDB->CreateDatabaseFile() && CreateSchema(versionStamp);
+    // Nothing of a draft needs to survive a crash, so it is written without
+    // journal or syncs on disk and synced once, whole, before it is renamed.
+    bool built = mDB->CreateDatabaseFile();
+    if (built) {
+        mDB->UseDraftWrites();
+        built = CreateSchema(versionStamp);
+    }
     if (built) {
         InsertDemoPuzzlesIntoDatabase(); // commits the schema and the puzzles together
         built = mDB->KeepsToFile() && !mDB->Error() && IsComplete();
     }
     mDB->Close();
+    built = built && mDB->SyncFileToDisk();
     mDB->DatabaseFile = file;
     if (!built || !QFile::rename(draft, file)) {
         QFile::remove(draft);
