@@ -256,7 +256,9 @@ void Picture::BuildComposite() const
             }
             const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
-            if (!opaque) {
+            if (alpha == 0) {
+                std::fill(row + x, row + end, 0u); // what MaskedPixel gives under white
+            } else if (!opaque) {
                 for (int i = x; i < end; ++i) {
                     row[i] = MaskedPixel(row[i], static_cast<std::uint32_t>(grey));
                 }
