@@ -137,7 +137,7 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-    const QImage::Format sourceFormat = source.Image().format();
+    const QImage::Format sourceFormat = source.Format();
     if (sw == dw && sh == dh && source.ShowsEveryPixel()
         && (sourceFormat == QImage::Format_RGB32 || sourceFormat == QImage::Format_Grayscale8)
         && (IsDirectPlane(plane) || plane.format() == QImage::Format_Grayscale8)) {

@@ -43,6 +43,8 @@ public:
     // something draws into it. ImageForWriting always gives RGB32; callers
     // that write into it directly must call Changed() afterwards.
     const QImage& Image() const;
+    // The colour plane's format, read without making a pending plane.
+    QImage::Format Format() const { return mImage.format(); }
     QImage& ImageForWriting();
     void Changed();
 
