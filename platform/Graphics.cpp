@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
-constexpr int kAlphaShift = 24;
 
 // Planes our own loops write: 32-bit pixels whose blend with a premultiplied
 // source is the same formula on every channel.
