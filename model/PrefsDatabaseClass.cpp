@@ -302,14 +302,16 @@ void PrefsDatabaseClass::UseFallbackStore(const QString& versionStamp)
 
 void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
 {
+    // One statement for all the rows: the engine reads the SQL once.
+    QStringList rows;
     for (const auto& row : kBuiltInPuzzles) {
         QStringList values;
         for (const int value : row) {
             values << QString::number(value);
         }
-        mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles VALUES(") + values.join(QLatin1Char(','))
-                        + QLatin1String(")"));
+        rows << QLatin1Char('(') + values.join(QLatin1Char(',')) + QLatin1Char(')');
     }
+    mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles VALUES") + rows.join(QLatin1Char(',')));
     mDB->Commit();
 }
 
