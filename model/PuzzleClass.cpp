@@ -60,6 +60,10 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
             if (grey == kClear) {
                 continue;
             }
+            if (grey == 0) { // the cut-out shows whole and covers what lay there
+                row[x] = static_cast<uchar>(PuzzleClass::kSilhouetteMaskInside & kGreyBits);
+                continue;
+            }
             const std::uint32_t cutOut =
                 platform::MaskedPixel(PuzzleClass::kSilhouetteMaskInside, grey);
             std::uint32_t pixel = kOpaque | (row[x] * kGreyToRgb);
