@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -160,22 +161,19 @@ SolutionGridClass Compute(const ShapeInfo& info, const Outline& outline)
     return grid;
 }
 
-// Patterns never change, so each is computed once and copied on request.
+// Patterns never change, so each is computed once, when first asked for (a
+// puzzle needs only its own pieces' turns), and copied on request.
 const SolutionGridClass& Cached(PieceShape shape, int orientation)
 {
-    using Table = std::array<std::array<SolutionGridClass, kMaxOrientations>, kShapeCount>;
-    static const Table table = [] {
-        Table t;
-        for (int s = 0; s < kShapeCount; ++s) {
-            const ShapeInfo& info = Shapes()[static_cast<std::size_t>(s)];
-            for (int o = 0; o < info.orientations; ++o) {
-                t[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)] =
-                    Compute(info, info.outlines[static_cast<std::size_t>(o)]);
-            }
-        }
-        return t;
-    }();
-    return table[static_cast<std::size_t>(shape)][static_cast<std::size_t>(orientation - 1)];
+    using Table = std::array<std::array<std::optional<SolutionGridClass>, kMaxOrientations>, kShapeCount>;
+    static Table table;
+    const ShapeInfo& info = Info(shape);
+    const auto turn = static_cast<std::size_t>(orientation - 1);
+    std::optional<SolutionGridClass>& pattern = table[static_cast<std::size_t>(shape)][turn];
+    if (!pattern) {
+        pattern = Compute(info, info.outlines[turn]);
+    }
+    return *pattern;
 }
 
 } // namespace

@@ -186,12 +186,19 @@ bool PrefsDatabaseClass::CreateStoreFile(const QString& file, const QString& ver
     const QString draft = file + QLatin1String(kDraftSuffix);
     QFile::remove(draft); // left by a first start that was cut short
     mDB->DatabaseFile = draft;
-    bool built = mDB->CreateDatabaseFile() && CreateSchema(versionStamp);
+    // Nothing of a draft needs to survive a crash, so it is written without
+    // journal or syncs on disk and synced once, whole, before it is renamed.
+    bool built = mDB->CreateDatabaseFile();
+    if (built) {
+        mDB->UseDraftWrites();
+        built = CreateSchema(versionStamp);
+    }
     if (built) {
         InsertDemoPuzzlesIntoDatabase(); // commits the schema and the puzzles together
         built = mDB->KeepsToFile() && !mDB->Error() && IsComplete();
     }
     mDB->Close();
+    built = built && mDB->SyncFileToDisk();
     mDB->DatabaseFile = file;
     if (!built || !QFile::rename(draft, file)) {
         QFile::remove(draft);
@@ -295,14 +302,16 @@ void PrefsDatabaseClass::UseFallbackStore(const QString& versionStamp)
 
 void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
 {
+    // One statement for all the rows: the engine reads the SQL once.
+    QStringList rows;
     for (const auto& row : kBuiltInPuzzles) {
         QStringList values;
         for (const int value : row) {
             values << QString::number(value);
         }
-        mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles VALUES(") + values.join(QLatin1Char(','))
-                        + QLatin1String(")"));
+        rows << QLatin1Char('(') + values.join(QLatin1Char(',')) + QLatin1Char(')');
     }
+    mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles VALUES") + rows.join(QLatin1Char(',')));
     mDB->Commit();
 }
 

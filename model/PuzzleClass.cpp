@@ -14,6 +14,7 @@
 #include "platform/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "platform/Picture.h"
+#include "platform/PixelMath.h"
 #include "platform/Random.h"
 #include "platform/RecordSet.h"
 
@@ -25,11 +26,54 @@
 namespace {
 
 constexpr std::int32_t kCellPixels = 10;
-constexpr int kPictureDepth = 32;
 constexpr int kPieceCount = 7;
 // Each piece is painted into the silhouette's mask twice with the same grey;
 // only the soft edges of the piece masks darken on the second pass.
 constexpr int kSilhouettePasses = 2;
+
+// Lays a piece's grey cut-out (the inside grey through the piece's mask)
+// over the silhouette's grey mask with its top left at (left, top), as
+// drawing such a masked picture would, once per pass.
+void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
+{
+    const QImage& art = piece.mPicture->Mask()->Image();
+    const QImage pieceMask =
+        art.format() == QImage::Format_Grayscale8 ? art : art.convertToFormat(QImage::Format_Grayscale8);
+    constexpr std::uint32_t kGreyToRgb = 0x010101u;
+    constexpr std::uint32_t kOpaque = 0xFF000000u;
+    constexpr std::uint32_t kGreyBits = 0xFFu;
+    constexpr std::uint32_t kClear = 255; // a mask grey that hides the cut-out
+    const int x0 = std::max(0, left);
+    const int x1 = std::min(mask.width(), left + piece.mWidth);
+    const int y0 = std::max(0, top);
+    const int y1 = std::min(mask.height(), top + piece.mHeight);
+    const int artWidth = pieceMask.width();
+    const int artHeight = pieceMask.height();
+    for (int y = y0; y < y1; ++y) {
+        uchar* row = mask.scanLine(y);
+        const int py = y - top;
+        const uchar* pieceRow = py < artHeight ? pieceMask.constScanLine(py) : nullptr;
+        for (int x = x0; x < x1; ++x) {
+            const int px = x - left;
+            // Beyond the piece's mask the cut-out shows whole.
+            const std::uint32_t grey = pieceRow && px < artWidth ? pieceRow[px] : 0;
+            if (grey == kClear) {
+                continue;
+            }
+            if (grey == 0) { // the cut-out shows whole and covers what lay there
+                row[x] = static_cast<uchar>(PuzzleClass::kSilhouetteMaskInside & kGreyBits);
+                continue;
+            }
+            const std::uint32_t cutOut =
+                platform::MaskedPixel(PuzzleClass::kSilhouetteMaskInside, grey);
+            std::uint32_t pixel = kOpaque | (row[x] * kGreyToRgb);
+            for (int pass = 0; pass < kSilhouettePasses; ++pass) {
+                platform::BlendOver(pixel, cutOut);
+            }
+            row[x] = static_cast<uchar>(pixel & kGreyBits);
+        }
+    }
+}
 
 const QString kUnsolvedQuery =
     QStringLiteral("SELECT Number FROM Puzzles EXCEPT SELECT Number FROM SolvedPuzzles");
@@ -306,15 +350,11 @@ void PuzzleClass::ResetAll()
 void PuzzleClass::CreateBoardSilhouette()
 {
     const SolutionGridClass& grid = platform::Deref(mSolutionGrid);
-    mBoardSilhouette = std::make_shared<platform::Picture>(
-        grid.GetWidth() * kCellPixels, grid.GetHeight() * kCellPixels, kPictureDepth);
-    platform::Picture& silhouette = *mBoardSilhouette;
-    silhouette.Graphics().SetForeColor(kSilhouetteColour);
-    silhouette.Graphics().FillRect(0, 0, silhouette.Width(), silhouette.Height());
-    platform::Graphics& mask = silhouette.Mask()->Graphics();
-    mask.SetForeColor(kSilhouetteMaskOutside);
-    mask.FillRect(0, 0, silhouette.Width(), silhouette.Height());
-
+    const QSize size(grid.GetWidth() * kCellPixels, grid.GetHeight() * kCellPixels);
+    // The mask is made as grey bytes and the colour plane is never made: the
+    // table draws only the composite of the one colour through the mask.
+    QImage mask(size.expandedTo(QSize(0, 0)), QImage::Format_Grayscale8);
+    mask.fill(qGray(kSilhouetteMaskOutside));
     // The silhouette starts at the trimmed grid's cell (0, 0).
     const std::int32_t offX = grid.mNumTrimmedLeft * kCellPixels;
     const std::int32_t offY = grid.mNumTrimmedTop * kCellPixels;
@@ -323,13 +363,10 @@ void PuzzleClass::CreateBoardSilhouette()
         if (!piece.mPicture) {
             continue; // art that failed to load: the table cannot show this piece either
         }
-        // A grey cut-out of the piece's exact shape.
-        platform::Picture cutOut(piece.mWidth, piece.mHeight, kPictureDepth);
-        cutOut.Graphics().SetForeColor(kSilhouetteMaskInside);
-        cutOut.Graphics().FillRect(0, 0, piece.mWidth, piece.mHeight);
-        cutOut.Mask()->Graphics().DrawPicture(piece.mPicture->Mask().get(), 0, 0);
-        for (int pass = 0; pass < kSilhouettePasses; ++pass) {
-            mask.DrawPicture(&cutOut, piece.mPosX - offX, piece.mPosY - offY);
-        }
+        StampPieceShape(mask, piece, piece.mPosX - offX, piece.mPosY - offY);
     }
+    mBoardSilhouette = platform::Picture::Filled(size.width(), size.height(), kSilhouetteColour);
+    const platform::Picture maskPicture(mask);
+    mBoardSilhouette->Mask()->Graphics().DrawPicture(&maskPicture, 0, 0);
+    mBoardSilhouette->Composited(); // made now, while the mask is at hand
 }

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -79,6 +80,24 @@ bool Database::CreateDatabaseFile()
         return Fail(QStringLiteral("%1 already exists.").arg(DatabaseFile));
     }
     return Open(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void Database::UseDraftWrites()
+{
+    if (mDb != nullptr) {
+        sqlite3_exec(mDb, "PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    }
+}
+
+bool Database::SyncFileToDisk() const
+{
+    const int fd = ::open(DatabaseFile.toUtf8().constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 bool Database::Connect()

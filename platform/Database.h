@@ -51,6 +51,12 @@ public:
     // Creates a new, empty database file and opens it; false if the file
     // already exists or cannot be created.
     bool CreateDatabaseFile();
+    // For a new file that is built whole and thrown away if the build is cut
+    // short: from here on the open connection keeps its journal in memory and
+    // its commits wait for no disk. SyncFileToDisk() then makes it durable.
+    void UseDraftWrites();
+    // Waits until everything committed to DatabaseFile is on the disk.
+    bool SyncFileToDisk() const;
     // Opens an existing SQLite database file; false if it is missing or is not
     // an SQLite database.
     bool Connect();

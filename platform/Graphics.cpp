@@ -16,19 +16,6 @@ namespace {
 
 constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
-constexpr int kAlphaShift = 24;
-
-// A premultiplied source pixel over a destination pixel: what the mask hides
-// of the source lets the same share of the destination through.
-inline void BlendOver(std::uint32_t& dst, std::uint32_t src)
-{
-    const std::uint32_t alpha = src >> kAlphaShift;
-    if (alpha == kFullAlpha) {
-        dst = src;
-    } else if (alpha != 0) {
-        dst = src + ScaleChannels(dst, kFullAlpha - alpha);
-    }
-}
 
 // Planes our own loops write: 32-bit pixels whose blend with a premultiplied
 // source is the same formula on every channel.
@@ -149,7 +136,7 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-    const QImage::Format sourceFormat = source.Image().format();
+    const QImage::Format sourceFormat = source.Format();
     if (sw == dw && sh == dh && source.ShowsEveryPixel()
         && (sourceFormat == QImage::Format_RGB32 || sourceFormat == QImage::Format_Grayscale8)
         && (IsDirectPlane(plane) || plane.format() == QImage::Format_Grayscale8)) {

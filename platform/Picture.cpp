@@ -11,6 +11,7 @@ namespace {
 
 constexpr QRgb kFreshPictureColor = 0xFFFFFFFF; // a new picture is white
 constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
+constexpr QRgb kOpaque = 0xFF000000;
 
 } // namespace
 
@@ -27,6 +28,13 @@ Picture::Picture(const QSize& size, QRgb fill, bool deferFill)
     if (!deferFill) {
         FillIfPending();
     }
+}
+
+std::shared_ptr<Picture> Picture::Filled(int width, int height, QRgb colour)
+{
+    // Not make_shared: the constructor is private.
+    return std::shared_ptr<Picture>(
+        new Picture(QSize(width, height), kOpaque | colour, true));
 }
 
 void Picture::FillIfPending() const
@@ -174,11 +182,24 @@ void Picture::BuildRunsFromAlpha() const
         mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
         const auto* row = reinterpret_cast<const std::uint32_t*>(mComposited.constScanLine(y));
         const std::size_t rowFirstRun = mRuns.size();
-        for (int x = 0; x < width; ++x) {
+        // Stretches of clear, opaque or partly covered pixels, each added at once.
+        for (int x = 0; x < width;) {
             const std::uint32_t alpha = row[x] >> kAlphaShift;
-            if (alpha != 0) {
-                AddRun(rowFirstRun, x, x + 1, alpha == kFullAlpha);
+            int end = x + 1;
+            if (alpha == 0 || alpha == kFullAlpha) {
+                while (end < width && row[end] >> kAlphaShift == alpha) {
+                    ++end;
+                }
+            } else {
+                while (end < width && row[end] >> kAlphaShift != 0
+                       && row[end] >> kAlphaShift != kFullAlpha) {
+                    ++end;
+                }
             }
+            if (alpha != 0) {
+                AddRun(rowFirstRun, x, end, alpha == kFullAlpha);
+            }
+            x = end;
         }
     }
     mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
@@ -189,7 +210,13 @@ void Picture::BuildComposite() const
     mRunsPending = false;
     const int width = Width();
     const int height = Height();
-    mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (mFillPending) {
+        // One colour: the composite starts from it, the plane stays unmade.
+        mComposited = QImage(mImage.size(), QImage::Format_ARGB32_Premultiplied);
+        mComposited.fill(mFill);
+    } else {
+        mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
@@ -229,7 +256,9 @@ void Picture::BuildComposite() const
             }
             const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
-            if (!opaque) {
+            if (alpha == 0) {
+                std::fill(row + x, row + end, 0u); // what MaskedPixel gives under white
+            } else if (!opaque) {
                 for (int i = x; i < end; ++i) {
                     row[i] = MaskedPixel(row[i], static_cast<std::uint32_t>(grey));
                 }

@@ -15,6 +15,10 @@ class Picture : public std::enable_shared_from_this<Picture> {
 public:
     // depth is accepted for the callers' sake; every new picture is 32-bit RGB.
     Picture(int width, int height, int depth = 32);
+    // A picture of one colour (0xRRGGBB) whose plane takes memory only when
+    // something reads it or draws into part of it; its composite is made
+    // from the colour alone.
+    static std::shared_ptr<Picture> Filled(int width, int height, QRgb colour);
     // Wraps an existing image without copying it: a grey one (mask art) as
     // it is, any other as RGB32. Used for loaded resources.
     explicit Picture(const QImage& image);
@@ -39,6 +43,8 @@ public:
     // something draws into it. ImageForWriting always gives RGB32; callers
     // that write into it directly must call Changed() afterwards.
     const QImage& Image() const;
+    // The colour plane's format, read without making a pending plane.
+    QImage::Format Format() const { return mImage.format(); }
     QImage& ImageForWriting();
     void Changed();
 

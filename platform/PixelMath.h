@@ -30,4 +30,17 @@ inline std::uint32_t MaskedPixel(std::uint32_t rgb, std::uint32_t grey)
     return alpha == kFullAlpha ? (rgb | kOpaque) : ScaleChannels(rgb | kOpaque, alpha);
 }
 
+// A premultiplied source pixel over a destination pixel: what the mask hides
+// of the source lets the same share of the destination through.
+inline void BlendOver(std::uint32_t& dst, std::uint32_t src)
+{
+    constexpr int kAlphaShift = 24;
+    const std::uint32_t alpha = src >> kAlphaShift;
+    if (alpha == kFullAlpha) {
+        dst = src;
+    } else if (alpha != 0) {
+        dst = src + ScaleChannels(dst, kFullAlpha - alpha);
+    }
+}
+
 } // namespace platform

@@ -93,29 +93,56 @@ void BundleWriter::AddText(const char* type, std::int32_t id, const QByteArray& 
     mItems.push_back(std::move(item));
 }
 
+bool BundleWriter::PlaceFirst(const char (&type)[4], std::int32_t id)
+{
+    for (std::size_t i = 0; i < mItems.size(); ++i) {
+        Item& item = mItems[i];
+        if (item.id == id && std::memcmp(item.type, type, sizeof item.type) == 0) {
+            if (!item.first) {
+                item.first = true;
+                mFirst.push_back(i);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 bool BundleWriter::Write(const QString& path) const
 {
+    // The data goes in this order; the entries keep the order they were added in.
+    std::vector<std::size_t> order = mFirst;
+    for (std::size_t i = 0; i < mItems.size(); ++i) {
+        if (!mItems[i].first) {
+            order.push_back(i);
+        }
+    }
+    std::vector<std::uint64_t> offsets(mItems.size());
+    std::size_t offset = Aligned(sizeof(platform::BundleHeader) + mItems.size() * sizeof(platform::BundleEntry));
+    for (const std::size_t i : order) {
+        offsets[i] = offset;
+        offset = Aligned(offset + static_cast<std::size_t>(mItems[i].data.size()));
+    }
+
     platform::BundleHeader header{};
     std::memcpy(header.magic, platform::kBundleMagic, sizeof header.magic);
     header.count = static_cast<std::uint32_t>(mItems.size());
     QByteArray block(reinterpret_cast<const char*>(&header), sizeof header);
-    std::size_t offset = Aligned(sizeof header + mItems.size() * sizeof(platform::BundleEntry));
-    QByteArray data;
-    for (const Item& item : mItems) {
+    for (std::size_t i = 0; i < mItems.size(); ++i) {
+        const Item& item = mItems[i];
         platform::BundleEntry entry{};
         std::memcpy(entry.type, item.type, sizeof entry.type);
         entry.id = item.id;
         entry.width = item.width;
         entry.height = item.height;
         entry.depth = item.depth;
-        entry.offset = offset;
+        entry.offset = offsets[i];
         entry.size = static_cast<std::uint64_t>(item.data.size());
         block.append(reinterpret_cast<const char*>(&entry), sizeof entry);
-        offset = Aligned(offset + item.data.size());
     }
-    for (const Item& item : mItems) {
-        block.append(QByteArray(static_cast<qsizetype>(Aligned(block.size()) - block.size()), '\0'));
-        block.append(item.data);
+    for (const std::size_t i : order) {
+        block.append(QByteArray(static_cast<qsizetype>(offsets[i]) - block.size(), '\0'));
+        block.append(mItems[i].data);
     }
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(block) == block.size() && file.commit();

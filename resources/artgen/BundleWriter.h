@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 // Collects the game's pictures and texts and writes them as the one block of
@@ -18,6 +19,12 @@ public:
     // differ.
     bool AddComposite(std::int32_t colourId, std::int32_t maskId);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
+    // Puts the data of that entry, added before, at the front of the block,
+    // after those placed first already; false when there is no such entry.
+    // What the game reads together then lies together: the system maps the
+    // block's pages in groups, so art read at start-up next to art that is not
+    // would bring both into memory.
+    bool PlaceFirst(const char (&type)[4], std::int32_t id);
     bool Write(const QString& path) const;
 
 private:
@@ -28,8 +35,10 @@ private:
         std::uint32_t height;
         std::uint32_t depth;
         QByteArray data;
+        bool first = false;
     };
     const Item* FindPicture(std::int32_t id) const;
 
     std::vector<Item> mItems;
+    std::vector<std::size_t> mFirst; // items placed first, in that order
 };

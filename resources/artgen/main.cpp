@@ -9,12 +9,14 @@
 #include "SidebarArt.h"
 #include "TableArt.h"
 
+#include "platform/ResourceBundle.h"
 #include "resources/PictureCatalogue.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -47,6 +49,19 @@ std::int32_t IdOf(const char* name)
     }
     return -1;
 }
+
+// What the first screen of a first run reads, in the order it is drawn: the
+// table, the start pieces' composites, the sidebar with the help page, the
+// tabs and the first puzzle's silhouette and card. Only the block's layout
+// depends on this list: it keeps that art together (see PlaceFirst).
+constexpr const char* kFirstScreenArt[] = {
+    "tablebackground", "largetriangle8", "largetriangle2", "mediumtriangle6", "smalltriangle1",
+    "rhombus4", "square1", "largetriangle1mask", "largetriangle5mask", "mediumtriangle2mask",
+    "rhombus2mask", "smalltriangle1mask", "smalltriangle3mask", "square2mask",
+    "sidebartopbackground", "puzzlecard", "cardlargetriangle1mask", "cardlargetriangle5mask",
+    "cardmediumtriangle2mask", "cardrhombus2mask", "cardsmalltriangle1mask",
+    "cardsmalltriangle3mask", "cardsquare2mask", "helptabbackground", "gethint",
+    "sidebartab1deselected", "sidebartab2deselected", "sidebartab3"};
 
 int Fail(const QString& message)
 {
@@ -98,6 +113,19 @@ int main(int argc, char* argv[])
     for (const QString& name : art.keys()) {
         if (!written.contains(name)) {
             return Fail(QStringLiteral("art drawn for %1, which the catalogue lacks").arg(name));
+        }
+    }
+
+    for (const char* name : kFirstScreenArt) {
+        const auto entry = std::find_if(Catalogue().begin(), Catalogue().end(), [name](const CatalogueEntry& e) {
+            return std::strcmp(e.name, name) == 0;
+        });
+        // A masked picture is drawn through its composite; its planes are not read.
+        const bool placed = entry != Catalogue().end()
+            && bundle.PlaceFirst(entry->partner ? platform::kBundleCompositeType : platform::kBundlePictureType,
+                                 entry->id);
+        if (!placed) {
+            return Fail(QStringLiteral("no art named %1 to place first").arg(QLatin1String(name)));
         }
     }
 
