@@ -351,8 +351,8 @@ void PuzzleClass::CreateBoardSilhouette()
 {
     const SolutionGridClass& grid = platform::Deref(mSolutionGrid);
     const QSize size(grid.GetWidth() * kCellPixels, grid.GetHeight() * kCellPixels);
-    // The mask is made as grey bytes and the colour plane is never made: the
-    // table draws only the composite of the one colour through the mask.
+    // The mask is made as grey bytes and neither the colour plane nor a
+    // composite is made: the table draws the one colour through the mask.
     QImage mask(size.expandedTo(QSize(0, 0)), QImage::Format_Grayscale8);
     mask.fill(qGray(kSilhouetteMaskOutside));
     // The silhouette starts at the trimmed grid's cell (0, 0).
@@ -368,5 +368,5 @@ void PuzzleClass::CreateBoardSilhouette()
     mBoardSilhouette = platform::Picture::Filled(size.width(), size.height(), kSilhouetteColour);
     const platform::Picture maskPicture(mask);
     mBoardSilhouette->Mask()->Graphics().DrawPicture(&maskPicture, 0, 0);
-    mBoardSilhouette->Composited(); // made now, while the mask is at hand
+    mBoardSilhouette->PrepareDrawing(); // its runs are read now, while the mask is at hand
 }

@@ -145,6 +145,13 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         return;
     }
     Plane(); // 32-bit from here on
+    if (sw == dw && sh == dh && IsDirectPlane(plane) && source.IsMaskedFill()) {
+        // One colour through a grey mask is drawn from the two, no composite made.
+        source.BuildFillRuns();
+        DrawUnscaled(source, nullptr, area, destLeft - srcLeft, destTop - srcTop);
+        Touched(area);
+        return;
+    }
     const QImage& composite = source.Composited();
 
     if (!IsDirectPlane(plane)) {
@@ -154,7 +161,7 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         painter.drawImage(QRectF(destLeft, destTop, dw, dh), composite,
                           QRectF(srcLeft, srcTop, sw, sh));
     } else if (sw == dw && sh == dh) {
-        DrawUnscaled(source, composite, area, destLeft - srcLeft, destTop - srcTop);
+        DrawUnscaled(source, &composite, area, destLeft - srcLeft, destTop - srcTop);
     } else {
         const std::vector<int> columns =
             SampleMap(x0, x1, destLeft, dw, srcLeft, sw, source.Width());
@@ -206,17 +213,23 @@ void Graphics::CopyUnscaled(const QImage& source, const QRect& area, int offsetX
     }
 }
 
-void Graphics::DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,
+void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, const QRect& area,
                             int offsetX, int offsetY)
 {
     // Rows go run by run: transparent stretches are skipped, opaque ones
     // copied whole, and only the mask's grey edges are blended pixel by pixel.
+    // Without a composite the source is its one colour seen through its grey mask.
     QImage& plane = *mPlane;
+    const std::uint32_t* fillRow = source.mFillRow.data();
+    const std::uint32_t* shades = source.mFillShades.data();
+    const QImage* mask = composite == nullptr ? &source.mMask->mImage : nullptr;
     const int srcFirst = area.left() - offsetX;
     const int srcEnd = area.left() + area.width() - offsetX;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const int sy = y - offsetY;
-        const auto* srcRow = reinterpret_cast<const std::uint32_t*>(composite.constScanLine(sy));
+        const auto* srcRow = composite != nullptr
+            ? reinterpret_cast<const std::uint32_t*>(composite->constScanLine(sy)) : nullptr;
+        const uchar* maskRow = mask != nullptr ? mask->constScanLine(sy) : nullptr;
         auto* dstRow = reinterpret_cast<std::uint32_t*>(plane.scanLine(y));
         for (const auto* run = source.RowRunsBegin(sy); run != source.RowRunsEnd(sy); ++run) {
             const int a = std::max(run->start, srcFirst);
@@ -228,7 +241,13 @@ void Graphics::DrawUnscaled(const Picture& source, const QImage& composite, cons
                 continue;
             }
             if (run->opaque) {
-                std::memcpy(dstRow + a + offsetX, srcRow + a, static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
+                // A masked fill's opaque stretch is copied from its colour row.
+                const std::uint32_t* from = srcRow != nullptr ? srcRow + a : fillRow + a;
+                std::memcpy(dstRow + a + offsetX, from, static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
+            } else if (srcRow == nullptr) {
+                for (int x = a; x < b; ++x) {
+                    BlendOver(dstRow[x + offsetX], shades[maskRow[x]]);
+                }
             } else {
                 for (int x = a; x < b; ++x) {
                     BlendOver(dstRow[x + offsetX], srcRow[x]);

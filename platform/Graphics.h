@@ -57,8 +57,9 @@ private:
     // plane's area, whose source lies offset pixels up and left.
     void CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY);
     // Same-size draw of the composite's area (in plane pixels) whose source
-    // lies offset pixels up and left of it; the plane is 32-bit.
-    void DrawUnscaled(const Picture& source, const QImage& composite, const QRect& area,
+    // lies offset pixels up and left of it; the plane is 32-bit. With no
+    // composite, the source is a masked fill drawn from its colour and mask.
+    void DrawUnscaled(const Picture& source, const QImage* composite, const QRect& area,
                       int offsetX, int offsetY);
 
     QImage* mPlane;

@@ -120,8 +120,10 @@ void Picture::PlaneChanged()
     mFillPending = false;
     mCompositedValid = false;
     mRunsPending = false;
+    mFillRunsValid = false;
     if (mOwner) {
         mOwner->mCompositedValid = false;
+        mOwner->mFillRunsValid = false;
     }
 }
 
@@ -205,11 +207,38 @@ void Picture::BuildRunsFromAlpha() const
     mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
 }
 
+bool Picture::IsMaskedFill() const
+{
+    return mFillPending && !ShowsEveryPixel()
+        && mMask->Image().format() == QImage::Format_Grayscale8;
+}
+
+void Picture::BuildFillRuns() const
+{
+    if (!mFillRunsValid) {
+        BuildMaskRuns(false);
+        mFillRow.assign(static_cast<std::size_t>(Width()), mFill);
+        constexpr std::size_t kGreys = 256;
+        mFillShades.resize(kGreys);
+        for (std::size_t grey = 0; grey < kGreys; ++grey) {
+            mFillShades[grey] = MaskedPixel(mFill, static_cast<std::uint32_t>(grey));
+        }
+        mFillRunsValid = true;
+    }
+}
+
+void Picture::PrepareDrawing() const
+{
+    if (IsMaskedFill()) {
+        BuildFillRuns();
+    } else {
+        Composited();
+    }
+}
+
 void Picture::BuildComposite() const
 {
     mRunsPending = false;
-    const int width = Width();
-    const int height = Height();
     if (mFillPending) {
         // One colour: the composite starts from it, the plane stays unmade.
         mComposited = QImage(mImage.size(), QImage::Format_ARGB32_Premultiplied);
@@ -217,6 +246,13 @@ void Picture::BuildComposite() const
     } else {
         mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
+    BuildMaskRuns(true);
+}
+
+void Picture::BuildMaskRuns(bool writeComposite) const
+{
+    const int width = Width();
+    const int height = Height();
     mRuns.clear();
     mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
 
@@ -232,7 +268,7 @@ void Picture::BuildComposite() const
             }
             continue;
         }
-        auto* row = reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y));
+        auto* row = writeComposite ? reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y)) : nullptr;
         const uchar* maskLine = mMask->mImage.constScanLine(y);
         const std::size_t rowFirstRun = mRuns.size();
         // Masks are mostly long stretches of one grey: each stretch is
@@ -256,7 +292,9 @@ void Picture::BuildComposite() const
             }
             const auto alpha = static_cast<std::uint32_t>(kFullAlpha) - static_cast<std::uint32_t>(grey);
             const bool opaque = alpha == kFullAlpha;
-            if (alpha == 0) {
+            if (row == nullptr) {
+                // Only the runs are wanted.
+            } else if (alpha == 0) {
                 std::fill(row + x, row + end, 0u); // what MaskedPixel gives under white
             } else if (!opaque) {
                 for (int i = x; i < end; ++i) {

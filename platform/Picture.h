@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -63,6 +64,10 @@ public:
     // stand, premultiplied and of the picture's size; anything else is
     // ignored. Dropped like a built one when either plane changes.
     void AdoptComposite(const QImage& composite);
+    // Readies the picture for drawing: a picture of one colour seen through a
+    // grey mask needs only the mask's runs, as it is drawn from its colour
+    // and mask with no composite made; any other needs its composite.
+    void PrepareDrawing() const;
 
 private:
     friend class Graphics;
@@ -82,13 +87,21 @@ private:
     void FillIfPending() const;
     void PlaneChanged();
     void BuildComposite() const;
+    // Whether the picture is one colour, still unmade, through a grey mask:
+    // drawn from the colour and the mask's runs alone.
+    bool IsMaskedFill() const;
+    // The runs of a masked fill, read from its mask; no composite is made.
+    void BuildFillRuns() const;
+    // The runs of the grey or 32-bit mask, row by row; where composite rows
+    // are given, what the mask hides or half-shows of them is written too.
+    void BuildMaskRuns(bool writeComposite) const;
     // The runs of an adopted composite, read from its alpha.
     void BuildRunsFromAlpha() const;
     // Adds the stretch [start, end) of the current row to the runs, joined
     // to the row's last run when that one ends there and matches.
     void AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) const;
     // The runs of row y of the composite; valid after Composited() of a
-    // picture that does not show every pixel.
+    // picture that does not show every pixel, or after BuildFillRuns().
     const Run* RowRunsBegin(int y) const { return mRuns.data() + mRowRuns[y]; }
     const Run* RowRunsEnd(int y) const { return mRuns.data() + mRowRuns[y + 1]; }
 
@@ -103,6 +116,11 @@ private:
     mutable std::vector<int> mRowRuns; // first run of each row, then the end
     mutable bool mCompositedValid = false;
     mutable bool mRunsPending = false; // an adopted composite's runs are read on first use
+    mutable bool mFillRunsValid = false; // a masked fill's runs, made without its composite
+    // For drawing a masked fill: one row of its colour, copied where the mask
+    // shows it whole, and the colour seen through each grey of the mask.
+    mutable std::vector<std::uint32_t> mFillRow;
+    mutable std::vector<std::uint32_t> mFillShades;
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

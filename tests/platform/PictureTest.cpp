@@ -2,6 +2,7 @@
 #include "platform/NilObjectException.h"
 #include "platform/Picture.h"
 
+#include <QPainter>
 #include <QRandomGenerator>
 #include <climits>
 #include <cstdlib>
@@ -181,4 +182,32 @@ TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
     std::shared_ptr<Picture> orphan = Filled(2, 2, kInk)->Mask();
     orphan->Graphics().FillRect(0, 0, 2, 2);
     EXPECT_EQ(orphan->Image().pixel(0, 0), 0xFF000000u);
+}
+
+// A one-colour picture seen through a grey mask is drawn from the colour and
+// the mask: it must land exactly as its composite drawn with QPainter does,
+// clipped on every side.
+TEST(PictureTest, OneColourThroughAGreyMaskDrawsAsItsComposite)
+{
+    QRandomGenerator random(7);
+    constexpr int kSize = 37;
+    QImage greys(kSize, kSize, QImage::Format_Grayscale8);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const int pick = random.bounded(4);
+            greys.scanLine(y)[x] = static_cast<uchar>(pick == 0 ? 0 : pick == 1 ? 255 : random.bounded(256));
+        }
+    }
+    auto piece = Picture::Filled(kSize, kSize, kInk & 0xFFFFFF);
+    const Picture maskArt(greys);
+    piece->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
+    for (const QPoint at : {QPoint(20, -5), QPoint(-9, 12)}) {
+        QImage surface(40, 40, QImage::Format_RGB32);
+        surface.fill(kBackdrop);
+        Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
+        QImage expected(40, 40, QImage::Format_RGB32);
+        expected.fill(kBackdrop);
+        QPainter(&expected).drawImage(at, piece->Composited());
+        EXPECT_EQ(surface, expected) << at.x() << "," << at.y();
+    }
 }
