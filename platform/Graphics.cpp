@@ -245,8 +245,12 @@ void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, cons
                 const std::uint32_t* from = srcRow != nullptr ? srcRow + a : fillRow + a;
                 std::memcpy(dstRow + a + offsetX, from, static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
             } else if (srcRow == nullptr) {
+                // Through grey g the colour's share is shades[g] and the
+                // destination keeps g/255 of itself: exact for black and
+                // white too, so no pixel needs a branch.
                 for (int x = a; x < b; ++x) {
-                    BlendOver(dstRow[x + offsetX], shades[maskRow[x]]);
+                    std::uint32_t& dst = dstRow[x + offsetX];
+                    dst = shades[maskRow[x]] + ScaleChannels(dst, maskRow[x]);
                 }
             } else {
                 for (int x = a; x < b; ++x) {
