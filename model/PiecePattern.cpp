@@ -2,6 +2,7 @@
 
 #include "model/SolutionGridClass.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -135,8 +136,20 @@ SolutionGridClass Compute(const ShapeInfo& info, const Outline& outline)
     constexpr int kNear = 1; // a sixth of a cell in from a side
     constexpr int kMid = 3;  // half way across
     constexpr int kFar = 5;  // a sixth of a cell in from the opposite side
-    for (int y = 0; y < info.size; ++y) {
-        for (int x = 0; x < info.size; ++x) {
+    // Only the cells within the outline's bounds can be covered.
+    int left = info.size;
+    int top = info.size;
+    int right = 0;
+    int bottom = 0;
+    for (int i = 0; i < outline.count; ++i) {
+        const QPoint& p = outline.points[static_cast<std::size_t>(i)];
+        left = std::min(left, p.x());
+        top = std::min(top, p.y());
+        right = std::max(right, p.x());
+        bottom = std::max(bottom, p.y());
+    }
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
             const int cx = x * kSub;
             const int cy = y * kSub;
             unsigned quarters = 0;
