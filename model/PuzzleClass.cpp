@@ -21,6 +21,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -53,15 +54,25 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
         uchar* row = mask.scanLine(y);
         const int py = y - top;
         const uchar* pieceRow = py < artHeight ? pieceMask.constScanLine(py) : nullptr;
-        for (int x = x0; x < x1; ++x) {
+        // Beyond the piece's mask the cut-out shows whole.
+        const auto greyAt = [&](int x) -> std::uint32_t {
             const int px = x - left;
-            // Beyond the piece's mask the cut-out shows whole.
-            const std::uint32_t grey = pieceRow && px < artWidth ? pieceRow[px] : 0;
-            if (grey == kClear) {
-                continue;
-            }
-            if (grey == 0) { // the cut-out shows whole and covers what lay there
-                row[x] = static_cast<uchar>(PuzzleClass::kSilhouetteMaskInside & kGreyBits);
+            return pieceRow && px < artWidth ? pieceRow[px] : 0;
+        };
+        for (int x = x0; x < x1;) {
+            const std::uint32_t grey = greyAt(x);
+            if (grey == kClear || grey == 0) {
+                // A stretch the cut-out leaves alone, or shows whole and so
+                // covers what lay there, is done at once.
+                int end = x + 1;
+                while (end < x1 && greyAt(end) == grey) {
+                    ++end;
+                }
+                if (grey == 0) {
+                    std::memset(row + x, static_cast<int>(PuzzleClass::kSilhouetteMaskInside & kGreyBits),
+                                static_cast<std::size_t>(end - x));
+                }
+                x = end;
                 continue;
             }
             const std::uint32_t cutOut =
@@ -71,6 +82,7 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
                 platform::BlendOver(pixel, cutOut);
             }
             row[x] = static_cast<uchar>(pixel & kGreyBits);
+            ++x;
         }
     }
 }
