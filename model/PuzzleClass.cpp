@@ -54,19 +54,19 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
         uchar* row = mask.scanLine(y);
         const int py = y - top;
         const uchar* pieceRow = py < artHeight ? pieceMask.constScanLine(py) : nullptr;
-        // Beyond the piece's mask the cut-out shows whole.
-        const auto greyAt = [&](int x) -> std::uint32_t {
-            const int px = x - left;
-            return pieceRow && px < artWidth ? pieceRow[px] : 0;
-        };
+        // Beyond the piece's mask, from artEnd on, the cut-out shows whole.
+        const int artEnd = pieceRow ? std::clamp(left + artWidth, x0, x1) : x0;
         for (int x = x0; x < x1;) {
-            const std::uint32_t grey = greyAt(x);
+            const std::uint32_t grey = x < artEnd ? pieceRow[x - left] : 0;
             if (grey == kClear || grey == 0) {
                 // A stretch the cut-out leaves alone, or shows whole and so
                 // covers what lay there, is done at once.
                 int end = x + 1;
-                while (end < x1 && greyAt(end) == grey) {
+                while (end < artEnd && pieceRow[end - left] == grey) {
                     ++end;
+                }
+                if (end >= artEnd && grey == 0) {
+                    end = x1;
                 }
                 if (grey == 0) {
                     std::memset(row + x, static_cast<int>(PuzzleClass::kSilhouetteMaskInside & kGreyBits),
