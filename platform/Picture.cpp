@@ -185,16 +185,23 @@ void Picture::BuildRunsFromAlpha() const
         const auto* row = reinterpret_cast<const std::uint32_t*>(mComposited.constScanLine(y));
         const std::size_t rowFirstRun = mRuns.size();
         // Stretches of clear, opaque or partly covered pixels, each added at once.
+        // Each pixel's class is read with one unsigned comparison of it.
+        constexpr std::uint32_t kLeastOpaque = kFullAlpha << kAlphaShift;
+        constexpr std::uint32_t kLeastShown = 1u << kAlphaShift;
+        constexpr std::uint32_t kPartlyShownSpan = kLeastOpaque - kLeastShown;
         for (int x = 0; x < width;) {
             const std::uint32_t alpha = row[x] >> kAlphaShift;
             int end = x + 1;
-            if (alpha == 0 || alpha == kFullAlpha) {
-                while (end < width && row[end] >> kAlphaShift == alpha) {
+            if (alpha == 0) {
+                while (end < width && row[end] < kLeastShown) {
+                    ++end;
+                }
+            } else if (alpha == kFullAlpha) {
+                while (end < width && row[end] >= kLeastOpaque) {
                     ++end;
                 }
             } else {
-                while (end < width && row[end] >> kAlphaShift != 0
-                       && row[end] >> kAlphaShift != kFullAlpha) {
+                while (end < width && row[end] - kLeastShown < kPartlyShownSpan) {
                     ++end;
                 }
             }
