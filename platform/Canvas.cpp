@@ -228,6 +228,7 @@ void Canvas::SurfaceChanged(const QRect& rect)
     }
     mPending += visible;
     if (!mInPaint) {
+        mDrawnSincePaint = true;
         update(visible);
     }
 }
@@ -238,6 +239,7 @@ void Canvas::paintEvent(QPaintEvent* event)
     QRegion region = event->region();
     if (mPaintRequested) {
         mPaintRequested = false;
+        mDrawnSincePaint = false;
         mInPaint = true;
         RunGuarded([this] {
             if (mBackdrop) {

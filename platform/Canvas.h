@@ -49,6 +49,10 @@ public:
 
     // Asks for a paint event: backdrop, then Event_Paint, then the screen.
     void Refresh();
+    // True when something was drawn on the screen outside a paint event (a
+    // hover picture, a blink) since the paint handler last ran: only then
+    // does the screen differ from what a paint would draw.
+    bool DrawnSincePaint() const { return mDrawnSincePaint; }
     // Shows every pending change of the surface now (QWidget::repaint).
     void UpdateNow();
 
@@ -134,6 +138,7 @@ private:
     QRegion mPending;             // drawn on the surface, not yet shown
     mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;
+    bool mDrawnSincePaint = false;
     bool mPressTaken = false;     // drag and up go only to a taken press
     int mMouseX = 0;
     int mMouseY = 0;

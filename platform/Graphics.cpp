@@ -136,8 +136,21 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
+    const bool unscaled = sw == dw && sh == dh;
+    if (unscaled && source.PendingTiles() && source.ShowsEveryPixel() && IsDirectPlane(plane)) {
+        // Drawing a picture into itself makes its plane first.
+        Plane();
+        if (source.PendingTiles()) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                source.CopyTiledRow(y - (destTop - srcTop), area.left() - (destLeft - srcLeft), area.width(),
+                                    reinterpret_cast<std::uint32_t*>(plane.scanLine(y)) + area.left());
+            }
+            Touched(area);
+            return;
+        }
+    }
     const QImage::Format sourceFormat = source.Format();
-    if (sw == dw && sh == dh && source.ShowsEveryPixel()
+    if (unscaled && source.ShowsEveryPixel()
         && (sourceFormat == QImage::Format_RGB32 || sourceFormat == QImage::Format_Grayscale8)
         && (IsDirectPlane(plane) || plane.format() == QImage::Format_Grayscale8)) {
         CopyUnscaled(source.Image(), area, destLeft - srcLeft, destTop - srcTop);
@@ -145,9 +158,15 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         return;
     }
     Plane(); // 32-bit from here on
-    if (sw == dw && sh == dh && IsDirectPlane(plane) && source.IsMaskedFill()) {
+    if (unscaled && IsDirectPlane(plane) && source.IsMaskedFill()) {
         // One colour through a grey mask is drawn from the two, no composite made.
         source.BuildFillRuns();
+        DrawUnscaled(source, nullptr, area, destLeft - srcLeft, destTop - srcTop);
+        Touched(area);
+        return;
+    }
+    if (unscaled && IsDirectPlane(plane) && source.UsesPackedComposite()) {
+        // Drawn from the composite made ahead: only what shows is read.
         DrawUnscaled(source, nullptr, area, destLeft - srcLeft, destTop - srcTop);
         Touched(area);
         return;
@@ -160,7 +179,7 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(QRectF(destLeft, destTop, dw, dh), composite,
                           QRectF(srcLeft, srcTop, sw, sh));
-    } else if (sw == dw && sh == dh) {
+    } else if (unscaled) {
         DrawUnscaled(source, &composite, area, destLeft - srcLeft, destTop - srcTop);
     } else {
         const std::vector<int> columns =
@@ -218,11 +237,13 @@ void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, cons
 {
     // Rows go run by run: transparent stretches are skipped, opaque ones
     // copied whole, and only the mask's grey edges are blended pixel by pixel.
-    // Without a composite the source is its one colour seen through its grey mask.
+    // Without a composite image the runs carry their own pixels (a composite
+    // made ahead), or else the source is its one colour seen through its grey mask.
     QImage& plane = *mPlane;
+    const std::uint32_t* packed = composite == nullptr ? source.mPackedPixels : nullptr;
     const std::uint32_t* fillRow = source.mFillRow.data();
     const std::uint32_t* shades = source.mFillShades.data();
-    const QImage* mask = composite == nullptr ? &source.mMask->mImage : nullptr;
+    const QImage* mask = composite == nullptr && packed == nullptr ? &source.mMask->mImage : nullptr;
     const int srcFirst = area.left() - offsetX;
     const int srcEnd = area.left() + area.width() - offsetX;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -240,11 +261,14 @@ void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, cons
             if (a >= b) {
                 continue;
             }
-            if (run->opaque) {
+            // The run's pixels from column a on; none for a masked fill.
+            const std::uint32_t* src = packed != nullptr ? packed + run->pixel + (a - run->start)
+                                     : srcRow != nullptr ? srcRow + a : nullptr;
+            if (run->opaque != 0) {
                 // A masked fill's opaque stretch is copied from its colour row.
-                const std::uint32_t* from = srcRow != nullptr ? srcRow + a : fillRow + a;
-                std::memcpy(dstRow + a + offsetX, from, static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
-            } else if (srcRow == nullptr) {
+                std::memcpy(dstRow + a + offsetX, src != nullptr ? src : fillRow + a,
+                            static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
+            } else if (src == nullptr) {
                 // Through grey g the colour's share is shades[g] and the
                 // destination keeps g/255 of itself: exact for black and
                 // white too, so no pixel needs a branch.
@@ -254,7 +278,7 @@ void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, cons
                 }
             } else {
                 for (int x = a; x < b; ++x) {
-                    BlendOver(dstRow[x + offsetX], srcRow[x]);
+                    BlendOver(dstRow[x + offsetX], src[x - a]);
                 }
             }
         }

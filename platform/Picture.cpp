@@ -4,6 +4,7 @@
 #include "platform/PixelMath.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 
@@ -37,13 +38,49 @@ std::shared_ptr<Picture> Picture::Filled(int width, int height, QRgb colour)
         new Picture(QSize(width, height), kOpaque | colour, true));
 }
 
+std::shared_ptr<Picture> Picture::FromTiles(int width, int height, const TiledPixels& tiles)
+{
+    // Not make_shared: the constructor is private. The plane's memory is
+    // set aside but stays untouched until the plane is made.
+    std::shared_ptr<Picture> picture(new Picture(QSize(width, height), kOpaque, true));
+    picture->mTiles = tiles;
+    return picture;
+}
+
 void Picture::FillIfPending() const
 {
-    if (mFillPending) {
-        mFillPending = false;
-        if (!mImage.isNull()) {
-            mImage.fill(mFill);
+    if (!mFillPending) {
+        return;
+    }
+    mFillPending = false;
+    if (mImage.isNull()) {
+        return;
+    }
+    if (mTiles.tiles == nullptr) {
+        mImage.fill(mFill);
+        return;
+    }
+    for (int y = 0; y < mImage.height(); ++y) {
+        CopyTiledRow(y, 0, mImage.width(), reinterpret_cast<std::uint32_t*>(mImage.scanLine(y)));
+    }
+}
+
+void Picture::CopyTiledRow(int y, int left, int count, std::uint32_t* out) const
+{
+    constexpr int kTile = kBundleTileWidth;
+    const std::uint16_t* cells =
+        mTiles.tileOfCell + static_cast<std::size_t>(y) * static_cast<std::size_t>(mTiles.tilesPerRow);
+    for (int x = left, end = left + count; x < end;) {
+        const int within = x % kTile;
+        const int n = std::min(kTile - within, end - x);
+        const std::uint32_t* tile = mTiles.tiles + static_cast<std::size_t>(cells[x / kTile]) * kTile;
+        if (n == kTile) {
+            std::memcpy(out, tile, sizeof(std::uint32_t) * kTile); // a whole tile: a few wide moves
+        } else {
+            std::memcpy(out, tile + within, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
         }
+        out += n;
+        x += n;
     }
 }
 
@@ -118,13 +155,26 @@ void Picture::PlaneChanged()
 {
     // Whatever changed the plane has either filled it first or replaced it.
     mFillPending = false;
-    mCompositedValid = false;
-    mRunsPending = false;
-    mFillRunsValid = false;
+    ForgetComposite();
     if (mOwner) {
-        mOwner->mCompositedValid = false;
-        mOwner->mFillRunsValid = false;
+        mOwner->ForgetComposite();
     }
+}
+
+void Picture::ForgetComposite() const
+{
+    mCompositedValid = false;
+    mFillRunsValid = false;
+    mPacked = {};
+    mPackedPixels = nullptr;
+}
+
+void Picture::UseBuiltRuns() const
+{
+    mRunBase = mRuns.data();
+    mRowRunBase = mRowRuns.data();
+    mPacked = {};
+    mPackedPixels = nullptr;
 }
 
 bool Picture::ShowsEveryPixel() const
@@ -145,21 +195,60 @@ const QImage& Picture::Composited() const
     if (!mCompositedValid) {
         BuildComposite();
         mCompositedValid = true;
-    } else if (mRunsPending) {
-        BuildRunsFromAlpha();
     }
     return mComposited;
 }
 
-void Picture::AdoptComposite(const QImage& composite)
+void Picture::AdoptComposite(const PackedComposite& composite)
 {
-    if (composite.format() != QImage::Format_ARGB32_Premultiplied
-        || composite.size() != mImage.size() || ShowsEveryPixel()) {
+    if (composite.data == nullptr || composite.width != static_cast<std::uint32_t>(Width())
+        || composite.height != static_cast<std::uint32_t>(Height()) || ShowsEveryPixel()) {
         return;
     }
-    mComposited = composite;
-    mCompositedValid = true;
-    mRunsPending = true;
+    ForgetComposite();
+    mComposited = QImage();
+    mPacked = composite;
+}
+
+bool Picture::UsesPackedComposite() const
+{
+    if (mPackedPixels != nullptr) {
+        return true;
+    }
+    if (mPacked.data == nullptr) {
+        return false;
+    }
+    const PackedComposite packed = mPacked;
+    mPacked = {};
+    // The layout of kBundleRuns: a header, each row's first run and then the
+    // end, the runs, their pixels.
+    const std::uint64_t runsAt = BundleRunsOffset(packed.height);
+    if (packed.size < runsAt) {
+        return false;
+    }
+    BundleRunsHeader header{};
+    std::memcpy(&header, packed.data, sizeof header);
+    const std::uint64_t pixelsAt = runsAt + std::uint64_t{header.runCount} * sizeof(BundleRun);
+    if (packed.size != pixelsAt + std::uint64_t{header.pixelCount} * sizeof(std::uint32_t)) {
+        return false;
+    }
+    const auto* rowRuns = reinterpret_cast<const std::uint32_t*>(packed.data + sizeof header);
+    const auto* runs = reinterpret_cast<const Run*>(packed.data + runsAt);
+    if (rowRuns[0] != 0 || rowRuns[packed.height] != header.runCount
+        || !std::is_sorted(rowRuns, rowRuns + packed.height + 1)) {
+        return false;
+    }
+    const bool sound = std::all_of(runs, runs + header.runCount, [&](const Run& run) {
+        return run.start >= 0 && run.length > 0
+            && std::uint64_t(run.start) + std::uint64_t(run.length) <= packed.width
+            && std::uint64_t{run.pixel} + std::uint64_t(run.length) <= header.pixelCount;
+    });
+    if (sound) {
+        mRunBase = runs;
+        mRowRunBase = rowRuns;
+        mPackedPixels = reinterpret_cast<const std::uint32_t*>(packed.data + pixelsAt);
+    }
+    return sound;
 }
 
 void Picture::AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) const
@@ -168,55 +257,13 @@ void Picture::AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) c
     if (last != nullptr && last->opaque == opaque && last->start + last->length == start) {
         last->length += end - start;
     } else {
-        mRuns.push_back(Run{start, end - start, opaque});
+        mRuns.push_back(Run{start, end - start, opaque ? 1u : 0u, 0});
     }
-}
-
-void Picture::BuildRunsFromAlpha() const
-{
-    mRunsPending = false;
-    const int width = Width();
-    const int height = Height();
-    mRuns.clear();
-    mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
-    constexpr int kAlphaShift = 24;
-    for (int y = 0; y < height; ++y) {
-        mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
-        const auto* row = reinterpret_cast<const std::uint32_t*>(mComposited.constScanLine(y));
-        const std::size_t rowFirstRun = mRuns.size();
-        // Stretches of clear, opaque or partly covered pixels, each added at once.
-        // Each pixel's class is read with one unsigned comparison of it.
-        constexpr std::uint32_t kLeastOpaque = kFullAlpha << kAlphaShift;
-        constexpr std::uint32_t kLeastShown = 1u << kAlphaShift;
-        constexpr std::uint32_t kPartlyShownSpan = kLeastOpaque - kLeastShown;
-        for (int x = 0; x < width;) {
-            const std::uint32_t alpha = row[x] >> kAlphaShift;
-            int end = x + 1;
-            if (alpha == 0) {
-                while (end < width && row[end] < kLeastShown) {
-                    ++end;
-                }
-            } else if (alpha == kFullAlpha) {
-                while (end < width && row[end] >= kLeastOpaque) {
-                    ++end;
-                }
-            } else {
-                while (end < width && row[end] - kLeastShown < kPartlyShownSpan) {
-                    ++end;
-                }
-            }
-            if (alpha != 0) {
-                AddRun(rowFirstRun, x, end, alpha == kFullAlpha);
-            }
-            x = end;
-        }
-    }
-    mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
 }
 
 bool Picture::IsMaskedFill() const
 {
-    return mFillPending && !ShowsEveryPixel()
+    return PendingOneColour() && !ShowsEveryPixel()
         && mMask->Image().format() == QImage::Format_Grayscale8;
 }
 
@@ -238,15 +285,14 @@ void Picture::PrepareDrawing() const
 {
     if (IsMaskedFill()) {
         BuildFillRuns();
-    } else {
+    } else if (!UsesPackedComposite()) {
         Composited();
     }
 }
 
 void Picture::BuildComposite() const
 {
-    mRunsPending = false;
-    if (mFillPending) {
+    if (PendingOneColour()) {
         // One colour: the composite starts from it, the plane stays unmade.
         mComposited = QImage(mImage.size(), QImage::Format_ARGB32_Premultiplied);
         mComposited.fill(mFill);
@@ -268,10 +314,10 @@ void Picture::BuildMaskRuns(bool writeComposite) const
     // pixel; qGray of a grey pixel is that grey.
     const bool greyMask = masked && mMask->Image().format() == QImage::Format_Grayscale8;
     for (int y = 0; y < height; ++y) {
-        mRowRuns[static_cast<std::size_t>(y)] = static_cast<int>(mRuns.size());
+        mRowRuns[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(mRuns.size());
         if (!masked) {
             if (width > 0) {
-                mRuns.push_back(Run{0, width, true});
+                mRuns.push_back(Run{0, width, 1u, 0});
             }
             continue;
         }
@@ -314,7 +360,8 @@ void Picture::BuildMaskRuns(bool writeComposite) const
             x = end;
         }
     }
-    mRowRuns[static_cast<std::size_t>(height)] = static_cast<int>(mRuns.size());
+    mRowRuns[static_cast<std::size_t>(height)] = static_cast<std::uint32_t>(mRuns.size());
+    UseBuiltRuns();
 }
 
 } // namespace platform

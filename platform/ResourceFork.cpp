@@ -3,6 +3,7 @@
 #include "platform/ResourceBundle.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -51,23 +52,48 @@ const BundleEntry* FindEntry(const char (&type)[4], std::int32_t id)
     return nullptr;
 }
 
-// The pixels of a picture-like entry of that type and id, over the block's
-// own data; null when there is none or its size does not add up. A QImage
-// over const data never writes into it: the first change makes a copy.
-QImage EntryImage(const char (&type)[4], std::int32_t id, QImage::Format colourFormat)
+// Pictures larger than this each way are taken for damage.
+constexpr std::uint32_t kLargestSide = 1U << 15;
+
+const unsigned char* EntryData(const BundleEntry& entry)
 {
-    const BundleEntry* entry = FindEntry(type, id);
-    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)) {
-        return {};
+    return RegisteredBundle().begin + entry.offset;
+}
+
+// A picture whose rows lie as they are, over the block's own data. A QImage
+// over const data never writes into it: the first change makes a copy.
+PicturePtr RowsPicture(const BundleEntry& entry)
+{
+    const std::uint64_t bytesPerPixel = entry.depth / 8;
+    if (entry.size != std::uint64_t{entry.width} * entry.height * bytesPerPixel) {
+        return nullptr;
     }
-    const std::uint64_t bytesPerPixel = entry->depth / 8;
-    if (entry->width == 0 || entry->height == 0
-        || entry->size != std::uint64_t{entry->width} * entry->height * bytesPerPixel) {
-        return {};
+    return std::make_shared<Picture>(
+        QImage(EntryData(entry), static_cast<int>(entry.width), static_cast<int>(entry.height),
+               static_cast<qsizetype>(entry.width * bytesPerPixel),
+               entry.depth == kBundleGreyDepth ? QImage::Format_Grayscale8 : QImage::Format_RGB32));
+}
+
+// A picture read from tiles; null when a tile is named that the table lacks.
+PicturePtr TiledPicture(const BundleEntry& entry)
+{
+    constexpr std::uint64_t kTileBytes = kBundleTileWidth * sizeof(std::uint32_t);
+    const std::uint64_t cells = std::uint64_t{entry.width} / kBundleTileWidth * entry.height;
+    const std::uint64_t tablesAt = BundleTilesOffset(entry.width, entry.height);
+    if (entry.depth != kBundleColourDepth || entry.width % kBundleTileWidth != 0
+        || entry.size < tablesAt || (entry.size - tablesAt) % kTileBytes != 0) {
+        return nullptr;
     }
-    return QImage(RegisteredBundle().begin + entry->offset, static_cast<int>(entry->width),
-                  static_cast<int>(entry->height), static_cast<qsizetype>(entry->width * bytesPerPixel),
-                  entry->depth == kBundleGreyDepth ? QImage::Format_Grayscale8 : colourFormat);
+    const std::uint64_t tileCount = (entry.size - tablesAt) / kTileBytes;
+    TiledPixels tiles;
+    tiles.tileOfCell = reinterpret_cast<const std::uint16_t*>(EntryData(entry));
+    tiles.tiles = reinterpret_cast<const std::uint32_t*>(EntryData(entry) + tablesAt);
+    tiles.tilesPerRow = static_cast<int>(entry.width / kBundleTileWidth);
+    if (!std::all_of(tiles.tileOfCell, tiles.tileOfCell + cells,
+                     [tileCount](std::uint16_t tile) { return tile < tileCount; })) {
+        return nullptr;
+    }
+    return Picture::FromTiles(static_cast<int>(entry.width), static_cast<int>(entry.height), tiles);
 }
 
 } // namespace
@@ -79,14 +105,30 @@ void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
 
 PicturePtr ResourceFork::GetPicture(std::int32_t id)
 {
-    const QImage image = EntryImage(kBundlePictureType, id, QImage::Format_RGB32);
-    return image.isNull() ? nullptr : std::make_shared<Picture>(image);
+    const BundleEntry* entry = FindEntry(kBundlePictureType, id);
+    if (!entry || (entry->depth != kBundleColourDepth && entry->depth != kBundleGreyDepth)
+        || entry->width == 0 || entry->height == 0 || entry->width > kLargestSide
+        || entry->height > kLargestSide) {
+        return nullptr;
+    }
+    switch (entry->encoding) {
+    case kBundleRows:
+        return RowsPicture(*entry);
+    case kBundleTiles:
+        return TiledPicture(*entry);
+    default:
+        return nullptr;
+    }
 }
 
-QImage ResourceFork::GetComposite(std::int32_t id)
+PackedComposite ResourceFork::GetComposite(std::int32_t id)
 {
-    const QImage image = EntryImage(kBundleCompositeType, id, QImage::Format_ARGB32_Premultiplied);
-    return image.format() == QImage::Format_ARGB32_Premultiplied ? image : QImage();
+    // Only the entry is read here: the data is checked when first drawn.
+    const BundleEntry* entry = FindEntry(kBundleCompositeType, id);
+    if (!entry || entry->encoding != kBundleRuns || entry->depth != kBundleColourDepth) {
+        return {};
+    }
+    return PackedComposite{EntryData(*entry), entry->size, entry->width, entry->height};
 }
 
 QString ResourceFork::GetResource(const QString& type, std::int32_t id)

@@ -17,8 +17,8 @@ public:
     // reads the executable's own data until it is drawn into.
     virtual PicturePtr GetPicture(std::int32_t id);
     // The ready composite of the masked picture with that id, over the
-    // executable's own data; null when there is none.
-    virtual QImage GetComposite(std::int32_t id);
+    // executable's own data; all null when there is none.
+    virtual PackedComposite GetComposite(std::int32_t id);
     // The resource's contents as text; empty when there is none.
     virtual QString GetResource(const QString& type, std::int32_t id);
 };

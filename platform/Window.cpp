@@ -212,7 +212,8 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == mExposedWindow && event->type() == QEvent::Expose) {
         for (const auto& control : mControls) {
-            if (auto* canvas = dynamic_cast<Canvas*>(control.data())) {
+            auto* canvas = dynamic_cast<Canvas*>(control.data());
+            if (canvas != nullptr && canvas->DrawnSincePaint()) {
                 canvas->Refresh();
             }
         }

@@ -183,7 +183,8 @@ private:
     bool mClosed = false;
     bool mWasMinimized = false;
     bool mCentred = true;
-    // The window-system window whose exposures repaint the controls.
+    // The window-system window whose exposures repaint the controls that
+    // were drawn on outside a paint event.
     QPointer<QWindow> mExposedWindow;
 };
 

@@ -4,8 +4,11 @@
 #include "platform/ResourceBundle.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QSaveFile>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -20,10 +23,15 @@ QImage AsGameShowsIt(const QImage& image)
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
-std::size_t Aligned(std::size_t offset)
+template <typename T>
+void Append(QByteArray& data, const T* values, std::size_t count)
 {
-    return (offset + platform::kBundleAlignment - 1) / platform::kBundleAlignment
-        * platform::kBundleAlignment;
+    data.append(reinterpret_cast<const char*>(values), static_cast<qsizetype>(count * sizeof(T)));
+}
+
+void PadTo(QByteArray& data, std::size_t size)
+{
+    data.append(QByteArray(static_cast<qsizetype>(size) - data.size(), '\0'));
 }
 
 } // namespace
@@ -33,7 +41,8 @@ bool BundleWriter::AddPicture(std::int32_t id, const QImage& image, bool grey)
     const QImage pixels = AsGameShowsIt(image);
     Item item{{}, id, static_cast<std::uint32_t>(pixels.width()),
               static_cast<std::uint32_t>(pixels.height()),
-              grey ? platform::kBundleGreyDepth : platform::kBundleColourDepth, {}};
+              grey ? platform::kBundleGreyDepth : platform::kBundleColourDepth, platform::kBundleRows,
+              {}};
     std::memcpy(item.type, platform::kBundlePictureType, sizeof item.type);
     for (int y = 0; y < pixels.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
@@ -51,6 +60,43 @@ bool BundleWriter::AddPicture(std::int32_t id, const QImage& image, bool grey)
     }
     mItems.push_back(std::move(item));
     return true;
+}
+
+void BundleWriter::AddTiledPicture(std::int32_t id, const QImage& image)
+{
+    AddPicture(id, image, false);
+    Item& item = mItems.back();
+    constexpr int kTile = platform::kBundleTileWidth;
+    if (item.width % kTile != 0) {
+        return; // kept as rows
+    }
+    const std::size_t cells = std::size_t{item.width} / kTile * item.height;
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(item.data.constData());
+    std::vector<std::uint16_t> tileOfCell;
+    tileOfCell.reserve(cells);
+    QByteArray tiles;
+    QHash<QByteArray, std::uint16_t> known;
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        const QByteArray tile(reinterpret_cast<const char*>(pixels + cell * kTile),
+                              kTile * static_cast<qsizetype>(sizeof(std::uint32_t)));
+        auto found = known.constFind(tile);
+        if (found == known.constEnd()) {
+            if (known.size() > std::numeric_limits<std::uint16_t>::max()) {
+                return; // too varied for tiles: kept as rows
+            }
+            found = known.insert(tile, static_cast<std::uint16_t>(known.size()));
+            tiles.append(tile);
+        }
+        tileOfCell.push_back(found.value());
+    }
+    QByteArray data;
+    Append(data, tileOfCell.data(), tileOfCell.size());
+    PadTo(data, platform::BundleTilesOffset(item.width, item.height));
+    data.append(tiles);
+    if (data.size() < item.data.size()) {
+        item.data = data;
+        item.encoding = platform::kBundleTiles;
+    }
 }
 
 const BundleWriter::Item* BundleWriter::FindPicture(std::int32_t id) const
@@ -72,23 +118,55 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
         || colour->height != mask->height) {
         return false;
     }
-    Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth, {}};
+    if (colour->encoding != platform::kBundleRows) {
+        return false;
+    }
+    Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
+              platform::kBundleRuns, {}};
     std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
-    item.data.resize(colour->data.size());
     const auto* rgb = reinterpret_cast<const std::uint32_t*>(colour->data.constData());
     const auto* grey = reinterpret_cast<const uchar*>(mask->data.constData());
-    auto* out = reinterpret_cast<std::uint32_t*>(item.data.data());
-    const std::size_t pixels = std::size_t{colour->width} * colour->height;
-    for (std::size_t i = 0; i < pixels; ++i) {
-        out[i] = platform::MaskedPixel(rgb[i], grey[i]);
+    // Each row's stretches of opaque or of partly covered pixels, the fully
+    // transparent ones left out, and the pixels of those stretches in order.
+    std::vector<std::uint32_t> rowRuns;
+    std::vector<platform::BundleRun> runs;
+    std::vector<std::uint32_t> shown;
+    for (std::uint32_t y = 0; y < colour->height; ++y) {
+        rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
+        const std::size_t rowStart = std::size_t{y} * colour->width;
+        for (std::uint32_t x = 0; x < colour->width; ++x) {
+            const std::uint32_t pixel = platform::MaskedPixel(rgb[rowStart + x], grey[rowStart + x]);
+            const std::uint32_t alpha = pixel >> 24;
+            if (alpha == 0) {
+                continue;
+            }
+            const std::uint32_t opaque = alpha == platform::kFullAlpha ? 1 : 0;
+            const bool joins = runs.size() > rowRuns.back() && runs.back().opaque == opaque
+                && std::uint32_t(runs.back().start + runs.back().length) == x;
+            if (joins) {
+                ++runs.back().length;
+            } else {
+                runs.push_back({static_cast<std::int32_t>(x), 1, opaque,
+                                static_cast<std::uint32_t>(shown.size())});
+            }
+            shown.push_back(pixel);
+        }
     }
+    rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
+    const platform::BundleRunsHeader header{static_cast<std::uint32_t>(runs.size()),
+                                            static_cast<std::uint32_t>(shown.size())};
+    Append(item.data, &header, 1);
+    Append(item.data, rowRuns.data(), rowRuns.size());
+    PadTo(item.data, platform::BundleRunsOffset(colour->height));
+    Append(item.data, runs.data(), runs.size());
+    Append(item.data, shown.data(), shown.size());
     mItems.push_back(std::move(item));
     return true;
 }
 
 void BundleWriter::AddText(const char* type, std::int32_t id, const QByteArray& text)
 {
-    Item item{{}, id, 0, 0, 0, text};
+    Item item{{}, id, 0, 0, 0, platform::kBundleRows, text};
     std::memcpy(item.type, type, sizeof item.type);
     mItems.push_back(std::move(item));
 }
@@ -118,10 +196,11 @@ bool BundleWriter::Write(const QString& path) const
         }
     }
     std::vector<std::uint64_t> offsets(mItems.size());
-    std::size_t offset = Aligned(sizeof(platform::BundleHeader) + mItems.size() * sizeof(platform::BundleEntry));
+    std::size_t offset = platform::BundleAligned(sizeof(platform::BundleHeader)
+                                                 + mItems.size() * sizeof(platform::BundleEntry));
     for (const std::size_t i : order) {
         offsets[i] = offset;
-        offset = Aligned(offset + static_cast<std::size_t>(mItems[i].data.size()));
+        offset = platform::BundleAligned(offset + static_cast<std::size_t>(mItems[i].data.size()));
     }
 
     platform::BundleHeader header{};
@@ -136,12 +215,13 @@ bool BundleWriter::Write(const QString& path) const
         entry.width = item.width;
         entry.height = item.height;
         entry.depth = item.depth;
+        entry.encoding = item.encoding;
         entry.offset = offsets[i];
         entry.size = static_cast<std::uint64_t>(item.data.size());
         block.append(reinterpret_cast<const char*>(&entry), sizeof entry);
     }
     for (const std::size_t i : order) {
-        block.append(QByteArray(static_cast<qsizetype>(offsets[i]) - block.size(), '\0'));
+        PadTo(block, offsets[i]);
         block.append(mItems[i].data);
     }
     QSaveFile file(path);

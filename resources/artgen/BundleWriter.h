@@ -14,9 +14,13 @@ public:
     // once got from decoding the art as PNG; grey art one byte a pixel. False
     // when art meant to be grey holds a colour.
     bool AddPicture(std::int32_t id, const QImage& image, bool grey);
+    // Colour art the game only ever copies somewhere whole or in part (the
+    // table's background, the card's): kept as tiles when that is smaller,
+    // else as rows.
+    void AddTiledPicture(std::int32_t id, const QImage& image);
     // The composite of the picture colourId seen through the grey picture
-    // maskId, both added before; false when either is missing or their sizes
-    // differ.
+    // maskId, both added before (the picture as rows), kept as runs; false
+    // when either is missing or their sizes differ.
     bool AddComposite(std::int32_t colourId, std::int32_t maskId);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
     // Puts the data of that entry, added before, at the front of the block,
@@ -34,6 +38,7 @@ private:
         std::uint32_t width;
         std::uint32_t height;
         std::uint32_t depth;
+        std::uint32_t encoding;
         QByteArray data;
         bool first = false;
     };

@@ -63,6 +63,16 @@ constexpr const char* kFirstScreenArt[] = {
     "cardsmalltriangle3mask", "cardsquare2mask", "helptabbackground", "gethint",
     "sidebartab1deselected", "sidebartab2deselected", "sidebartab3"};
 
+// Art drawn only by copying it into a canvas's buffer, whole or in part: it
+// is kept as tiles (see BundleWriter::AddTiledPicture).
+constexpr const char* kTiledArt[] = {"tablebackground", "puzzlecard"};
+
+bool IsTiled(const QString& name)
+{
+    return std::any_of(std::begin(kTiledArt), std::end(kTiledArt),
+                       [&name](const char* tiled) { return name == QLatin1String(tiled); });
+}
+
 int Fail(const QString& message)
 {
     std::fprintf(stderr, "artgen: %s\n", qPrintable(message));
@@ -99,7 +109,9 @@ int main(int argc, char* argv[])
             return Fail(QStringLiteral("no art drawn for %1").arg(name));
         }
         // Masks are grey: one byte a pixel is all they need.
-        if (!bundle.AddPicture(entry.id, art.value(name), name.endsWith(QLatin1String("mask")))) {
+        if (IsTiled(name)) {
+            bundle.AddTiledPicture(entry.id, art.value(name));
+        } else if (!bundle.AddPicture(entry.id, art.value(name), name.endsWith(QLatin1String("mask")))) {
             return Fail(QStringLiteral("the mask %1 is not grey").arg(name));
         }
         written << name;

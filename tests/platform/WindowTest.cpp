@@ -2,6 +2,8 @@
 #include "platform/Canvas.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/Graphics.h"
+#include "tests/support/WindowInput.h"
 
 #include <QPointer>
 #include <QtTest/QTest>
@@ -74,4 +76,33 @@ TEST(WindowTest, OpenAndCloseReachCanvasesInOrderThenTheWindowAndQuit)
     EXPECT_EQ(quits, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return left.isNull(); }));
     ResetSystemHooks();
+}
+
+// An expose repaints the canvases that were drawn on outside a paint event
+// (a hover picture, say) and no other: a window just mapped is painted whole
+// by the expose itself, once.
+TEST(WindowTest, AnExposeRepaintsOnlyCanvasesDrawnOnOutsideAPaint)
+{
+    auto* window = new Window;
+    window->ApplyRecord({"Exposed", 200, 100});
+    auto* drawnOn = window->AddControl<Canvas>({"DrawnOn", 0, 0, 100, 100});
+    auto* left = window->AddControl<Canvas>({"Left", 100, 0, 100, 100});
+    int drawnOnPaints = 0;
+    int leftPaints = 0;
+    drawnOn->OnPaint = [&](Graphics&) { ++drawnOnPaints; };
+    left->OnPaint = [&](Graphics&) { ++leftPaints; };
+    window->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(50);
+    EXPECT_EQ(std::pair(drawnOnPaints, leftPaints), std::pair(1, 1));
+
+    drawnOn->Graphics().FillRect(0, 0, 10, 10);
+    drawnOn->UpdateNow();
+    WindowInput::Expose(*window);
+    QTest::qWait(50);
+    EXPECT_EQ(std::pair(drawnOnPaints, leftPaints), std::pair(2, 1));
+    WindowInput::Expose(*window);
+    QTest::qWait(50);
+    EXPECT_EQ(std::pair(drawnOnPaints, leftPaints), std::pair(2, 1));
+    delete window;
 }

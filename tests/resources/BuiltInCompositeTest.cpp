@@ -1,33 +1,175 @@
 #include "CatalogueEntries.h"
 
 #include "platform/Graphics.h"
+#include "platform/ResourceFork.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A ground of many colours, so that a blend that used the wrong pixel shows.
+platform::PicturePtr Ground(int width, int height)
+{
+    auto ground = std::make_shared<platform::Picture>(width, height);
+    QImage& plane = ground->ImageForWriting();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            plane.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, ((x + y) * 3) & 0xFF));
+        }
+    }
+    ground->Changed();
+    return ground;
+}
+
+// Where a picture is drawn over a ground a little smaller than itself:
+// whole, and cut by every edge.
+std::vector<QPoint> Places(const platform::Picture& picture)
+{
+    const int w = picture.Width();
+    const int h = picture.Height();
+    return {{0, 0}, {-w / 3, 5}, {w / 2, -h / 4}, {3, h / 2}, {-7, -9}};
+}
+
+std::vector<QImage> DrawnAround(const platform::Picture& picture)
+{
+    std::vector<QImage> drawn;
+    for (const QPoint& at : Places(picture)) {
+        const platform::PicturePtr ground = Ground(picture.Width() - 4, picture.Height() - 2);
+        ground->Graphics().DrawPicture(&picture, at.x(), at.y());
+        drawn.push_back(ground->Image());
+    }
+    return drawn;
+}
+
+// The same picture with a composite of its own planes, none made ahead.
+platform::PicturePtr FromPlanes(const platform::PicturePtr& picture)
+{
+    auto rebuilt = std::make_shared<platform::Picture>(picture->Image().copy());
+    rebuilt->Mask()->Graphics().DrawPicture(picture->Mask().get(), 0, 0);
+    return rebuilt;
+}
+
+// The built-in resources, with every composite made ahead damaged by `harm`
+// in a copy of its own.
+class DamagingFork : public platform::ResourceFork {
+public:
+    explicit DamagingFork(std::function<void(QByteArray&)> harm)
+        : mHarm(std::move(harm))
+    {
+    }
+    platform::PackedComposite GetComposite(std::int32_t id) override
+    {
+        platform::PackedComposite composite = ResourceFork::GetComposite(id);
+        if (composite.data == nullptr) {
+            return composite;
+        }
+        QByteArray& copy = mCopies.emplace_back(reinterpret_cast<const char*>(composite.data),
+                                                static_cast<qsizetype>(composite.size));
+        mHarm(copy);
+        composite.data = reinterpret_cast<const unsigned char*>(copy.constData());
+        composite.size = static_cast<std::uint64_t>(copy.size());
+        return composite;
+    }
+
+private:
+    std::function<void(QByteArray&)> mHarm;
+    std::vector<QByteArray> mCopies;
+};
+
+std::vector<QString> MaskedNames()
+{
+    std::vector<QString> names;
+    ResetPictureCatalogue();
+    for (const auto& [name, accessor] : CatalogueAccessors()) {
+        if (accessor()->HasMask()) {
+            names.push_back(name);
+        }
+    }
+    ResetPictureCatalogue();
+    return names;
+}
+
+} // namespace
+
 // Masked pictures are drawn through the composite the art generator made
-// ahead; it must be, pixel for pixel and run for run, the one the picture
-// would build from its own colour and mask.
+// ahead, which holds only the stretches that show; drawn anywhere, cut by
+// any edge, it must leave exactly what the picture's own planes would.
 TEST(BuiltInCompositeTest, EveryMaskedPictureDrawsExactlyAsItsPlanesWould)
 {
-    ResetPictureCatalogue();
-    int masked = 0;
-    for (const auto& [name, accessor] : CatalogueAccessors()) {
-        const platform::PicturePtr picture = accessor();
-        ASSERT_TRUE(picture) << name.toStdString();
-        if (!picture->HasMask()) {
-            continue;
-        }
-        ++masked;
-        auto rebuilt = std::make_shared<platform::Picture>(picture->Image().copy());
-        rebuilt->Mask()->Graphics().DrawPicture(picture->Mask().get(), 0, 0);
-        EXPECT_EQ(picture->Composited(), rebuilt->Composited()) << name.toStdString();
-        // Drawn over the same ground, both leave the same pixels.
-        platform::Picture a(picture->Width(), picture->Height());
-        platform::Picture b(picture->Width(), picture->Height());
-        a.Graphics().DrawPicture(picture.get(), 0, 0);
-        b.Graphics().DrawPicture(rebuilt.get(), 0, 0);
-        EXPECT_EQ(a.Image(), b.Image()) << name.toStdString();
+    const std::vector<QString> masked = MaskedNames();
+    ASSERT_EQ(masked.size(), 33U); // the thirty piece pictures and the three notes
+    for (const QString& name : masked) {
+        const platform::PicturePtr picture = PictureNamed(name);
+        EXPECT_EQ(DrawnAround(*picture), DrawnAround(*FromPlanes(picture))) << name.toStdString();
     }
-    EXPECT_GT(masked, 0);
+    ResetPictureCatalogue();
+}
+
+// A composite found damaged when first drawn is set aside: the picture is
+// drawn from its planes, and nothing is read outside the data.
+TEST(BuiltInCompositeTest, ADamagedCompositeIsSetAsideForThePlanes)
+{
+    constexpr std::size_t kRowRunsAt = sizeof(platform::BundleRunsHeader);
+    const std::function<void(QByteArray&)> harms[] = {
+        [](QByteArray& data) { data.chop(4); },                                  // cut short
+        [](QByteArray& data) { data.append(4, '\0'); },                          // too long
+        [](QByteArray& data) { data.fill('\xFF', static_cast<qsizetype>(kRowRunsAt)); }, // counts wild
+        [](QByteArray& data) {                                                   // rows out of order
+            const std::uint32_t huge = 0x7FFFFFFF;
+            std::memcpy(data.data() + kRowRunsAt + sizeof huge, &huge, sizeof huge);
+        },
+        [](QByteArray& data) {                                                   // pixels past the end
+            platform::BundleRunsHeader header{};
+            std::memcpy(&header, data.constData(), sizeof header);
+            const auto height = static_cast<std::size_t>(PictureNamed(QStringLiteral("square1"))->Height());
+            const std::uint32_t last = header.pixelCount - 1;
+            std::memcpy(data.data() + platform::BundleRunsOffset(height) + offsetof(platform::BundleRun, pixel),
+                        &last, sizeof last);
+        },
+    };
+    const QString name = QStringLiteral("square1");
+    ResetPictureCatalogue();
+    const std::vector<QImage> expected = DrawnAround(*FromPlanes(PictureNamed(name)));
+    for (const auto& harm : harms) {
+        ResetPictureCatalogue();
+        platform::SetAppResourceFork(std::make_shared<DamagingFork>(harm));
+        const platform::PicturePtr picture = PictureNamed(name);
+        EXPECT_EQ(DrawnAround(*picture), expected);
+        platform::SetAppResourceFork(nullptr);
+    }
+    ResetPictureCatalogue();
+}
+
+// The table's and the card's backgrounds are kept as tiles: drawn straight
+// from them, cut anywhere, they leave what their made plane shows.
+TEST(BuiltInCompositeTest, TiledArtDrawsAsItsPlane)
+{
+    ResetPictureCatalogue();
+    for (const QString& name : {QStringLiteral("tablebackground"), QStringLiteral("puzzlecard")}) {
+        const platform::PicturePtr tiled = PictureNamed(name);
+        std::vector<QImage> fromTiles = DrawnAround(*tiled);
+        // Drawing part of it from a source rectangle starting mid-tile.
+        const platform::PicturePtr part = Ground(51, 37);
+        part->Graphics().DrawPicture(tiled.get(), 2, 3, 45, 30, 13, 21, 45, 30);
+        fromTiles.push_back(part->Image());
+
+        const QImage plane = tiled->Image(); // made now, from the tiles
+        std::vector<QImage> fromPlane;
+        for (const QPoint& at : Places(*tiled)) {
+            QImage ground = Ground(tiled->Width() - 4, tiled->Height() - 2)->Image();
+            QPainter(&ground).drawImage(at, plane);
+            fromPlane.push_back(ground);
+        }
+        QImage ground = Ground(51, 37)->Image();
+        QPainter(&ground).drawImage(QPoint(2, 3), plane, QRect(13, 21, 45, 30));
+        fromPlane.push_back(ground);
+        EXPECT_EQ(fromTiles, fromPlane) << name.toStdString();
+    }
     ResetPictureCatalogue();
 }
