@@ -68,19 +68,24 @@ void Picture::FillIfPending() const
 void Picture::CopyTiledRow(int y, int left, int count, std::uint32_t* out) const
 {
     constexpr int kTile = kBundleTileWidth;
-    const std::uint16_t* cells =
-        mTiles.tileOfCell + static_cast<std::size_t>(y) * static_cast<std::size_t>(mTiles.tilesPerRow);
-    for (int x = left, end = left + count; x < end;) {
-        const int within = x % kTile;
-        const int n = std::min(kTile - within, end - x);
-        const std::uint32_t* tile = mTiles.tiles + static_cast<std::size_t>(cells[x / kTile]) * kTile;
-        if (n == kTile) {
-            std::memcpy(out, tile, sizeof(std::uint32_t) * kTile); // a whole tile: a few wide moves
-        } else {
-            std::memcpy(out, tile + within, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
-        }
+    constexpr std::size_t kTileBytes = sizeof(std::uint32_t) * kTile;
+    const std::uint16_t* cell =
+        mTiles.tileOfCell + static_cast<std::size_t>(y) * static_cast<std::size_t>(mTiles.tilesPerRow)
+        + left / kTile;
+    const auto tile = [this](std::uint16_t n) { return mTiles.tiles + static_cast<std::size_t>(n) * kTile; };
+    // A first tile entered part way, then whole tiles, then part of the last.
+    const int within = left % kTile;
+    if (within != 0) {
+        const int n = std::min(kTile - within, count);
+        std::memcpy(out, tile(*cell++) + within, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
         out += n;
-        x += n;
+        count -= n;
+    }
+    for (; count >= kTile; count -= kTile, out += kTile) {
+        std::memcpy(out, tile(*cell++), kTileBytes);
+    }
+    if (count > 0) {
+        std::memcpy(out, tile(*cell), sizeof(std::uint32_t) * static_cast<std::size_t>(count));
     }
 }
 
