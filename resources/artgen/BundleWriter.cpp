@@ -115,10 +115,7 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
     const Item* mask = FindPicture(maskId);
     if (!colour || !mask || colour->depth != platform::kBundleColourDepth
         || mask->depth != platform::kBundleGreyDepth || colour->width != mask->width
-        || colour->height != mask->height) {
-        return false;
-    }
-    if (colour->encoding != platform::kBundleRows) {
+        || colour->height != mask->height || colour->encoding != platform::kBundleRows) {
         return false;
     }
     Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
@@ -136,7 +133,8 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
         const std::size_t rowStart = std::size_t{y} * colour->width;
         for (std::uint32_t x = 0; x < colour->width; ++x) {
             const std::uint32_t pixel = platform::MaskedPixel(rgb[rowStart + x], grey[rowStart + x]);
-            const std::uint32_t alpha = pixel >> 24;
+            constexpr int kAlphaShift = 24;
+            const std::uint32_t alpha = pixel >> kAlphaShift;
             if (alpha == 0) {
                 continue;
             }
