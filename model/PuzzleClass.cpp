@@ -61,10 +61,10 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
             if (grey == kClear || grey == 0) {
                 // A stretch the cut-out leaves alone, or shows whole and so
                 // covers what lay there, is done at once.
-                int end = x + 1;
-                while (end < artEnd && pieceRow[end - left] == grey) {
-                    ++end;
-                }
+                int end = x < artEnd
+                    ? left + platform::SameBytesEnd(pieceRow, x + 1 - left, artEnd - left,
+                                                    static_cast<unsigned char>(grey))
+                    : x + 1;
                 if (end >= artEnd && grey == 0) {
                     end = x1;
                 }

@@ -337,9 +337,7 @@ void Picture::BuildMaskRuns(bool writeComposite) const
             int grey = 0;
             if (greyMask) {
                 const uchar value = maskLine[x];
-                while (end < width && maskLine[end] == value) {
-                    ++end;
-                }
+                end = SameBytesEnd(maskLine, x + 1, width, value);
                 grey = value;
             } else {
                 const auto* maskRow = reinterpret_cast<const QRgb*>(maskLine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -41,6 +42,27 @@ inline void BlendOver(std::uint32_t& dst, std::uint32_t src)
     } else if (alpha != 0) {
         dst = src + ScaleChannels(dst, kFullAlpha - alpha);
     }
+}
+
+// Where the stretch of bytes equal to value that goes on at `from` ends, at
+// `end` at the latest. Masks are mostly long stretches of one grey, so eight
+// bytes are compared at a time.
+inline int SameBytesEnd(const unsigned char* bytes, int from, int end, unsigned char value)
+{
+    constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+    constexpr int kWord = sizeof(std::uint64_t);
+    const std::uint64_t same = value * kEveryByte;
+    int i = from;
+    for (std::uint64_t word = 0; i + kWord <= end; i += kWord) {
+        std::memcpy(&word, bytes + i, sizeof word);
+        if (word != same) {
+            break;
+        }
+    }
+    while (i < end && bytes[i] == value) {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace platform
