@@ -2,11 +2,11 @@
 
 #include "platform/NilObjectException.h"
 #include "platform/Picture.h"
+#include "platform/PictureRowWriter.h"
 #include "platform/PixelMath.h"
 
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -120,9 +120,10 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) {
         return;
     }
+    const bool unscaled = sw == dw && sh == dh;
     auto [x0, x1] = ClipSpan(destLeft, dw, plane.width());
     auto [y0, y1] = ClipSpan(destTop, dh, plane.height());
-    if (sw == dw && sh == dh) {
+    if (unscaled) {
         // Same size: the source's own bounds clip the destination as well.
         const auto [sx0, sx1] = ClipSpan(srcLeft, sw, source.Width());
         const auto [sy0, sy1] = ClipSpan(srcTop, sh, source.Height());
@@ -136,51 +137,34 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-    const bool unscaled = sw == dw && sh == dh;
-    if (unscaled && source.PendingTiles() && source.ShowsEveryPixel() && IsDirectPlane(plane)) {
-        // Drawing a picture into itself makes its plane first.
-        Plane();
-        if (source.PendingTiles()) {
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                source.CopyTiledRow(y - (destTop - srcTop), area.left() - (destLeft - srcLeft), area.width(),
-                                    reinterpret_cast<std::uint32_t*>(plane.scanLine(y)) + area.left());
-            }
+    if (unscaled) {
+        // The picture hands out its rows; where they land is all this knows.
+        const int offsetX = destLeft - srcLeft;
+        const int offsetY = destTop - srcTop;
+        const PictureRows rows = source.Rows();
+        const auto* whole = std::get_if<PlaneRows>(&rows);
+        if (whole != nullptr && mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()
+            && whole->plane->size() == plane.size()) {
+            plane = *whole->plane;
+            Touched(area);
+            return;
+        }
+        Plane(); // 32-bit from here on; drawing a picture into itself makes its plane first
+        if (IsDirectPlane(plane)) {
+            PictureRowWriter writer(plane, offsetX, offsetY);
+            ReadRows(rows, area.translated(-offsetX, -offsetY), writer);
             Touched(area);
             return;
         }
     }
-    const QImage::Format sourceFormat = source.Format();
-    if (unscaled && source.ShowsEveryPixel()
-        && (sourceFormat == QImage::Format_RGB32 || sourceFormat == QImage::Format_Grayscale8)
-        && (IsDirectPlane(plane) || plane.format() == QImage::Format_Grayscale8)) {
-        CopyUnscaled(source.Image(), area, destLeft - srcLeft, destTop - srcTop);
-        Touched(area);
-        return;
-    }
-    Plane(); // 32-bit from here on
-    if (unscaled && IsDirectPlane(plane) && source.IsMaskedFill()) {
-        // One colour through a grey mask is drawn from the two, no composite made.
-        source.BuildFillRuns();
-        DrawUnscaled(source, nullptr, area, destLeft - srcLeft, destTop - srcTop);
-        Touched(area);
-        return;
-    }
-    if (unscaled && IsDirectPlane(plane) && source.UsesPackedComposite()) {
-        // Drawn from the composite made ahead: only what shows is read.
-        DrawUnscaled(source, nullptr, area, destLeft - srcLeft, destTop - srcTop);
-        Touched(area);
-        return;
-    }
+    Plane();
     const QImage& composite = source.Composited();
-
     if (!IsDirectPlane(plane)) {
         QPainter painter(&plane);
         painter.setClipRect(area);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(QRectF(destLeft, destTop, dw, dh), composite,
                           QRectF(srcLeft, srcTop, sw, sh));
-    } else if (unscaled) {
-        DrawUnscaled(source, &composite, area, destLeft - srcLeft, destTop - srcTop);
     } else {
         const std::vector<int> columns =
             SampleMap(x0, x1, destLeft, dw, srcLeft, sw, source.Width());
@@ -202,87 +186,6 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         }
     }
     Touched(area);
-}
-
-void Graphics::CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY)
-{
-    QImage& plane = *mPlane;
-    const bool greySource = source.format() == QImage::Format_Grayscale8;
-    if (mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()
-        && source.size() == plane.size()) {
-        plane = source;
-        return;
-    }
-    Plane();
-    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* dstRow = reinterpret_cast<std::uint32_t*>(plane.scanLine(y)) + area.left();
-        const uchar* srcLine = source.constScanLine(y - offsetY);
-        if (greySource) {
-            constexpr std::uint32_t kGreyToRgb = 0x010101u;
-            const uchar* grey = srcLine + area.left() - offsetX;
-            for (int x = 0; x < area.width(); ++x) {
-                dstRow[x] = kOpaqueAlpha | (grey[x] * kGreyToRgb);
-            }
-        } else {
-            // memmove: a picture may be drawn into itself.
-            std::memmove(dstRow, reinterpret_cast<const std::uint32_t*>(srcLine) + area.left() - offsetX,
-                         bytes);
-        }
-    }
-}
-
-void Graphics::DrawUnscaled(const Picture& source, const QImage* composite, const QRect& area,
-                            int offsetX, int offsetY)
-{
-    // Rows go run by run: transparent stretches are skipped, opaque ones
-    // copied whole, and only the mask's grey edges are blended pixel by pixel.
-    // Without a composite image the runs carry their own pixels (a composite
-    // made ahead), or else the source is its one colour seen through its grey mask.
-    QImage& plane = *mPlane;
-    const std::uint32_t* packed = composite == nullptr ? source.mPackedPixels : nullptr;
-    const std::uint32_t* fillRow = source.mFillRow.data();
-    const std::uint32_t* shades = source.mFillShades.data();
-    const QImage* mask = composite == nullptr && packed == nullptr ? &source.mMask->mImage : nullptr;
-    const int srcFirst = area.left() - offsetX;
-    const int srcEnd = area.left() + area.width() - offsetX;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const int sy = y - offsetY;
-        const auto* srcRow = composite != nullptr
-            ? reinterpret_cast<const std::uint32_t*>(composite->constScanLine(sy)) : nullptr;
-        const uchar* maskRow = mask != nullptr ? mask->constScanLine(sy) : nullptr;
-        auto* dstRow = reinterpret_cast<std::uint32_t*>(plane.scanLine(y));
-        for (const auto* run = source.RowRunsBegin(sy); run != source.RowRunsEnd(sy); ++run) {
-            const int a = std::max(run->start, srcFirst);
-            const int b = std::min(run->start + run->length, srcEnd);
-            if (run->start >= srcEnd) {
-                break;
-            }
-            if (a >= b) {
-                continue;
-            }
-            // The run's pixels from column a on; none for a masked fill.
-            const std::uint32_t* src = packed != nullptr ? packed + run->pixel + (a - run->start)
-                                     : srcRow != nullptr ? srcRow + a : nullptr;
-            if (run->opaque != 0) {
-                // A masked fill's opaque stretch is copied from its colour row.
-                std::memcpy(dstRow + a + offsetX, src != nullptr ? src : fillRow + a,
-                            static_cast<std::size_t>(b - a) * sizeof(std::uint32_t));
-            } else if (src == nullptr) {
-                // Through grey g the colour's share is shades[g] and the
-                // destination keeps g/255 of itself: exact for black and
-                // white too, so no pixel needs a branch.
-                for (int x = a; x < b; ++x) {
-                    std::uint32_t& dst = dstRow[x + offsetX];
-                    dst = shades[maskRow[x]] + ScaleChannels(dst, maskRow[x]);
-                }
-            } else {
-                for (int x = a; x < b; ++x) {
-                    BlendOver(dstRow[x + offsetX], src[x - a]);
-                }
-            }
-        }
-    }
 }
 
 void Graphics::Touched(const QRect& rect)

@@ -53,15 +53,6 @@ public:
     void Touched(const QRect& rect);
 
 private:
-    // Same-size copy of an opaque source (RGB32 or grey pixels) into the
-    // plane's area, whose source lies offset pixels up and left.
-    void CopyUnscaled(const QImage& source, const QRect& area, int offsetX, int offsetY);
-    // Same-size draw of the composite's area (in plane pixels) whose source
-    // lies offset pixels up and left of it; the plane is 32-bit. With no
-    // composite, the source is a masked fill drawn from its colour and mask.
-    void DrawUnscaled(const Picture& source, const QImage* composite, const QRect& area,
-                      int offsetX, int offsetY);
-
     QImage* mPlane;
     std::function<void(const QRect&)> mChanged;
     std::uint32_t mForeColor = 0x000000;

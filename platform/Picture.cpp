@@ -1,10 +1,10 @@
 #include "platform/Picture.h"
 
 #include "platform/Graphics.h"
+#include "platform/PictureRowWriter.h"
 #include "platform/PixelMath.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 
@@ -13,92 +13,37 @@ namespace {
 constexpr QRgb kFreshPictureColor = 0xFFFFFFFF; // a new picture is white
 constexpr QRgb kFreshMaskColor = 0xFF000000;    // a new mask shows everything
 constexpr QRgb kOpaque = 0xFF000000;
+constexpr std::size_t kGreys = 256;
 
 } // namespace
 
 Picture::Picture(int width, int height, int /*depth*/)
-    : Picture(QSize(width, height), kFreshPictureColor)
+    : Picture(QSize(width, height), OneColour{kFreshPictureColor})
+{
+    FillIfPending();
+}
+
+Picture::Picture(const QSize& size, const PixelSource& pixels)
+    : mPlane(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32)
+    , mPixels(pixels)
 {
 }
 
-Picture::Picture(const QSize& size, QRgb fill, bool deferFill)
-    : mImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32)
-    , mFillPending(true)
-    , mFill(fill)
+Picture::Picture(const QImage& image)
+    : mPlane(image.format() == QImage::Format_Grayscale8 ? image
+                                                         : image.convertToFormat(QImage::Format_RGB32))
 {
-    if (!deferFill) {
-        FillIfPending();
-    }
 }
 
 std::shared_ptr<Picture> Picture::Filled(int width, int height, QRgb colour)
 {
     // Not make_shared: the constructor is private.
-    return std::shared_ptr<Picture>(
-        new Picture(QSize(width, height), kOpaque | colour, true));
+    return std::shared_ptr<Picture>(new Picture(QSize(width, height), OneColour{kOpaque | colour}));
 }
 
-std::shared_ptr<Picture> Picture::FromTiles(int width, int height, const TiledPixels& tiles)
+std::shared_ptr<Picture> Picture::FromTiles(const TiledPixels& tiles)
 {
-    // Not make_shared: the constructor is private. The plane's memory is
-    // set aside but stays untouched until the plane is made.
-    std::shared_ptr<Picture> picture(new Picture(QSize(width, height), kOpaque, true));
-    picture->mTiles = tiles;
-    return picture;
-}
-
-void Picture::FillIfPending() const
-{
-    if (!mFillPending) {
-        return;
-    }
-    mFillPending = false;
-    if (mImage.isNull()) {
-        return;
-    }
-    if (mTiles.tiles == nullptr) {
-        mImage.fill(mFill);
-        return;
-    }
-    for (int y = 0; y < mImage.height(); ++y) {
-        CopyTiledRow(y, 0, mImage.width(), reinterpret_cast<std::uint32_t*>(mImage.scanLine(y)));
-    }
-}
-
-void Picture::CopyTiledRow(int y, int left, int count, std::uint32_t* out) const
-{
-    constexpr int kTile = kBundleTileWidth;
-    constexpr std::size_t kTileBytes = sizeof(std::uint32_t) * kTile;
-    const std::uint16_t* cell =
-        mTiles.tileOfCell + static_cast<std::size_t>(y) * static_cast<std::size_t>(mTiles.tilesPerRow)
-        + left / kTile;
-    const auto tile = [this](std::uint16_t n) { return mTiles.tiles + static_cast<std::size_t>(n) * kTile; };
-    // A first tile entered part way, then whole tiles, then part of the last.
-    const int within = left % kTile;
-    if (within != 0) {
-        const int n = std::min(kTile - within, count);
-        std::memcpy(out, tile(*cell++) + within, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
-        out += n;
-        count -= n;
-    }
-    for (; count >= kTile; count -= kTile, out += kTile) {
-        std::memcpy(out, tile(*cell++), kTileBytes);
-    }
-    if (count > 0) {
-        std::memcpy(out, tile(*cell), sizeof(std::uint32_t) * static_cast<std::size_t>(count));
-    }
-}
-
-const QImage& Picture::Image() const
-{
-    FillIfPending();
-    return mImage;
-}
-
-Picture::Picture(const QImage& image)
-    : mImage(image.format() == QImage::Format_Grayscale8 ? image
-                                                         : image.convertToFormat(QImage::Format_RGB32))
-{
+    return std::shared_ptr<Picture>(new Picture(QSize(tiles.width, tiles.height), tiles));
 }
 
 Picture::~Picture()
@@ -109,14 +54,38 @@ Picture::~Picture()
     }
 }
 
+void Picture::FillIfPending() const
+{
+    if (std::holds_alternative<InPlane>(mPixels)) {
+        return;
+    }
+    if (const auto* one = std::get_if<OneColour>(&mPixels)) {
+        mPlane.fill(one->colour);
+    } else {
+        PictureRowWriter writer(mPlane, 0, 0);
+        ReadRows(std::get<TiledPixels>(mPixels), mPlane.rect(), writer);
+    }
+    mPixels = InPlane{};
+    if (mOwner) {
+        // A mask made now starts to count: what drew its picture did not see it.
+        mOwner->mDrawing = std::monostate{};
+    }
+}
+
 int Picture::Width() const
 {
-    return mImage.width();
+    return mPlane.width();
 }
 
 int Picture::Height() const
 {
-    return mImage.height();
+    return mPlane.height();
+}
+
+const QImage& Picture::Image() const
+{
+    FillIfPending();
+    return mPlane;
 }
 
 platform::Graphics& Picture::Graphics()
@@ -124,7 +93,7 @@ platform::Graphics& Picture::Graphics()
     if (!mGraphics) {
         // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mImage, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr,
+            &mPlane, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr,
             [this] { FillIfPending(); });
     }
     return *mGraphics;
@@ -133,13 +102,12 @@ platform::Graphics& Picture::Graphics()
 std::shared_ptr<Picture> Picture::Mask()
 {
     if (!mMask) {
-        // Not make_shared: the constructor is private.
-        // Its plane is made black only when something reads it or draws
-        // into part of it: a mask picture drawn over all of it, as a masked
-        // picture's loading does, simply takes its place.
-        mMask.reset(new Picture(mImage.size(), kFreshMaskColor, true));
+        // Not make_shared: the constructor is private. Its black is made
+        // only when something reads it or draws into part of it: a mask
+        // picture drawn over all of it, as a masked picture's loading does,
+        // simply takes its place. An all-black mask leaves the picture as it was.
+        mMask.reset(new Picture(mPlane.size(), OneColour{kFreshMaskColor}));
         mMask->mOwner = this;
-        // An all-black mask leaves the composite as it was.
     }
     return mMask;
 }
@@ -158,177 +126,124 @@ void Picture::Changed()
 
 void Picture::PlaneChanged()
 {
-    // Whatever changed the plane has either filled it first or replaced it.
-    mFillPending = false;
-    ForgetComposite();
+    // Whatever changed the plane has either made it first or replaced it.
+    mPixels = InPlane{};
+    mDrawing = std::monostate{};
     if (mOwner) {
-        mOwner->ForgetComposite();
+        mOwner->mDrawing = std::monostate{};
     }
-}
-
-void Picture::ForgetComposite() const
-{
-    mCompositedValid = false;
-    mFillRunsValid = false;
-    mPacked = {};
-    mPackedPixels = nullptr;
-}
-
-void Picture::UseBuiltRuns() const
-{
-    mRunBase = mRuns.data();
-    mRowRunBase = mRowRuns.data();
-    mPacked = {};
-    mPackedPixels = nullptr;
 }
 
 bool Picture::ShowsEveryPixel() const
 {
-    // A mask that lost its size (its picture's plane was replaced) is ignored
-    // rather than read out of bounds.
-    // A mask still waiting for its black fill shows everything.
-    return !mMask || mMask->mFillPending || mMask->Width() != Width()
+    // A mask still waiting for its black shows everything; one that lost its
+    // size (its picture's plane was replaced) is ignored rather than read
+    // out of bounds.
+    return !mMask || !std::holds_alternative<InPlane>(mMask->mPixels) || mMask->Width() != Width()
         || mMask->Height() != Height();
 }
 
 const QImage& Picture::Composited() const
 {
-    if (ShowsEveryPixel() && mImage.format() == QImage::Format_RGB32) {
-        mComposited = QImage();
+    if (ShowsEveryPixel() && mPlane.format() == QImage::Format_RGB32) {
         return Image();
     }
-    if (!mCompositedValid) {
-        BuildComposite();
-        mCompositedValid = true;
+    if (!std::holds_alternative<BuiltComposite>(mDrawing)) {
+        mDrawing = MakeComposite();
     }
-    return mComposited;
+    return std::get<BuiltComposite>(mDrawing).image;
 }
 
 void Picture::AdoptComposite(const PackedComposite& composite)
 {
-    if (composite.data == nullptr || composite.width != static_cast<std::uint32_t>(Width())
-        || composite.height != static_cast<std::uint32_t>(Height()) || ShowsEveryPixel()) {
-        return;
-    }
-    ForgetComposite();
-    mComposited = QImage();
-    mPacked = composite;
-}
-
-bool Picture::UsesPackedComposite() const
-{
-    if (mPackedPixels != nullptr) {
-        return true;
-    }
-    if (mPacked.data == nullptr) {
-        return false;
-    }
-    const PackedComposite packed = mPacked;
-    mPacked = {};
-    // The layout of kBundleRuns: a header, each row's first run and then the
-    // end, the runs, their pixels.
-    const std::uint64_t runsAt = BundleRunsOffset(packed.height);
-    if (packed.size < runsAt) {
-        return false;
-    }
-    BundleRunsHeader header{};
-    std::memcpy(&header, packed.data, sizeof header);
-    const std::uint64_t pixelsAt = runsAt + std::uint64_t{header.runCount} * sizeof(BundleRun);
-    if (packed.size != pixelsAt + std::uint64_t{header.pixelCount} * sizeof(std::uint32_t)) {
-        return false;
-    }
-    const auto* rowRuns = reinterpret_cast<const std::uint32_t*>(packed.data + sizeof header);
-    const auto* runs = reinterpret_cast<const Run*>(packed.data + runsAt);
-    if (rowRuns[0] != 0 || rowRuns[packed.height] != header.runCount
-        || !std::is_sorted(rowRuns, rowRuns + packed.height + 1)) {
-        return false;
-    }
-    const bool sound = std::all_of(runs, runs + header.runCount, [&](const Run& run) {
-        return run.start >= 0 && run.length > 0
-            && std::uint64_t(run.start) + std::uint64_t(run.length) <= packed.width
-            && std::uint64_t{run.pixel} + std::uint64_t(run.length) <= header.pixelCount;
-    });
-    if (sound) {
-        mRunBase = runs;
-        mRowRunBase = rowRuns;
-        mPackedPixels = reinterpret_cast<const std::uint32_t*>(packed.data + pixelsAt);
-    }
-    return sound;
-}
-
-void Picture::AddRun(std::size_t rowFirstRun, int start, int end, bool opaque) const
-{
-    Run* last = mRuns.size() > rowFirstRun ? &mRuns.back() : nullptr;
-    if (last != nullptr && last->opaque == opaque && last->start + last->length == start) {
-        last->length += end - start;
-    } else {
-        mRuns.push_back(Run{start, end - start, opaque ? 1u : 0u, 0});
+    // Both planes must still be the rows the composite was made from: a
+    // picture served from elsewhere, or drawn into since, keeps its own.
+    const bool madeFromThese = !ShowsEveryPixel() && composite.colourRows != nullptr
+        && composite.width == static_cast<std::uint32_t>(Width())
+        && composite.height == static_cast<std::uint32_t>(Height())
+        && std::holds_alternative<InPlane>(mPixels) && mPlane.constBits() == composite.colourRows
+        && mMask->mPlane.constBits() == composite.maskRows;
+    if (madeFromThese) {
+        mDrawing = UnreadComposite{composite};
     }
 }
 
-bool Picture::IsMaskedFill() const
+PictureRows Picture::Rows() const
 {
-    return PendingOneColour() && !ShowsEveryPixel()
-        && mMask->Image().format() == QImage::Format_Grayscale8;
+    if (!ShowsEveryPixel()) {
+        return MaskedRows();
+    }
+    if (const auto* tiles = std::get_if<TiledPixels>(&mPixels)) {
+        return *tiles;
+    }
+    return PlaneRows{&Image()};
 }
 
-void Picture::BuildFillRuns() const
+PictureRows Picture::MaskedRows() const
 {
-    if (!mFillRunsValid) {
-        BuildMaskRuns(false);
-        mFillRow.assign(static_cast<std::size_t>(Width()), mFill);
-        constexpr std::size_t kGreys = 256;
-        mFillShades.resize(kGreys);
-        for (std::size_t grey = 0; grey < kGreys; ++grey) {
-            mFillShades[grey] = MaskedPixel(mFill, static_cast<std::uint32_t>(grey));
+    if (const auto* unread = std::get_if<UnreadComposite>(&mDrawing)) {
+        // Read when first drawn; one found damaged is set aside for the planes.
+        const std::optional<CompositeRows> rows = BundleReader::ReadComposite(unread->packed);
+        mDrawing = rows ? Drawing(ReadComposite{*rows}) : Drawing(std::monostate{});
+    }
+    if (std::holds_alternative<std::monostate>(mDrawing)) {
+        const auto* one = std::get_if<OneColour>(&mPixels);
+        if (one != nullptr && mMask->mPlane.format() == QImage::Format_Grayscale8) {
+            mDrawing = MakeShadedFill(one->colour);
+        } else {
+            mDrawing = MakeComposite();
         }
-        mFillRunsValid = true;
     }
+    if (const auto* read = std::get_if<ReadComposite>(&mDrawing)) {
+        return read->rows;
+    }
+    if (const auto* fill = std::get_if<ShadedFill>(&mDrawing)) {
+        return ShadedRows{fill->runs.Table(), &mMask->mPlane, fill->colourRow.data(), fill->shades.data()};
+    }
+    const auto& built = std::get<BuiltComposite>(mDrawing);
+    return CompositeRows{built.runs.Table(), reinterpret_cast<const std::uint32_t*>(built.image.constBits())};
 }
 
-void Picture::PrepareDrawing() const
+Picture::BuiltComposite Picture::MakeComposite() const
 {
-    if (IsMaskedFill()) {
-        BuildFillRuns();
-    } else if (!UsesPackedComposite()) {
-        Composited();
-    }
-}
-
-void Picture::BuildComposite() const
-{
-    if (PendingOneColour()) {
+    BuiltComposite built;
+    if (const auto* one = std::get_if<OneColour>(&mPixels)) {
         // One colour: the composite starts from it, the plane stays unmade.
-        mComposited = QImage(mImage.size(), QImage::Format_ARGB32_Premultiplied);
-        mComposited.fill(mFill);
+        built.image = QImage(mPlane.size(), QImage::Format_ARGB32_Premultiplied);
+        built.image.fill(one->colour);
     } else {
-        mComposited = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        built.image = Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
-    BuildMaskRuns(true);
+    if (!ShowsEveryPixel()) {
+        built.runs = ReadMask(mMask->mPlane, &built.image);
+    }
+    return built;
 }
 
-void Picture::BuildMaskRuns(bool writeComposite) const
+Picture::ShadedFill Picture::MakeShadedFill(QRgb colour) const
 {
-    const int width = Width();
-    const int height = Height();
-    mRuns.clear();
-    mRowRuns.assign(static_cast<std::size_t>(height) + 1, 0);
+    ShadedFill fill{ReadMask(mMask->mPlane, nullptr), std::vector<std::uint32_t>(std::size_t(Width()), colour),
+                    std::vector<std::uint32_t>(kGreys)};
+    for (std::size_t grey = 0; grey < kGreys; ++grey) {
+        fill.shades[grey] = MaskedPixel(colour, static_cast<std::uint32_t>(grey));
+    }
+    return fill;
+}
 
-    const bool masked = !ShowsEveryPixel();
+Picture::MaskRuns Picture::ReadMask(const QImage& mask, QImage* composite)
+{
+    const int width = mask.width();
+    const int height = mask.height();
+    MaskRuns found;
+    found.rowRuns.reserve(static_cast<std::size_t>(height) + 1);
     // A mask is 32-bit or, as it came from a mask picture, one grey byte a
     // pixel; qGray of a grey pixel is that grey.
-    const bool greyMask = masked && mMask->Image().format() == QImage::Format_Grayscale8;
+    const bool greyMask = mask.format() == QImage::Format_Grayscale8;
     for (int y = 0; y < height; ++y) {
-        mRowRuns[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(mRuns.size());
-        if (!masked) {
-            if (width > 0) {
-                mRuns.push_back(Run{0, width, 1u, 0});
-            }
-            continue;
-        }
-        auto* row = writeComposite ? reinterpret_cast<std::uint32_t*>(mComposited.scanLine(y)) : nullptr;
-        const uchar* maskLine = mMask->mImage.constScanLine(y);
-        const std::size_t rowFirstRun = mRuns.size();
+        found.rowRuns.push_back(static_cast<std::uint32_t>(found.runs.size()));
+        const std::size_t rowFirstRun = found.runs.size();
+        auto* row = composite != nullptr ? reinterpret_cast<std::uint32_t*>(composite->scanLine(y)) : nullptr;
+        const uchar* maskLine = mask.constScanLine(y);
         // Masks are mostly long stretches of one grey: each stretch is
         // handled at once, and only greys between black and white scale
         // pixel by pixel.
@@ -357,14 +272,23 @@ void Picture::BuildMaskRuns(bool writeComposite) const
                     row[i] = MaskedPixel(row[i], static_cast<std::uint32_t>(grey));
                 }
             }
-            if (alpha != 0) {
-                AddRun(rowFirstRun, x, end, opaque);
+            // A stretch that shows joins the row's last run when that one
+            // ends here and matches it.
+            BundleRun* last = found.runs.size() > rowFirstRun ? &found.runs.back() : nullptr;
+            if (alpha == 0) {
+                // Nothing of it shows.
+            } else if (last != nullptr && (last->opaque != 0) == opaque && last->start + last->length == x) {
+                last->length += end - x;
+            } else {
+                // Its pixels in the composite, the rows lying one after another.
+                const auto pixel = static_cast<std::uint32_t>(std::size_t(y) * std::size_t(width) + std::size_t(x));
+                found.runs.push_back(BundleRun{x, end - x, opaque ? 1u : 0u, pixel});
             }
             x = end;
         }
     }
-    mRowRuns[static_cast<std::size_t>(height)] = static_cast<std::uint32_t>(mRuns.size());
-    UseBuiltRuns();
+    found.rowRuns.push_back(static_cast<std::uint32_t>(found.runs.size()));
+    return found;
 }
 
 } // namespace platform

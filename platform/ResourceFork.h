@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BundleReader.h"
 #include "platform/Picture.h"
 
 #include <QString>
@@ -12,15 +13,22 @@ namespace platform {
 // (see ResourceBundle.h): pictures by numeric id and texts by type and id.
 class ResourceFork {
 public:
+    // The block the executable carries.
+    ResourceFork();
+    // Another block, read the same way (tests build small ones).
+    explicit ResourceFork(const BundleReader& bundle);
     virtual ~ResourceFork() = default;
     // The picture with that id, or null when there is none. Its colour plane
-    // reads the executable's own data until it is drawn into.
+    // reads the block's own data until it is drawn into.
     virtual PicturePtr GetPicture(std::int32_t id);
-    // The ready composite of the masked picture with that id, over the
-    // executable's own data; all null when there is none.
+    // The composite made ahead for the masked picture with that id, over the
+    // block's own data; all null when there is none.
     virtual PackedComposite GetComposite(std::int32_t id);
     // The resource's contents as text; empty when there is none.
     virtual QString GetResource(const QString& type, std::int32_t id);
+
+private:
+    BundleReader mBundle;
 };
 
 using ResourceForkPtr = std::shared_ptr<ResourceFork>;

@@ -119,7 +119,7 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
         return false;
     }
     Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
-              platform::kBundleRuns, {}};
+              platform::kBundleRuns, {}, maskId};
     std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
     const auto* rgb = reinterpret_cast<const std::uint32_t*>(colour->data.constData());
     const auto* grey = reinterpret_cast<const uchar*>(mask->data.constData());
@@ -214,6 +214,7 @@ bool BundleWriter::Write(const QString& path) const
         entry.height = item.height;
         entry.depth = item.depth;
         entry.encoding = item.encoding;
+        entry.maskId = item.maskId;
         entry.offset = offsets[i];
         entry.size = static_cast<std::uint64_t>(item.data.size());
         block.append(reinterpret_cast<const char*>(&entry), sizeof entry);

@@ -37,9 +37,10 @@ private:
         std::int32_t id;
         std::uint32_t width;
         std::uint32_t height;
-        std::uint32_t depth;
-        std::uint32_t encoding;
+        std::uint16_t depth;
+        std::uint16_t encoding;
         QByteArray data;
+        std::int32_t maskId = 0; // a composite's mask
         bool first = false;
     };
     const Item* FindPicture(std::int32_t id) const;

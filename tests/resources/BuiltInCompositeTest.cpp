@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -144,6 +145,58 @@ TEST(BuiltInCompositeTest, ADamagedCompositeIsSetAsideForThePlanes)
         EXPECT_EQ(DrawnAround(*picture), expected);
         platform::SetAppResourceFork(nullptr);
     }
+    ResetPictureCatalogue();
+}
+
+// A composite made ahead is drawn only for the very planes it was made from:
+// marked, it shows its mark on the built-in picture, but never on a picture of
+// the same size and pixels that a substituted fork serves from elsewhere.
+TEST(BuiltInCompositeTest, ACompositeIsDrawnOnlyForThePlanesItWasMadeFrom)
+{
+    constexpr std::uint32_t kMark = 0xFF0000FF;
+    const QString name = QStringLiteral("square1");
+    ResetPictureCatalogue();
+    const auto height = static_cast<std::size_t>(PictureNamed(name)->Height());
+    ResetPictureCatalogue();
+    // The first pixel of the first run, on the first row that shows.
+    QPoint marked;
+    const auto mark = [&](QByteArray& data) {
+        platform::BundleRunsHeader header{};
+        std::memcpy(&header, data.constData(), sizeof header);
+        std::vector<std::uint32_t> rowRuns(height + 1);
+        std::memcpy(rowRuns.data(), data.constData() + sizeof header, rowRuns.size() * sizeof(std::uint32_t));
+        const auto row = std::upper_bound(rowRuns.begin(), rowRuns.end(), 0U) - rowRuns.begin() - 1;
+        platform::BundleRun first{};
+        std::memcpy(&first, data.constData() + platform::BundleRunsOffset(height), sizeof first);
+        marked = QPoint(first.start, static_cast<int>(row));
+        const std::size_t pixelsAt = platform::BundleRunsOffset(height) + header.runCount * sizeof first
+            + first.pixel * sizeof kMark;
+        std::memcpy(data.data() + pixelsAt, &kMark, sizeof kMark);
+    };
+
+    // Served by a fork over the built-in block: drawn from the composite.
+    auto marking = std::make_shared<DamagingFork>(mark);
+    platform::SetAppResourceFork(marking);
+    const platform::PicturePtr builtIn = PictureNamed(name);
+    const platform::PicturePtr ground = Ground(builtIn->Width(), builtIn->Height());
+    ground->Graphics().DrawPicture(builtIn.get(), 0, 0);
+    EXPECT_EQ(ground->Image().pixel(marked), kMark);
+
+    // Served from elsewhere with the same size and pixels: drawn from its planes.
+    class ElsewhereFork : public DamagingFork {
+    public:
+        using DamagingFork::DamagingFork;
+        platform::PicturePtr GetPicture(std::int32_t id) override
+        {
+            const platform::PicturePtr picture = ResourceFork::GetPicture(id);
+            return picture ? std::make_shared<platform::Picture>(picture->Image().copy()) : picture;
+        }
+    };
+    ResetPictureCatalogue();
+    platform::SetAppResourceFork(std::make_shared<ElsewhereFork>(mark));
+    const platform::PicturePtr elsewhere = PictureNamed(name);
+    EXPECT_EQ(DrawnAround(*elsewhere), DrawnAround(*FromPlanes(builtIn)));
+    platform::SetAppResourceFork(nullptr);
     ResetPictureCatalogue();
 }
 

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/PixelMath.h"
+
+#include <QImage>
+#include <cstdint>
+#include <cstring>
+
+namespace platform {
+
+// Writes what a picture's rows hand out (PictureRows) into a 32-bit plane,
+// each source pixel landing offset pixels right and down of its place.
+class PictureRowWriter {
+public:
+    PictureRowWriter(QImage& plane, int offsetX, int offsetY)
+        : mPlane(plane)
+        , mOffsetX(offsetX)
+        , mOffsetY(offsetY)
+    {
+    }
+
+    void BeginRow(int y) { mRow = reinterpret_cast<std::uint32_t*>(mPlane.scanLine(y + mOffsetY)); }
+
+    void Copy(int x, const std::uint32_t* pixels, int count)
+    {
+        // memmove: a picture may be drawn into itself.
+        std::memmove(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+    }
+
+    void CopyGrey(int x, const uchar* greys, int count)
+    {
+        constexpr std::uint32_t kGreyToRgb = 0x010101u;
+        std::uint32_t* dst = At(x);
+        for (int i = 0; i < count; ++i) {
+            dst[i] = kOpaque | (greys[i] * kGreyToRgb);
+        }
+    }
+
+    void Blend(int x, const std::uint32_t* pixels, int count)
+    {
+        std::uint32_t* dst = At(x);
+        for (int i = 0; i < count; ++i) {
+            BlendOver(dst[i], pixels[i]);
+        }
+    }
+
+    // Through grey g the colour's share is shades[g] and the destination
+    // keeps g/255 of itself: exact for black and white too, so no pixel
+    // needs a branch.
+    void Shade(int x, const uchar* greys, const std::uint32_t* shades, int count)
+    {
+        std::uint32_t* dst = At(x);
+        for (int i = 0; i < count; ++i) {
+            dst[i] = shades[greys[i]] + ScaleChannels(dst[i], greys[i]);
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+    std::uint32_t* At(int x) const { return mRow + (x + mOffsetX); }
+
+    QImage& mPlane;
+    int mOffsetX;
+    int mOffsetY;
+    std::uint32_t* mRow = nullptr;
+};
+
+} // namespace platform
