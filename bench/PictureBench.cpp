@@ -1,5 +1,6 @@
 #include "platform/Graphics.h"
 #include "platform/Picture.h"
+#include "resources/PictureCatalogue.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -71,8 +72,36 @@ void BM_DrawPictureMaskedQPainter(benchmark::State& state)
     }
 }
 
+// The table's background drawn whole into a table-sized picture, as every
+// full redraw of the table starts: from the tiles it is kept as, and from
+// rows of its own, what keeping it as rows would cost instead.
+void DrawTableBackground(benchmark::State& state, bool tiles)
+{
+    const platform::PicturePtr tiled = tablebackground();
+    const auto rows = std::make_shared<platform::Picture>(tiled->Image().copy());
+    const platform::Picture& background = tiles ? *tiled : *rows;
+    platform::Picture table(background.Width(), background.Height());
+    platform::Graphics& g = table.Graphics();
+    for (auto _ : state) {
+        g.DrawPicture(&background, 0, 0);
+        benchmark::DoNotOptimize(table.Image().constBits());
+    }
+}
+
+void BM_DrawTableBackgroundTiles(benchmark::State& state)
+{
+    DrawTableBackground(state, true);
+}
+
+void BM_DrawTableBackgroundRows(benchmark::State& state)
+{
+    DrawTableBackground(state, false);
+}
+
 } // namespace
 
+BENCHMARK(BM_DrawTableBackgroundTiles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawTableBackgroundRows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPictureUnmasked)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPictureMasked)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPictureMaskedQPainter)->Unit(benchmark::kMicrosecond);

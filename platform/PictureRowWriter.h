@@ -23,7 +23,11 @@ public:
 
     void Copy(int x, const std::uint32_t* pixels, int count)
     {
-        // memmove: a picture may be drawn into itself.
+        std::memcpy(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+    }
+
+    void Move(int x, const std::uint32_t* pixels, int count)
+    {
         std::memmove(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     }
 

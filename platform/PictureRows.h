@@ -13,6 +13,8 @@ namespace platform {
 // a writer the stretches of a source row that show, left to right, through
 //   BeginRow(y)                  the row the next stretches belong to
 //   Copy(x, pixels, n)           n opaque 0xFFRRGGBB pixels from column x on
+//   Move(x, pixels, n)           the same from pixels that may be the very
+//                                row written (a picture drawn into itself)
 //   CopyGrey(x, greys, n)        n grey bytes, each shown as that opaque grey
 //   Blend(x, pixels, n)          n premultiplied pixels over what lies beneath
 //   Shade(x, greys, shades, n)   for each grey g, shades[g] over what lies
@@ -30,7 +32,7 @@ struct PlaneRows {
         if (plane->format() == QImage::Format_Grayscale8) {
             writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
         } else {
-            writer.Copy(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
+            writer.Move(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
                         end - first);
         }
     }
@@ -45,31 +47,27 @@ struct TiledPixels {
     int width = 0;
     int height = 0;
 
-    int TilesPerRow() const { return width / kBundleTileWidth; }
-    const std::uint32_t* TileAt(int x, int y) const
-    {
-        const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(TilesPerRow())
-            + static_cast<std::size_t>(x / kBundleTileWidth);
-        return tiles + std::size_t{tileOfCell[cell]} * kBundleTileWidth;
-    }
-
     // A first tile entered part way, then whole tiles, each one copy of a
     // fixed size, then part of the last.
     template <typename Writer>
     void Row(int y, int first, int end, Writer& writer) const
     {
         constexpr int kTile = kBundleTileWidth;
+        const std::uint16_t* cell = tileOfCell
+            + static_cast<std::size_t>(y) * static_cast<std::size_t>(width / kTile)
+            + static_cast<std::size_t>(first / kTile);
+        const auto tile = [this](std::uint16_t n) { return tiles + std::size_t{n} * kTile; };
         int x = first;
         if (const int within = x % kTile; within != 0) {
             const int n = std::min(kTile - within, end - x);
-            writer.Copy(x, TileAt(x, y) + within, n);
+            writer.Copy(x, tile(*cell++) + within, n);
             x += n;
         }
         for (; x + kTile <= end; x += kTile) {
-            writer.Copy(x, TileAt(x, y), kTile);
+            writer.Copy(x, tile(*cell++), kTile);
         }
         if (x < end) {
-            writer.Copy(x, TileAt(x, y), end - x);
+            writer.Copy(x, tile(*cell), end - x);
         }
     }
 };
