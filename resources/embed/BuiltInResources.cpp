@@ -11,7 +11,7 @@ static_assert(KOLMIRA_RESOURCE_ALIGNMENT == platform::kBundleAlignment,
 #define KOLMIRA_STRINGIFY2(x) #x
 #define KOLMIRA_STRINGIFY(x) KOLMIRA_STRINGIFY2(x)
 
-__asm__(".section .rodata.kolmira_resources,\"a\",@progbits\n"
+__asm__(".section .rodata.kolmira_resources,\"a\",%progbits\n"
         ".balign " KOLMIRA_STRINGIFY(KOLMIRA_RESOURCE_ALIGNMENT) "\n"
         ".globl kolmira_resources_begin\n"
         ".hidden kolmira_resources_begin\n"

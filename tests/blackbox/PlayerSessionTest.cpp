@@ -123,8 +123,10 @@ protected:
         const QImage bar = mX.Grab(mMenuBar);
         std::vector<std::pair<int, int>> titles;
         for (int x = 0; x < bar.width(); ++x) {
-            const bool ink = std::ranges::any_of(std::views::iota(0, bar.height()),
-                                                 [&](int y) { return qGray(bar.pixel(x, y)) < kInk; });
+            bool ink = false;
+            for (int y = 0; y < bar.height() && !ink; ++y) {
+                ink = qGray(bar.pixel(x, y)) < kInk;
+            }
             if (ink && (titles.empty() || x - titles.back().second > kWordGap)) {
                 titles.emplace_back(x, x);
             }
