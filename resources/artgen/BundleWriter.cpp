@@ -3,7 +3,6 @@
 #include "platform/PixelMath.h"
 #include "platform/ResourceBundle.h"
 
-#include <QBuffer>
 #include <QHash>
 #include <QSaveFile>
 #include <cstring>
@@ -11,17 +10,6 @@
 #include <vector>
 
 namespace {
-
-// The art went through PNG before the game read it as raw pixels; the round
-// trip is kept so that every pixel stays as the game has always shown it.
-QImage AsGameShowsIt(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
-}
 
 template <typename T>
 void Append(QByteArray& data, const T* values, std::size_t count)
@@ -38,7 +26,11 @@ void PadTo(QByteArray& data, std::size_t size)
 
 bool BundleWriter::AddPicture(std::int32_t id, const QImage& image, bool grey)
 {
-    const QImage pixels = AsGameShowsIt(image);
+    // The art is drawn opaque, on RGB32 or grey images, so the block keeps
+    // it exactly as drawn, in the planes' own 32-bit format (a grey pixel g
+    // reads as 0xFFgggggg). A round trip through PNG, as the art once took,
+    // gives the very same bytes, so none is made.
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
     Item item{{}, id, static_cast<std::uint32_t>(pixels.width()),
               static_cast<std::uint32_t>(pixels.height()),
               grey ? platform::kBundleGreyDepth : platform::kBundleColourDepth, platform::kBundleRows,

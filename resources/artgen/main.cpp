@@ -53,7 +53,10 @@ std::int32_t IdOf(const char* name)
 // What the first screen of a first run reads, in the order it is drawn: the
 // table, the start pieces' composites, the sidebar with the help page, the
 // tabs and the first puzzle's silhouette and card. Only the block's layout
-// depends on this list: it keeps that art together (see PlaceFirst).
+// depends on this list: that art is placed first and together, so that the
+// pages the system maps around what the first screen reads hold little else
+// (see BundleWriter::PlaceFirst). A name missing here costs memory, never a
+// picture; a name the catalogue lacks stops the build.
 constexpr const char* kFirstScreenArt[] = {
     "tablebackground", "largetriangle8", "largetriangle2", "mediumtriangle6", "smalltriangle1",
     "rhombus4", "square1", "largetriangle1mask", "largetriangle5mask", "mediumtriangle2mask",
@@ -64,7 +67,10 @@ constexpr const char* kFirstScreenArt[] = {
     "sidebartab1deselected", "sidebartab2deselected", "sidebartab3"};
 
 // Art drawn only by copying it into a canvas's buffer, whole or in part: it
-// is kept as tiles (see BundleWriter::AddTiledPicture).
+// is kept as tiles (see BundleWriter::AddTiledPicture). The table's
+// background, read whole by the first screen, is 2 MB as rows and 0.7 MB as
+// tiles: kept as rows, the game's peak memory would be 1.43 times an empty
+// Qt window's rather than 1.38, past the 1.4 it is held to.
 constexpr const char* kTiledArt[] = {"tablebackground", "puzzlecard"};
 
 bool IsTiled(const QString& name)
