@@ -47,7 +47,7 @@ TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsIt
         for (int y = 0; y < grid.GetHeight() * kPerCell; ++y) {
             for (int x = 0; x < grid.GetWidth() * kPerCell; ++x) {
                 const bool inside = grid.GetCell(x / kPerCell, y / kPerCell) == SolutionGridClass::kFull;
-                seams += inside && (card.pixel(corner + QPoint(x, y)) & 0xFFFFFF) != PuzzleCardClass::kFigureColor;
+                seams += inside && (card.pixel(corner + QPoint(x, y)) & RGB_MASK) != PuzzleCardClass::kFigureColor;
             }
         }
         EXPECT_EQ(seams, 0) << "puzzle " << number;
