@@ -50,9 +50,10 @@ void Window::ApplyRecord(const WindowRecord& record)
 {
     setWindowTitle(record.title);
     mContent->setFixedSize(record.width, record.height);
-    if (!record.resizable) {
-        mLayout->setSizeConstraint(QLayout::SetFixedSize);
-    }
+    // A resizable window is held to the limits its content sets, so that the
+    // window system's frame and size grip offer nothing the controls do not
+    // follow.
+    mLayout->setSizeConstraint(record.resizable ? QLayout::SetMinAndMaxSize : QLayout::SetFixedSize);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (record.closeButton) {
         flags |= Qt::WindowCloseButtonHint;
