@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 // Taken and refused presses are driven through the play table's tests.
@@ -87,7 +88,7 @@ struct PressLog {
 
     // A press and a drag, the cut, the pointer moved and let go, and a
     // whole click afterwards, which the canvas must take as ever.
-    QStringList Play(const std::function<void()>& cut, const std::function<void()>& undo)
+    std::string Play(const std::function<void()>& cut, const std::function<void()>& undo)
     {
         log.clear();
         WindowInput::Press(*canvas, QPoint(10, 12));
@@ -97,7 +98,7 @@ struct PressLog {
         WindowInput::Move(*canvas, QPoint(30, 32));
         WindowInput::Release(*canvas, QPoint(30, 32));
         WindowInput::Click(*canvas, QPoint(40, 42));
-        return log;
+        return log.join("; ").toStdString();
     }
 
     platform::Window* window = new platform::Window;
@@ -114,7 +115,7 @@ struct PressLog {
 TEST(CanvasTest, APressCutShortReachesItsHandlerOnceAndLeavesNothingTaken)
 {
     PressLog p;
-    const QStringList cutAfterDrag{"down 10,12", "drag 20,22", "cancel 20,22", "down 40,42", "up"};
+    const std::string cutAfterDrag = "down 10,12; drag 20,22; cancel 20,22; down 40,42; up";
     const auto none = [] {};
     EXPECT_EQ(p.Play([&] { p.canvas->hide(); }, [&] { p.canvas->show(); }), cutAfterDrag) << "hidden";
     EXPECT_EQ(p.Play([&] { p.canvas->setEnabled(false); }, [&] { p.canvas->setEnabled(true); }), cutAfterDrag)
@@ -133,7 +134,7 @@ TEST(CanvasTest, APressCutShortReachesItsHandlerOnceAndLeavesNothingTaken)
         << "re-parented";
     // A handler that hides and shows its own canvas, or moves it elsewhere,
     // has cut its own press: it hears so once it has answered.
-    const QStringList cutInHandler{"down 10,12", "cancel 10,12", "down 40,42", "up"};
+    const std::string cutInHandler = "down 10,12; cancel 10,12; down 40,42; up";
     for (const auto& [name, cut] : {std::pair<const char*, std::function<void()>>{"hidden and shown", [&] {
                                         p.canvas->hide();
                                         p.canvas->show();
