@@ -74,7 +74,8 @@ void Window::ApplyRecord(const WindowRecord& record)
 void Window::CentreOn(const QRect& area)
 {
     const QSize size = sizeHint().expandedTo(this->size());
-    const QPoint centred = area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    const QPoint centred
+        = area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
     // A window larger than the screen keeps its title bar and menus on it:
     // the corner that a move places, the frame's, stays in the area that the
     // desktop leaves to windows.

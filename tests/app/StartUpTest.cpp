@@ -133,7 +133,9 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
         const QRect area = screen.AvailableArea();
         // Gaps before and after the frame, across and down: even where the
         // window fits, the first when it does not.
-        const auto placed = [](int before, int after) { return after < 0 ? before == 0 : std::abs(before - after) <= 1; };
+        const auto placed = [](int before, int after) {
+            return after < 0 ? before == 0 : std::abs(before - after) <= 1;
+        };
         EXPECT_TRUE(placed(frame.left() - area.left(), area.right() - frame.right())) << frame.left();
         EXPECT_TRUE(placed(frame.top() - area.top(), area.bottom() - frame.bottom())) << frame.top();
         StopGame();

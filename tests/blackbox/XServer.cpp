@@ -17,6 +17,29 @@ constexpr long kMaxClients = 64;
 // An activation asked for on the player's behalf, as by a pager or task bar.
 constexpr long kSourcePager = 2;
 
+constexpr long kFrameSides = 4;
+
+// The 32-bit items of a window's property (Xlib hands them over as longs),
+// at most the given number; none when the window lacks it.
+std::vector<unsigned long> Property(Display* display, Window w, const char* name, Atom type, long most)
+{
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(display, w, XInternAtom(display, name, False), 0, most, False, type, &actualType, &format,
+                           &count, &after, &data)
+            == Success
+        && data != nullptr) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        items.assign(values, values + count);
+        XFree(data);
+    }
+    return items;
+}
+
 } // namespace
 
 XServer::~XServer()
@@ -134,21 +157,10 @@ QString XServer::FocusTitle(QRect* client, QRect* frame) const
         // The window manager says how far its frame reaches past the window
         // on each side: left, right, top, bottom.
         *frame = area;
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        const Atom extents = XInternAtom(mDisplay, "_NET_FRAME_EXTENTS", False);
-        if (XGetWindowProperty(mDisplay, w, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data)
-                == Success
-            && data != nullptr) {
-            if (count == 4) {
-                const auto* e = reinterpret_cast<const unsigned long*>(data);
-                frame->adjust(-static_cast<int>(e[0]), -static_cast<int>(e[2]), static_cast<int>(e[1]),
-                              static_cast<int>(e[3]));
-            }
-            XFree(data);
+        const auto e = Property(mDisplay, w, "_NET_FRAME_EXTENTS", XA_CARDINAL, kFrameSides);
+        if (e.size() == static_cast<std::size_t>(kFrameSides)) {
+            frame->adjust(-static_cast<int>(e[0]), -static_cast<int>(e[2]), static_cast<int>(e[1]),
+                          static_cast<int>(e[3]));
         }
     }
     return title;
@@ -157,29 +169,18 @@ QString XServer::FocusTitle(QRect* client, QRect* frame) const
 unsigned long XServer::ClientNamed(const QString& title) const
 {
     // The window manager lists the windows it manages on the root window.
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    const Atom list = XInternAtom(mDisplay, "_NET_CLIENT_LIST", False);
-    Window found = None;
-    if (XGetWindowProperty(mDisplay, DefaultRootWindow(mDisplay), list, 0, kMaxClients, False, XA_WINDOW, &type,
-                           &format, &count, &after, &data)
-            != Success
-        || data == nullptr) {
-        return found;
-    }
-    const auto* clients = reinterpret_cast<const Window*>(data);
-    for (unsigned long i = 0; i < count && found == None; ++i) {
+    const Window root = DefaultRootWindow(mDisplay);
+    for (const Window client : Property(mDisplay, root, "_NET_CLIENT_LIST", XA_WINDOW, kMaxClients)) {
         char* name = nullptr;
-        if (XFetchName(mDisplay, clients[i], &name) != 0) {
-            found = QString::fromLocal8Bit(name) == title ? clients[i] : None;
+        if (XFetchName(mDisplay, client, &name) != 0) {
+            const bool named = QString::fromLocal8Bit(name) == title;
             XFree(name);
+            if (named) {
+                return client;
+            }
         }
     }
-    XFree(data);
-    return found;
+    return None;
 }
 
 bool XServer::IsShown(const QString& title) const
