@@ -127,7 +127,6 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
         // The window is centred on the area left to windows, but where it is
         // larger its frame's top-left corner stays in that area, so that
         // the title bar and the menus can be reached.
-        Window().Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
         const QRect frame = Window().frameGeometry();
         const QRect area = screen.AvailableArea();

@@ -30,9 +30,9 @@ public:
 
 // The real game on a display of its own, played only through synthetic X
 // input as a new player plays it: the sidebar tabs, every menu, the first
-// puzzle built with the mouse, Ctrl+Q; then the store it leaves behind. A
-// game of the test's own, on a fresh store too, works out the mouse input
-// that builds the puzzle.
+// puzzle built with the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the
+// store it leaves behind. A game of the test's own, on a fresh store too,
+// works out the mouse input that builds the puzzle.
 class PlayerSession : public MousePlayer {
 protected:
     // The play window below its menu bar: a 200-pixel sidebar whose page
