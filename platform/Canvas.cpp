@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <utility>
 
 namespace platform {
 
@@ -154,6 +155,8 @@ void Canvas::DispatchOpen()
 
 void Canvas::DispatchClose()
 {
+    // A press still held ends before the control closes, not after.
+    CancelPress();
     RunGuarded([this] { Event_Close(); });
 }
 
@@ -194,6 +197,13 @@ void Canvas::Event_MouseUp(int x, int y)
 {
     if (OnMouseUp) {
         OnMouseUp(x, y);
+    }
+}
+
+void Canvas::Event_MouseCancel(int x, int y)
+{
+    if (OnMouseCancel) {
+        OnMouseCancel(x, y);
     }
 }
 
@@ -304,12 +314,16 @@ void Canvas::mousePressEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
     const bool firstButton = event->buttons() == event->button();
-    if (mPressTaken && !firstButton) {
-        // A second button during a taken press belongs to that press.
+    if (mPress != Press::None && !firstButton) {
+        // A second button during a press belongs to that press.
         event->accept();
         return;
     }
     Keyboard::RecordPress(event->modifiers(), event->button());
+    CancelPress();
+    // Set before the handler runs, so that whatever the handler does to its
+    // own canvas (hiding it, moving it elsewhere) is what counts.
+    mPress = Press::Asking;
     bool taken = false;
     const QPointer<Canvas> alive(this);
     RunGuarded([&] { taken = Event_MouseDown(mMouseX, mMouseY); });
@@ -317,19 +331,19 @@ void Canvas::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    // A handler that hid or disabled its own canvas gets no release.
-    mPressTaken = taken && isVisible() && isEnabled();
-    if (taken) {
-        event->accept();
-    } else {
-        event->ignore();
+    const bool cut = std::exchange(mPress, Press::None) == Press::CutWhileAsking;
+    if (taken && !cut) {
+        mPress = Press::Taken;
+    } else if (taken) {
+        RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
     }
+    event->setAccepted(taken);
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
-    if (mPressTaken) {
+    if (mPress == Press::Taken) {
         RunGuarded([&] { Event_MouseDrag(mMouseX, mMouseY); });
     } else if (event->buttons() == Qt::NoButton) {
         RunGuarded([&] { Event_MouseMove(mMouseX, mMouseY); });
@@ -339,11 +353,30 @@ void Canvas::mouseMoveEvent(QMouseEvent* event)
 void Canvas::mouseReleaseEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
-    if (!mPressTaken || event->buttons() != Qt::NoButton) {
+    if (event->buttons() != Qt::NoButton) {
         return;
     }
-    mPressTaken = false;
+    if (mPress == Press::Asking) {
+        // Let go while the handler still runs (a dialog of its own, say).
+        mPress = Press::CutWhileAsking;
+    }
+    if (mPress != Press::Taken) {
+        return;
+    }
+    mPress = Press::None;
     RunGuarded([&] { Event_MouseUp(mMouseX, mMouseY); });
+}
+
+void Canvas::CancelPress()
+{
+    if (mPress == Press::Asking) {
+        mPress = Press::CutWhileAsking;
+    }
+    if (mPress != Press::Taken) {
+        return;
+    }
+    mPress = Press::None;
+    RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
 }
 
 void Canvas::enterEvent(QEnterEvent* event)

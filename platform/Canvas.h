@@ -27,11 +27,16 @@ class Graphics;
 // bound handler, if any. Every event coming from Qt runs through
 // RunGuarded, so no exception leaves the canvas.
 //
-// A taken press ends with its release, or without one when the canvas is
-// hidden, disabled or moved to another parent before the release (a handler
-// that switches the page away from its own canvas, say). A press of the
-// first button always starts afresh, so a release that went elsewhere never
-// leaves the next press swallowed.
+// A taken press ends with its release, or is cut short when the canvas is
+// hidden (its window minimised too), disabled, moved to another parent or
+// closed before the release: then MouseCancel comes instead of MouseUp, at
+// the pointer's last place, so the handler can end the press as cleanly as a
+// release would. A cut that comes while the MouseDown handler still runs (a
+// handler that switches the page away from its own canvas, say) reaches the
+// handler once it has returned, and only when it took the press. A deleted
+// canvas tells no handler: its owner goes with it, or deleted it itself. A
+// press of the first button always starts afresh, cutting one whose release
+// went elsewhere, so no press is ever left swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -82,6 +87,7 @@ public:
     std::function<bool(int, int)> OnMouseDown;
     std::function<void(int, int)> OnMouseDrag;
     std::function<void(int, int)> OnMouseUp;
+    std::function<void(int, int)> OnMouseCancel;
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseExit;
     std::function<void(int, int)> OnMouseMove;
@@ -94,6 +100,8 @@ public:
     virtual bool Event_MouseDown(int x, int y);
     virtual void Event_MouseDrag(int x, int y);
     virtual void Event_MouseUp(int x, int y);
+    // A taken press cut short with no release to come.
+    virtual void Event_MouseCancel(int x, int y);
     virtual void Event_MouseEnter();
     virtual void Event_MouseExit();
     virtual void Event_MouseMove(int x, int y);
@@ -127,8 +135,12 @@ private:
     // Whether the screen shows the picture rather than a surface.
     bool ShowsPictureDirectly() const { return mShown && mFillPending; }
     void RememberPointer(const QPointF& position);
-    // Forgets a taken press whose release can no longer come here.
-    void CancelPress() { mPressTaken = false; }
+    // Ends a taken press whose release can no longer come here.
+    void CancelPress();
+
+    // Where the press of the first button stands. Asking: its MouseDown
+    // handler runs; a cut meanwhile is kept until the handler has answered.
+    enum class Press { None, Asking, CutWhileAsking, Taken };
 
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
@@ -139,7 +151,7 @@ private:
     mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;
     bool mDrawnSincePaint = false;
-    bool mPressTaken = false;     // drag and up go only to a taken press
+    Press mPress = Press::None;   // drag and up go only to a taken press
     int mMouseX = 0;
     int mMouseY = 0;
 };

@@ -58,6 +58,7 @@ ScreenInfo Screen(int index)
         info.Width = screen->geometry().width();
         info.Height = screen->geometry().height();
         info.Depth = screen->depth();
+        info.Available = screen->availableGeometry();
     }
     return info;
 }

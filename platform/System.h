@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,11 @@ struct ScreenInfo {
     int Width = 0;
     int Height = 0;
     int Depth = 32;
+    // The part of the desktop left to windows (panels taken off), in desktop
+    // coordinates; empty stands for the whole screen at the origin.
+    QRect Available;
+
+    QRect AvailableArea() const { return Available.isEmpty() ? QRect(0, 0, Width, Height) : Available; }
 };
 
 // Small services of the desktop. Each one runs through a replaceable hook so

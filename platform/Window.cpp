@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -50,9 +49,10 @@ void Window::ApplyRecord(const WindowRecord& record)
 {
     setWindowTitle(record.title);
     mContent->setFixedSize(record.width, record.height);
-    if (!record.resizable) {
-        mLayout->setSizeConstraint(QLayout::SetFixedSize);
-    }
+    // A resizable window is held to the limits its content sets, so that the
+    // window system's frame and size grip offer nothing the controls do not
+    // follow.
+    mLayout->setSizeConstraint(record.resizable ? QLayout::SetMinAndMaxSize : QLayout::SetFixedSize);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (record.closeButton) {
         flags |= Qt::WindowCloseButtonHint;
@@ -67,16 +67,20 @@ void Window::ApplyRecord(const WindowRecord& record)
     mCentred = record.centred;
     adjustSize();
     if (mCentred) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            CentreOn(screen->availableGeometry());
-        }
+        CentreOn(Screen(0).AvailableArea());
     }
 }
 
 void Window::CentreOn(const QRect& area)
 {
     const QSize size = sizeHint().expandedTo(this->size());
-    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    const QPoint centred
+        = area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    // A window larger than the screen keeps its title bar and menus on it:
+    // the corner that a move places, the frame's, stays in the area that the
+    // desktop leaves to windows.
+    const QRect available = Screen(0).AvailableArea();
+    move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
 }
 
 void Window::SetMenuBar(const std::shared_ptr<platform::MenuBar>& bar)

@@ -171,6 +171,8 @@ protected:
 
 private:
     void BringToFrontOfList();
+    // Centres the window on the area, keeping its frame's top-left corner
+    // on the screen.
     void CentreOn(const QRect& area);
 
     QVBoxLayout* mLayout = nullptr;

@@ -168,6 +168,17 @@ void TableClass::Event_MouseDrag(int x, int y)
     FlipBuffer();
 }
 
+void TableClass::Event_MouseCancel(int x, int y)
+{
+    // The player let go somewhere the table cannot see: a dragged piece
+    // drops where it was last shown, and the grid and the win check follow
+    // as after any release. A press that never became a drag was no click.
+    if (!mDragPiece) {
+        mSelectedPiece.reset();
+    }
+    Event_MouseUp(x, y);
+}
+
 void TableClass::Event_Close()
 {
     SavePuzzleInProgress();

@@ -44,6 +44,9 @@ public:
     void Event_Paint(platform::Graphics& g) override;
     void Event_MouseUp(int x, int y) override;
     void Event_MouseDrag(int x, int y) override;
+    // A press cut short (the window minimised, say) ends as a release
+    // where the pointer last was, except that no piece turns.
+    void Event_MouseCancel(int x, int y) override;
     void Event_Close() override;
     // Renders the whole table into the buffer; shows it when flip is true.
     virtual void Draw(bool flip);

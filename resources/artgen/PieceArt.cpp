@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -109,17 +110,14 @@ QImage ReduceForCard(const QImage& pieceMask)
 {
     const int side = pieceMask.width() / kCardScale;
     QImage card(side, side, QImage::Format_Grayscale8);
-    constexpr int kBlock = kCardScale * kCardScale;
     for (int cy = 0; cy < side; ++cy) {
         for (int cx = 0; cx < side; ++cx) {
-            int sum = 0;
-            for (int dy = 0; dy < kCardScale; ++dy) {
-                const uchar* line = pieceMask.constScanLine(cy * kCardScale + dy);
-                for (int dx = 0; dx < kCardScale; ++dx) {
-                    sum += line[cx * kCardScale + dx];
-                }
+            bool touched = false;
+            for (int dy = 0; dy < kCardScale && !touched; ++dy) {
+                const uchar* block = pieceMask.constScanLine(cy * kCardScale + dy) + cx * kCardScale;
+                touched = std::any_of(block, block + kCardScale, [](uchar grey) { return grey != kMaskHidden; });
             }
-            card.scanLine(cy)[cx] = static_cast<uchar>((sum + kBlock / 2) / kBlock);
+            card.scanLine(cy)[cx] = touched ? kMaskShown : kMaskHidden;
         }
     }
     return card;

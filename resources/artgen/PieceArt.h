@@ -22,7 +22,11 @@ inline constexpr int kMaskHalf = 128;
 
 // The piece mask of a shape in an orientation, 10 pixels per cell.
 QImage PieceMask(PieceShape shape, int orientation);
-// A mask reduced to one fifth by averaging each 5 x 5 block.
+// A mask reduced to one fifth, with hard edges: a card pixel shows the piece
+// wherever the piece covers any of its 5 x 5 block. Two pieces that meet
+// along a cut then both show the card pixels the cut runs through, so the
+// figure drawn from the seven is one solid colour with no seam at the
+// joints (greys would let the card show through where two halves meet).
 QImage ReduceForCard(const QImage& pieceMask);
 // A card mask turned into a hint mask: the outline stays dark, the inside
 // turns light, so the hinted piece stands out within the figure.

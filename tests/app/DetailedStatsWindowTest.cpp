@@ -53,16 +53,18 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderNeverSortsAndGrowsOnlyInH
             << "row " << row;
     }
 
-    // It grows in height only, OK staying 13 pixels above the bottom, and
-    // never gets smaller than it opened.
+    // The window grows in height only, OK staying 13 pixels above the
+    // bottom, and never gets smaller than 200 high: the limits the window
+    // system's frame and size grip are held to.
     auto* ok = window.ControlAs<platform::PushButton>("OKPushButton");
-    const auto bottomGap = [&] { return window.Content()->height() - ok->geometry().bottom() - 1; };
+    const auto bottomGap = [&] { return window.height() - ok->geometry().bottom() - 1; };
     EXPECT_EQ(bottomGap(), 13);
+    EXPECT_EQ(std::pair(window.minimumSize(), window.maximumWidth()), std::pair(QSize(200, 200), 200));
     window.resize(400, 520);
-    EXPECT_EQ(std::tuple(window.Content()->width(), window.Content()->height(), bottomGap(), ok->x(), list.height()),
-              std::tuple(200, 520, 13, 100, 475));
+    EXPECT_EQ(std::tuple(window.width(), window.height(), bottomGap(), ok->x(), list.size()),
+              std::tuple(200, 520, 13, 100, QSize(200, 475)));
     window.resize(200, 50);
-    EXPECT_EQ(std::pair(window.Content()->height(), bottomGap()), std::pair(200, 13));
+    EXPECT_EQ(std::pair(window.height(), bottomGap()), std::pair(200, 13));
 
     // Read once: a later solve shows only in the next window.
     AddSolved(1, 0);

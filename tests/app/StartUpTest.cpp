@@ -105,11 +105,17 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
     };
     const QString old = "Newer Mac OS X version required.";
     const QString small = "Your screen may be too small.";
-    // System version, screen, the warnings shown, and the quits they ask for.
+    // System version, screen (with, below 1024 x 768, a panel along its top
+    // or left edge), the warnings shown, and the quits they ask for.
     const std::tuple<std::int32_t, platform::ScreenInfo, QStringList, int> kCases[] = {
-        {0x1030, {1280, 1024, 32}, {}, 0}, {0x102F, {1023, 768, 24}, {old, small}, 1},
-        {0x1040, {1024, 767, 32}, {small}, 0}, {0x1040, {1024, 768, 32}, {}, 0}};
+        {0x1030, {1280, 1024, 32, {}}, {}, 0},
+        {0x102F, {1023, 768, 24, {0, 30, 1023, 738}}, {old, small}, 1},
+        {0x1040, {1024, 767, 32, {}}, {small}, 0},
+        {0x1040, {1024, 768, 32, {}}, {}, 0},
+        {0x1040, {800, 600, 24, {40, 0, 760, 600}}, {small}, 0},
+        {0x1040, {1024, 600, 24, {0, 24, 1024, 576}}, {small}, 0}};
     for (const auto& [systemVersion, screen, dialogs, quits] : kCases) {
+        SCOPED_TRACE(QStringLiteral("%1 x %2").arg(screen.Width).arg(screen.Height).toStdString());
         mDialogs.clear();
         mQuits = 0;
         version = systemVersion;
@@ -118,6 +124,19 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
         EXPECT_EQ(std::pair(mDialogs, mQuits), std::pair(dialogs, quits)) << std::hex << version;
         // Start-up carries on regardless.
         EXPECT_EQ(std::pair(gBitDepth, gPlayWindow != nullptr), std::pair(screen.Depth, true));
+        // The window is centred on the area left to windows, but where it is
+        // larger its frame's top-left corner stays in that area, so that
+        // the title bar and the menus can be reached.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+        const QRect frame = Window().frameGeometry();
+        const QRect area = screen.AvailableArea();
+        // Gaps before and after the frame, across and down: even where the
+        // window fits, the first when it does not.
+        const auto placed = [](int before, int after) {
+            return after < 0 ? before == 0 : std::abs(before - after) <= 1;
+        };
+        EXPECT_TRUE(placed(frame.left() - area.left(), area.right() - frame.right())) << frame.left();
+        EXPECT_TRUE(placed(frame.top() - area.top(), area.bottom() - frame.bottom())) << frame.top();
         StopGame();
     }
 }

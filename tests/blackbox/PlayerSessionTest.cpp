@@ -30,9 +30,9 @@ public:
 
 // The real game on a display of its own, played only through synthetic X
 // input as a new player plays it: the sidebar tabs, every menu, the first
-// puzzle built with the mouse, Ctrl+Q; then the store it leaves behind. A
-// game of the test's own, on a fresh store too, works out the mouse input
-// that builds the puzzle.
+// puzzle built with the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the
+// store it leaves behind. A game of the test's own, on a fresh store too,
+// works out the mouse input that builds the puzzle.
 class PlayerSession : public MousePlayer {
 protected:
     // The play window below its menu bar: a 200-pixel sidebar whose page
@@ -45,6 +45,8 @@ protected:
     static constexpr int kTabMiddle = 625;
     static constexpr int kFirstRunPuzzle = 2;
     static constexpr int kWaitMs = 5000;
+    // The least screen on which the game gives no small-screen warning.
+    static constexpr QSize kLeastScreen{1024, 768};
     static constexpr int kPageWaitMs = 2000;
     // Two pixels this close in grey level are taken for the same colour.
     static constexpr int kSameGrey = 8;
@@ -54,7 +56,7 @@ protected:
     {
         MousePlayer::SetUp();
         ASSERT_NO_FATAL_FAILURE(StartShown());
-        const QString error = mX.Start();
+        const QString error = mX.Start(mScreenSize);
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
         ASSERT_TRUE(mGameConfig.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -70,6 +72,13 @@ protected:
     void StartGame(const QString& title = {})
     {
         mGame.start(QStringLiteral(KOLMIRA_EXECUTABLE), {"-platform", "xcb"});
+        if (mScreenSize.width() < kLeastScreen.width() || mScreenSize.height() < kLeastScreen.height()) {
+            // The small-screen warning comes first, in a box of the game's
+            // name; Return takes its OK.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == QStringLiteral("Kolmira"); }, kWaitMs))
+                << "no small-screen warning has the keyboard focus";
+            mX.Keys({"Return"});
+        }
         QRect client;
         const auto placed = [&] {
             const QString focused = mX.FocusTitle(&client);
@@ -84,7 +93,7 @@ protected:
     {
         if (HasFailure()) {
             const QString shot = QDir::current().absoluteFilePath(QStringLiteral("blackbox-failure.png"));
-            mX.Grab(XServer::Screen()).save(shot);
+            mX.Grab(mX.Screen()).save(shot);
             std::cerr << "screen at the failure: " << shot.toStdString() << '\n';
         }
         MousePlayer::TearDown();
@@ -137,6 +146,32 @@ protected:
         return titles;
     }
 
+    // Each menu opens under its title and closes on Escape.
+    void OpenEachMenu()
+    {
+        const std::array menus{"Game", "Online", "Window", "Help"};
+        // A window just shown may not have drawn its menu bar yet.
+        std::vector<std::pair<int, int>> titles;
+        const auto drawnBar = [&] { return (titles = MenuTitles()).size() >= menus.size(); };
+        ASSERT_TRUE(QTest::qWaitFor(drawnBar, kWaitMs)) << titles.size() << " menu titles found in the bar";
+        // The screen with no menu open, to tell a drawn menu by.
+        const QImage before = mX.Grab(mX.Screen());
+        for (std::size_t i = 0; i < menus.size(); ++i) {
+            SCOPED_TRACE(menus[i]);
+            mX.Click(QPoint(mMenuBar.left() + (titles[i].first + titles[i].second) / 2, mMenuBar.center().y()));
+            QRect popup;
+            const auto drawn = [&] {
+                const auto popups = mX.Popups();
+                popup = popups.empty() ? QRect() : popups.front();
+                return !popup.isEmpty() && mX.Grab(popup) != before.copy(popup);
+            };
+            ASSERT_TRUE(QTest::qWaitFor(drawn, kWaitMs)) << "no menu drawn";
+            EXPECT_NEAR(popup.left(), mMenuBar.left() + titles[i].first, kSidebarWidth / 4) << "not under its title";
+            mX.Keys({"Escape"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Popups().empty(); }, kWaitMs)) << "Escape left the menu open";
+        }
+    }
+
     // The first field of the query's first row in the game's store; empty
     // while the store cannot be read.
     QString Stored(const QString& query) const
@@ -147,6 +182,7 @@ protected:
         return rows ? rows->Field(QStringLiteral("v")).Value().StringValue() : QString();
     }
 
+    QSize mScreenSize{1280, 1024};
     XServer mX;
     QTemporaryDir mGameConfig;
     QProcess mGame;
@@ -170,26 +206,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     }
     EXPECT_EQ(shown.join(' ').toStdString(), wanted.join(' ').toStdString()) << "pages shown after each tab click";
 
-    // Each menu opens under its title and closes on Escape.
-    const auto titles = MenuTitles();
-    const std::array menus{"Game", "Online", "Window", "Help"};
-    ASSERT_GE(titles.size(), menus.size()) << "menu titles found in the bar";
-    // The screen with no menu open, to tell a drawn menu by.
-    const QImage before = mX.Grab(XServer::Screen());
-    for (std::size_t i = 0; i < menus.size(); ++i) {
-        SCOPED_TRACE(menus[i]);
-        mX.Click(QPoint(mMenuBar.left() + (titles[i].first + titles[i].second) / 2, mMenuBar.center().y()));
-        QRect popup;
-        const auto drawn = [&] {
-            const auto popups = mX.Popups();
-            popup = popups.empty() ? QRect() : popups.front();
-            return !popup.isEmpty() && mX.Grab(popup) != before.copy(popup);
-        };
-        ASSERT_TRUE(QTest::qWaitFor(drawn, kWaitMs)) << "no menu drawn";
-        EXPECT_NEAR(popup.left(), mMenuBar.left() + titles[i].first, kSidebarWidth / 4) << "not under its title";
-        mX.Keys({"Escape"});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Popups().empty(); }, kWaitMs)) << "Escape left the menu open";
-    }
+    ASSERT_NO_FATAL_FAILURE(OpenEachMenu());
 
     // The first puzzle, built with the input that builds it in the test's
     // own game, sent to the same table point by point. Qt folds a queued
@@ -197,6 +214,10 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     // input sent faster than the game takes it would lose drags: each
     // release waits until the table shows its effect, as a player's eye would.
     ASSERT_EQ(Puzzle().mPuzzleNumber, kFirstRunPuzzle);
+    // Points of the square and the first large triangle in the start layout,
+    // for a later game.
+    const QPoint onSquare = *HitPoint(*Table().mPieceSquare);
+    const QPoint onTriangle = *HitPoint(*Table().mPieceLargeTriangle1);
     MouseRecorder recorder;
     Table().installEventFilter(&recorder);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
@@ -239,6 +260,55 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     EXPECT_EQ(Stored("SELECT integrity_check FROM pragma_integrity_check"), "ok");
     ASSERT_NO_FATAL_FAILURE(StartGame());
     EXPECT_EQ(Stored("SELECT group_concat(Number || ':' || NumHintsUsed) FROM SolvedPuzzles"), "2:0");
-    mGame.kill();
-    mGame.waitForFinished(kWaitMs);
+
+    // Ctrl+M in the middle of a drag of the square, and the window restored
+    // before the button is let go: the square stays where it was dropped,
+    // and the next click turns the large triangle it hits, in place.
+    const QString title = mX.FocusTitle();
+    const QPoint tableAt = mContent + QPoint(kSidebarWidth, 0);
+    const QRect onScreen(tableAt, Table().size());
+    const QImage laidOut = mX.Grab(onScreen);
+    mX.Mouse(QEvent::MouseButtonPress, tableAt + onSquare);
+    mX.Mouse(QEvent::MouseMove, tableAt + onSquare + QPoint(20, 0));
+    mX.Mouse(QEvent::MouseMove, tableAt + onSquare + QPoint(33, 2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(onScreen) != laidOut; }, kWaitMs)) << "no drag shown";
+    // The lower half of the table, far from the square, tells when the
+    // restored window has been drawn again, as the player's eye would.
+    const QRect lowerHalf = onScreen.adjusted(0, onScreen.height() / 2, 0, 0);
+    const QImage lowerShown = mX.Grab(lowerHalf);
+    mX.Keys({"Control_L", "m"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mX.IsShown(title); }, kWaitMs)) << "Ctrl+M did not minimise";
+    mX.Activate(title);
+    const auto restored = [&] { return mX.FocusTitle() == title && mX.Grab(lowerHalf) == lowerShown; };
+    ASSERT_TRUE(QTest::qWaitFor(restored, kWaitMs)) << "not restored";
+    mX.Mouse(QEvent::MouseButtonRelease, tableAt + onSquare + QPoint(33, 2));
+    const QImage dropped = mX.Grab(onScreen);
+    mX.Click(tableAt + onTriangle);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(onScreen) != dropped; }, kWaitMs)) << "the click showed nothing";
+    mX.Keys({"Control_L", "q"});
+    ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
+    EXPECT_EQ(Stored("SELECT Square_PosX || ',' || Square_PosY || ',' || Square_Orientation || ' ' || "
+                     "LargeTriangle1_PosX || ',' || LargeTriangle1_PosY || ',' || LargeTriangle1_Orientation "
+                     "FROM SavedPuzzle")
+                  .toStdString(),
+              "40,10,1 570,420,1")
+        << "the square's place and turn, then the first large triangle's, in the saved game";
+}
+
+// The real game on an 800 x 600 screen, where its window does not fit: the
+// warning, then the window with its frame's top-left corner on the screen,
+// so that its title bar can be taken and its menus opened.
+class SmallScreenSession : public PlayerSession {
+protected:
+    SmallScreenSession() { mScreenSize = QSize(800, 600); }
+};
+
+TEST_F(SmallScreenSession, TheWindowKeepsItsTitleBarAndMenusOnTheScreen)
+{
+    QRect frame;
+    ASSERT_EQ(mX.FocusTitle(nullptr, &frame), TitleFor(kFirstRunPuzzle));
+    EXPECT_EQ(std::pair(frame.left(), frame.top()), std::pair(0, 0)) << "the frame's top-left corner";
+    EXPECT_TRUE(mX.Screen().contains(mMenuBar.topLeft()));
+    mMenuBar = mMenuBar.intersected(mX.Screen());
+    ASSERT_NO_FATAL_FAILURE(OpenEachMenu());
 }

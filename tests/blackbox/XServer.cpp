@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -12,6 +13,32 @@ constexpr int kStartMs = 10000;
 constexpr int kStopMs = 3000;
 constexpr int kMinPopupSide = 8;
 constexpr unsigned kLeftButton = 1;
+constexpr long kMaxClients = 64;
+// An activation asked for on the player's behalf, as by a pager or task bar.
+constexpr long kSourcePager = 2;
+
+constexpr long kFrameSides = 4;
+
+// The 32-bit items of a window's property (Xlib hands them over as longs),
+// at most the given number; none when the window lacks it.
+std::vector<unsigned long> Property(Display* display, Window w, const char* name, Atom type, long most)
+{
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(display, w, XInternAtom(display, name, False), 0, most, False, type, &actualType, &format,
+                           &count, &after, &data)
+            == Success
+        && data != nullptr) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        items.assign(values, values + count);
+        XFree(data);
+    }
+    return items;
+}
 
 } // namespace
 
@@ -27,12 +54,13 @@ XServer::~XServer()
     }
 }
 
-QString XServer::Start()
+QString XServer::Start(QSize screen)
 {
+    mScreen = QRect(QPoint(0, 0), screen);
     // Xvfb picks a free display number itself and writes it to the given
     // descriptor (here its standard output) once it takes connections.
-    const QString screen = QStringLiteral("%1x%2x24").arg(Screen().width()).arg(Screen().height());
-    mServer.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
+    const QString depth = QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height());
+    mServer.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", depth, "-nolisten", "tcp"});
     QByteArray number;
     while (!number.contains('\n') && mServer.waitForReadyRead(kStartMs)) {
         number += mServer.readAllStandardOutput();
@@ -102,7 +130,7 @@ QImage XServer::Grab(const QRect& rect) const
     return shot;
 }
 
-QString XServer::FocusTitle(QRect* client) const
+QString XServer::FocusTitle(QRect* client, QRect* frame) const
 {
     Window w = None;
     int revert = 0;
@@ -117,11 +145,63 @@ QString XServer::FocusTitle(QRect* client) const
     Window child = None;
     int x = 0;
     int y = 0;
-    if (client != nullptr && XGetWindowAttributes(mDisplay, w, &a)
-        && XTranslateCoordinates(mDisplay, w, DefaultRootWindow(mDisplay), 0, 0, &x, &y, &child)) {
-        *client = QRect(x, y, a.width, a.height);
+    if (!XGetWindowAttributes(mDisplay, w, &a)
+        || !XTranslateCoordinates(mDisplay, w, DefaultRootWindow(mDisplay), 0, 0, &x, &y, &child)) {
+        return title;
+    }
+    const QRect area(x, y, a.width, a.height);
+    if (client != nullptr) {
+        *client = area;
+    }
+    if (frame != nullptr) {
+        // The window manager says how far its frame reaches past the window
+        // on each side: left, right, top, bottom.
+        *frame = area;
+        const auto e = Property(mDisplay, w, "_NET_FRAME_EXTENTS", XA_CARDINAL, kFrameSides);
+        if (e.size() == static_cast<std::size_t>(kFrameSides)) {
+            frame->adjust(-static_cast<int>(e[0]), -static_cast<int>(e[2]), static_cast<int>(e[1]),
+                          static_cast<int>(e[3]));
+        }
     }
     return title;
+}
+
+unsigned long XServer::ClientNamed(const QString& title) const
+{
+    // The window manager lists the windows it manages on the root window.
+    const Window root = DefaultRootWindow(mDisplay);
+    for (const Window client : Property(mDisplay, root, "_NET_CLIENT_LIST", XA_WINDOW, kMaxClients)) {
+        char* name = nullptr;
+        if (XFetchName(mDisplay, client, &name) != 0) {
+            const bool named = QString::fromLocal8Bit(name) == title;
+            XFree(name);
+            if (named) {
+                return client;
+            }
+        }
+    }
+    return None;
+}
+
+bool XServer::IsShown(const QString& title) const
+{
+    XWindowAttributes a{};
+    const Window w = ClientNamed(title);
+    return w != None && XGetWindowAttributes(mDisplay, w, &a) && a.map_state == IsViewable;
+}
+
+void XServer::Activate(const QString& title)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = ClientNamed(title);
+    event.xclient.message_type = XInternAtom(mDisplay, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kSourcePager;
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(mDisplay, DefaultRootWindow(mDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XSync(mDisplay, False);
 }
 
 std::vector<QRect> XServer::Popups() const

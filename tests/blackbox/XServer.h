@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <initializer_list>
 #include <vector>
@@ -19,12 +20,12 @@ class XServer {
 public:
     ~XServer();
 
-    // Starts the server, makes it this process's DISPLAY (and so that of the
-    // programs it starts), and starts the window manager; empty on success,
-    // otherwise what failed.
-    QString Start();
-    // The whole screen, large enough that the game sees no small-screen warning.
-    static QRect Screen() { return {0, 0, 1280, 1024}; }
+    // Starts the server with a screen of that size, makes it this process's
+    // DISPLAY (and so that of the programs it starts), and starts the window
+    // manager; empty on success, otherwise what failed.
+    QString Start(QSize screen);
+    // The whole screen.
+    QRect Screen() const { return mScreen; }
 
     // Moves the pointer to p, and then presses or releases the left button
     // for a press or release.
@@ -37,12 +38,22 @@ public:
     // The screen's pixels inside the rectangle (root coordinates).
     QImage Grab(const QRect& rect) const;
     // The title of the window that has the keyboard focus, and its area in
-    // root coordinates.
-    QString FocusTitle(QRect* client = nullptr) const;
+    // root coordinates, without and with the window manager's frame.
+    QString FocusTitle(QRect* client = nullptr, QRect* frame = nullptr) const;
+    // Whether the window of that title is on the screen (not minimised).
+    bool IsShown(const QString& title) const;
+    // Asks the window manager to bring the window of that title to the front
+    // with the keyboard focus, restoring it when minimised, as a task bar or
+    // a pager does.
+    void Activate(const QString& title);
     // Viewable windows that bypass the window manager (menus, tool tips).
     std::vector<QRect> Popups() const;
 
 private:
+    // The managed window of that title, or none.
+    unsigned long ClientNamed(const QString& title) const;
+
+    QRect mScreen;
     QProcess mServer;
     QProcess mWindowManager;
     _XDisplay* mDisplay = nullptr;

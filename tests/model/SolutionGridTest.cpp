@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 SolutionGridClass GridOf(int width, int height, int fill = 0)
@@ -35,18 +37,25 @@ TEST(SolutionGridTest, CellsOutsideAreIgnoredMatchNeedsTheSameSizeAndCodesAndTri
     EXPECT_TRUE(SolutionGridClass().DoesMatch(SolutionGridClass()));
     EXPECT_THROW(grid.DoesMatch(SolutionGridPtr()), platform::NilObjectException);
 
-    // Trimming cuts empty borders and records them, and leaves empty grids alone.
-    grid = GridOf(5, 6);
-    grid.SetCell(1, 2, 5);
-    grid.SetCell(3, 5, 3);
-    for (int pass = 0; pass < 2; ++pass) { // a second trim finds nothing more and keeps the counts
-        grid.TrimEmptyCells();
-        ASSERT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(3, 4));
-        EXPECT_EQ(std::tuple(grid.mNumTrimmedLeft, grid.mNumTrimmedRight, grid.mNumTrimmedTop,
-                             grid.mNumTrimmedBottom),
-                  std::tuple(1, 1, 2, 0));
+    // Trimming cuts empty borders and records them, also when only the right
+    // and bottom ones are empty, and leaves empty grids alone.
+    struct TrimCase {
+        std::pair<int, int> first, last; // the two covered cells (column, row)
+        std::tuple<int, int, int, int> trimmed; // left, right, top, bottom
+    };
+    for (const TrimCase& c : {TrimCase{{1, 2}, {3, 5}, {1, 1, 2, 0}}, TrimCase{{0, 0}, {2, 3}, {0, 2, 0, 2}}}) {
+        grid = GridOf(5, 6);
+        grid.SetCell(c.first.first, c.first.second, 5);
+        grid.SetCell(c.last.first, c.last.second, 3);
+        for (int pass = 0; pass < 2; ++pass) { // a second trim finds nothing more and keeps the counts
+            grid.TrimEmptyCells();
+            ASSERT_EQ(std::pair(grid.GetWidth(), grid.GetHeight()), std::pair(3, 4));
+            EXPECT_EQ(std::tuple(grid.mNumTrimmedLeft, grid.mNumTrimmedRight, grid.mNumTrimmedTop,
+                                 grid.mNumTrimmedBottom),
+                      c.trimmed);
+        }
+        EXPECT_EQ(std::pair(grid.GetCell(0, 0), grid.GetCell(2, 3)), std::pair(5, 3));
     }
-    EXPECT_EQ(std::pair(grid.GetCell(0, 0), grid.GetCell(2, 3)), std::pair(5, 3));
     for (SolutionGridClass empty : {GridOf(4, 3), SolutionGridClass()}) {
         empty.TrimEmptyCells();
         EXPECT_EQ(empty.GetWidth(), empty.GetHeight() == 3 ? 4 : 0);

@@ -1,12 +1,17 @@
 #include "platform/Canvas.h"
 #include "platform/EventGuard.h"
 #include "platform/Graphics.h"
+#include "platform/Window.h"
 #include "tests/support/WindowInput.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 // Taken and refused presses are driven through the play table's tests.
 TEST(CanvasTest, PaintRunsOverTheBackdropAndAFailingPressHandlerIsReportedAndCountsAsRefused)
@@ -53,4 +58,129 @@ TEST(CanvasTest, PaintRunsOverTheBackdropAndAFailingPressHandlerIsReportedAndCou
     EXPECT_EQ(failures, QStringList({"no piece"}));
     EXPECT_EQ(log, QStringList({"down 10,12", "down 10,12", "drag 20,22", "up"}));
     platform::SetFailureReporter({});
+}
+
+namespace {
+
+// A window with one logging canvas in it, and a panel beside it that the
+// canvas can be moved into.
+struct PressLog {
+    PressLog()
+    {
+        window->ApplyRecord({"Presses", 200, 100});
+        canvas = window->AddControl<platform::Canvas>({"Canvas", 0, 0, 100, 100});
+        panel = window->AddControl<QWidget>({"Panel", 100, 0, 100, 100});
+        canvas->OnMouseDown = [this](int x, int y) {
+            log << QStringLiteral("down %1,%2").arg(x).arg(y);
+            if (onDown) {
+                onDown();
+            }
+            return true;
+        };
+        canvas->OnMouseDrag = [this](int x, int y) { log << QStringLiteral("drag %1,%2").arg(x).arg(y); };
+        canvas->OnMouseUp = [this](int, int) { log << QStringLiteral("up"); };
+        canvas->OnMouseCancel = [this](int x, int y) { log << QStringLiteral("cancel %1,%2").arg(x).arg(y); };
+        window->Show();
+    }
+    ~PressLog() { delete window; }
+    PressLog(const PressLog&) = delete;
+    PressLog& operator=(const PressLog&) = delete;
+
+    // A press and a drag, the cut, the pointer moved and let go, and a
+    // whole click afterwards, which the canvas must take as ever.
+    std::string Play(const std::function<void()>& cut, const std::function<void()>& undo)
+    {
+        log.clear();
+        WindowInput::Press(*canvas, QPoint(10, 12));
+        WindowInput::Move(*canvas, QPoint(20, 22));
+        cut();
+        undo();
+        WindowInput::Move(*canvas, QPoint(30, 32));
+        WindowInput::Release(*canvas, QPoint(30, 32));
+        WindowInput::Click(*canvas, QPoint(40, 42));
+        return log.join("; ").toStdString();
+    }
+
+    platform::Window* window = new platform::Window;
+    platform::Canvas* canvas = nullptr;
+    QWidget* panel = nullptr;
+    std::function<void()> onDown;
+    QStringList log;
+};
+
+} // namespace
+
+// Whatever cuts a press short, its handler hears of it once, where the
+// pointer last was, and no drag or release of it follows.
+TEST(CanvasTest, APressCutShortReachesItsHandlerOnceAndLeavesNothingTaken)
+{
+    PressLog p;
+    const std::string cutAfterDrag = "down 10,12; drag 20,22; cancel 20,22; down 40,42; up";
+    const auto none = [] {};
+    EXPECT_EQ(p.Play([&] { p.canvas->hide(); }, [&] { p.canvas->show(); }), cutAfterDrag) << "hidden";
+    EXPECT_EQ(p.Play([&] { p.canvas->setEnabled(false); }, [&] { p.canvas->setEnabled(true); }), cutAfterDrag)
+        << "disabled";
+    EXPECT_EQ(p.Play([&] { WindowInput::Minimize(*p.canvas); }, [&] { WindowInput::Restore(*p.canvas); }),
+              cutAfterDrag)
+        << "minimised";
+    EXPECT_FALSE(p.window->IsMinimized());
+    // Moved into the panel and back, shown throughout.
+    const auto moveTo = [&](QWidget* parent) {
+        p.canvas->setParent(parent);
+        p.canvas->move(0, 0);
+        p.canvas->show();
+    };
+    EXPECT_EQ(p.Play([&] { moveTo(p.panel); }, [&] { moveTo(p.window->Content()); }), cutAfterDrag)
+        << "re-parented";
+    // A handler that hides and shows its own canvas, or moves it elsewhere,
+    // has cut its own press: it hears so once it has answered.
+    const std::string cutInHandler = "down 10,12; cancel 10,12; down 40,42; up";
+    for (const auto& [name, cut] : {std::pair<const char*, std::function<void()>>{"hidden and shown", [&] {
+                                        p.canvas->hide();
+                                        p.canvas->show();
+                                    }},
+                                    {"re-parented", [&] { moveTo(p.panel); }}}) {
+        bool first = true;
+        p.onDown = [&] { std::exchange(first, false) ? cut() : void(); };
+        EXPECT_EQ(p.Play(none, none), cutInHandler) << name;
+        moveTo(p.window->Content());
+    }
+    p.onDown = {};
+    // The window closing ends the press before the canvas closes.
+    p.canvas->OnClose = [&] { p.log << QStringLiteral("close"); };
+    p.log.clear();
+    WindowInput::Press(*p.canvas, QPoint(10, 12));
+    p.window->close();
+    EXPECT_EQ(p.log, QStringList({"down 10,12", "cancel 10,12", "close"}));
+    p.window = nullptr; // a closed window deletes itself
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A canvas deleted during its press, by its own handler or from outside,
+// leaves no grab behind: the next press goes to the control under it.
+TEST(CanvasTest, ACanvasDeletedDuringItsPressLeavesTheNextPressToTheControlUnderIt)
+{
+    for (const bool byHandler : {true, false}) {
+        PressLog p;
+        auto* under = p.window->AddControl<platform::Canvas>({"Under", 0, 0, 100, 100});
+        under->lower();
+        QStringList underLog;
+        under->OnMouseDown = [&](int x, int y) {
+            underLog << QStringLiteral("down %1,%2").arg(x).arg(y);
+            return true;
+        };
+        under->OnMouseUp = [&](int, int) { underLog << QStringLiteral("up"); };
+        const QPointer<platform::Canvas> canvas = p.canvas;
+        if (byHandler) {
+            p.onDown = [&] { delete p.canvas; };
+        }
+        WindowInput::Press(*p.window, QPoint(10, 12));
+        delete canvas.data();
+        EXPECT_TRUE(canvas.isNull());
+        WindowInput::Move(*p.window, QPoint(20, 22));
+        WindowInput::Release(*p.window, QPoint(20, 22));
+        WindowInput::Click(*p.window, QPoint(30, 32));
+        EXPECT_EQ(p.log, QStringList({"down 10,12"})) << byHandler;
+        EXPECT_EQ(underLog, QStringList({"down 30,32", "up"})) << byHandler;
+    }
 }

@@ -18,9 +18,8 @@ namespace {
 constexpr int kCell = 10;
 constexpr int kCardScale = 5;
 constexpr int kWhite = 255;
-// A card pixel counts as dark or light with this much room for smoothing.
-constexpr int kDarkAtMost = 40;
-constexpr int kLightAtLeast = 215;
+// How light most of a hinted piece's inside must be.
+constexpr int kHintLightAtLeast = 107;
 
 constexpr std::array<PieceShape, 5> kShapes = {PieceShape::LargeTriangle, PieceShape::MediumTriangle,
                                                PieceShape::Rhombus, PieceShape::SmallTriangle, PieceShape::Square};
@@ -41,7 +40,9 @@ int MaskGrey(std::int32_t code, int mx, int my)
 }
 
 // Piece masks are black exactly on the covered part of each cell (any grey
-// on the cut itself); card and hint masks show the piece at 1/5 in place.
+// on the cut itself); card and hint masks show the piece at 1/5 in place,
+// the card masks with hard edges: black on every card pixel that the piece
+// covers any part of, so that pieces meeting along a cut leave no seam.
 TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
 {
     for (PieceShape shape : kShapes) {
@@ -60,7 +61,8 @@ TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
                       QList<QSize>({size, size, cardSize, cardSize}));
 
             const auto pattern = MakeCellPattern(shape, orientation);
-            std::vector<int> black(cardSize.width() * cardSize.height()); // black mask pixels under each card pixel
+            // Black and non-white mask pixels under each card pixel.
+            std::vector<std::pair<int, int>> under(cardSize.width() * cardSize.height());
             for (int y = 0; y < size.height(); ++y) {
                 for (int x = 0; x < size.width(); ++x) {
                     const int grey = qRed(mask->Image().pixel(x, y));
@@ -68,24 +70,25 @@ TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
                     ASSERT_TRUE(expected < 0 || grey == expected) << "pixel " << x << "," << y << " is " << grey;
                     // The piece picture carries the same mask once loaded.
                     ASSERT_EQ(qRed(piece->Mask()->Image().pixel(x, y)), grey) << x << "," << y;
-                    black[y / kCardScale * cardSize.width() + x / kCardScale] += grey == 0;
+                    auto& [black, touched] = under[y / kCardScale * cardSize.width() + x / kCardScale];
+                    black += grey == 0;
+                    touched += grey != kWhite;
                 }
             }
 
-            // Under the piece the card is dark, outside it clear, and the
-            // hint mask leaves the same pixels clear.
+            // The card is black wherever the piece reaches, clear elsewhere,
+            // and the hint mask leaves the same pixels clear.
             int solid = 0;
             int lightened = 0;
             for (int cy = 0; cy < cardSize.height(); ++cy) {
                 for (int cx = 0; cx < cardSize.width(); ++cx) {
-                    const int under = black[cy * cardSize.width() + cx];
+                    const auto [black, touched] = under[cy * cardSize.width() + cx];
                     const int c = qRed(card->Image().pixel(cx, cy));
                     const int h = qRed(hint->Image().pixel(cx, cy));
-                    ASSERT_TRUE(under < kCardScale * kCardScale || c <= kDarkAtMost) << cx << "," << cy;
-                    ASSERT_TRUE(under > 0 || c >= kLightAtLeast) << cx << "," << cy;
+                    ASSERT_EQ(c, touched > 0 ? 0 : kWhite) << cx << "," << cy;
                     ASSERT_EQ(c == kWhite, h == kWhite) << cx << "," << cy;
-                    solid += under == kCardScale * kCardScale;
-                    lightened += under == kCardScale * kCardScale && h >= kLightAtLeast / 2;
+                    solid += black == kCardScale * kCardScale;
+                    lightened += black == kCardScale * kCardScale && h >= kHintLightAtLeast;
                 }
             }
             // A hinted piece reads differently from the rest of the figure:

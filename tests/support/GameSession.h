@@ -169,7 +169,7 @@ protected:
     bool mAnswer = true;
     int mQuits = 0;
     int mBeeps = 0;
-    platform::ScreenInfo mScreen{1280, 1024, 32}; // the offscreen test screen
+    platform::ScreenInfo mScreen{1280, 1024, 32, {}}; // the offscreen test screen
 };
 
 // A session fixture whose game is started and shown before each test.

@@ -135,6 +135,24 @@ void Expose(const QWidget& widget)
     }
 }
 
+namespace {
+
+void SetWindowState(const QWidget& widget, Qt::WindowState state)
+{
+    // Asked of the window-system window, whose platform reports the new
+    // state back to the window as a window manager's change would be.
+    if (QWindow* window = widget.window()->windowHandle()) {
+        window->setWindowStates(state);
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
+void Minimize(const QWidget& widget) { SetWindowState(widget, Qt::WindowMinimized); }
+
+void Restore(const QWidget& widget) { SetWindowState(widget, Qt::WindowNoState); }
+
 void Key(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     if (QWindow* window = WindowOf(in)) {

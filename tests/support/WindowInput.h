@@ -35,6 +35,11 @@ void Wheel(const QWidget& at, QPoint local, int angleDelta);
 // as when another window that covered it goes away.
 void Expose(const QWidget& widget);
 
+// The window manager minimises the widget's window (its minimise button, a
+// pager) or restores it, and the window system tells the window so.
+void Minimize(const QWidget& widget);
+void Restore(const QWidget& widget);
+
 // A key press and release (with modifiers) to the window of the widget,
 // which hands it to its focus widget; Type sends one key per character.
 void Key(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

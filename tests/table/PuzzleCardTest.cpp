@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int kCardCentre = 80;
+constexpr int kBuiltInPuzzles = 30;
 
 // The bounding box of the pixels where two cards differ.
 QRect Difference(const QImage& a, const QImage& b)
@@ -26,18 +27,31 @@ protected:
     PuzzleCardClass& Card() const { return platform::Deref(Window().ControlAs<PuzzleCardClass>("PuzzleCard")); }
 };
 
-TEST_F(PuzzleCard, CentresEveryFigureToThePixelAndEachHintRevealsItsOwnPiece)
+// With no hint taken the card must not give the layout away: every cell the
+// figure covers whole is the figure's one colour on all its card pixels, so
+// no joint between two pieces shows.
+TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsItsOwnPiece)
 {
-    for (const int number : {1, 2, 7, 13, 30}) {
+    constexpr int kPerCell = PuzzleCardClass::kCardPixelsPerCell;
+    for (int number = 1; number <= kBuiltInPuzzles; ++number) {
         Puzzle().LoadFromDatabase(number);
         Card().DrawPuzzleToCard();
         const SolutionGridClass& grid = *Puzzle().mSolutionGrid;
+        const QImage& card = Card().Buffer()->Image();
         // Two card pixels per cell of the trimmed grid, around the centre.
-        EXPECT_EQ(Difference(puzzlecard()->Image(), Card().Buffer()->Image()),
-                  QRect(kCardCentre - grid.GetWidth(), kCardCentre - grid.GetHeight(), 2 * grid.GetWidth(),
-                        2 * grid.GetHeight()))
+        const QPoint corner(kCardCentre - grid.GetWidth(), kCardCentre - grid.GetHeight());
+        EXPECT_EQ(Difference(puzzlecard()->Image(), card),
+                  QRect(corner, QSize(kPerCell * grid.GetWidth(), kPerCell * grid.GetHeight())))
             << "puzzle " << number;
-        EXPECT_EQ(Card().Surface(), Card().Buffer()->Image());
+        int seams = 0;
+        for (int y = 0; y < grid.GetHeight() * kPerCell; ++y) {
+            for (int x = 0; x < grid.GetWidth() * kPerCell; ++x) {
+                const bool inside = grid.GetCell(x / kPerCell, y / kPerCell) == SolutionGridClass::kFull;
+                seams += inside && (card.pixel(corner + QPoint(x, y)) & RGB_MASK) != PuzzleCardClass::kFigureColor;
+            }
+        }
+        EXPECT_EQ(seams, 0) << "puzzle " << number;
+        EXPECT_EQ(Card().Surface(), card);
     }
 
     PuzzleClass& puzzle = Puzzle();

@@ -1,5 +1,7 @@
 #include "tests/support/MousePlayer.h"
 
+#include "model/SolutionGridClass.h"
+
 #include <QPaintEvent>
 #include <algorithm>
 
@@ -72,17 +74,23 @@ TEST_F(TableMoves, ClicksTurnBothWaysAndEveryReleaseRebuildsTheGridAndChecksForA
     Drag(p, p + QPoint(1, 1)); // within a pixel: still a click
     EXPECT_EQ(std::tuple(square.mOrientation, square.mPosX), std::tuple(2, 10));
     EXPECT_EQ(Table().mPieceZOrder.back(), Table().mPieceSquare);
-    // Counter-clockwise with a key held at the press, let go before the release.
-    for (const Qt::KeyboardModifier mod : {Qt::AltModifier, Qt::ControlModifier, Qt::MetaModifier}) {
-        const int before = square.mOrientation;
-        const QPoint at = *HitPoint(square);
-        WindowInput::Press(Table(), at, Qt::LeftButton, mod);
-        WindowInput::Release(Table(), at);
-        EXPECT_EQ(square.mOrientation, before == 1 ? 2 : 1) << mod;
-    }
+    // Counter-clockwise with a key held at the press (let go before the
+    // release), or with the right button. A large triangle's two turns
+    // differ: from 8 each goes one down.
     PieceClass& triangle = *Table().mPieceLargeTriangle1;
-    WindowInput::Click(Table(), *HitPoint(triangle), Qt::RightButton);
-    EXPECT_EQ(triangle.mOrientation, 7);
+    ASSERT_EQ(triangle.mOrientation, 8);
+    for (const auto& [button, mod] : {std::pair{Qt::LeftButton, Qt::AltModifier},
+                                      std::pair{Qt::LeftButton, Qt::ControlModifier},
+                                      std::pair{Qt::LeftButton, Qt::MetaModifier},
+                                      std::pair{Qt::RightButton, Qt::NoModifier}}) {
+        const int before = triangle.mOrientation;
+        const QPoint at = *HitPoint(triangle);
+        WindowInput::Press(Table(), at, button, mod);
+        WindowInput::Release(Table(), at, button);
+        EXPECT_EQ(triangle.mOrientation, before - 1) << mod << " " << button;
+    }
+    Click(*HitPoint(triangle));
+    EXPECT_EQ(triangle.mOrientation, 5);
 
     // A click on the bare table moves nothing but still builds the grid
     // afresh and checks it: here against a figure that is the layout itself.
@@ -94,7 +102,7 @@ TEST_F(TableMoves, ClicksTurnBothWaysAndEveryReleaseRebuildsTheGridAndChecksForA
     EXPECT_TRUE(Puzzle().mIsWon);
 }
 
-TEST_F(TableMoves, DragsSnapToTheGridAndStopAtTheEdges)
+TEST_F(TableMoves, DropsSnapToTheGridTellOfOverlapsAndStopAtTheEdges)
 {
     PieceClass& square = *Table().mPieceSquare;
     QPoint p = *HitPoint(square);
@@ -105,6 +113,21 @@ TEST_F(TableMoves, DragsSnapToTheGridAndStopAtTheEdges)
     EXPECT_EQ(square.mPosX, 123);
     WindowInput::Release(Table(), p + QPoint(113, 118));
     EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation), std::tuple(120, 130, 1));
+
+    // The square dropped onto a small triangle: the table's grid overlaps and
+    // the note says so until the square is taken off again.
+    const auto overlapNoteShown = [this] {
+        return ShowsPicture(Table(), overlapnote(), {TableClass::kOverlapNoteX, TableClass::kOverlapNoteY});
+    };
+    const PieceClass& small = *Table().mPieceSmallTriangle1;
+    ASSERT_FALSE(overlapNoteShown());
+    p = *HitPoint(square);
+    Drag(p, p + QPoint(small.mPosX + small.mWidth / 2 - square.mPosX, small.mPosY - square.mPosY));
+    EXPECT_TRUE(Table().mSolutionGrid->mHasOverlap);
+    EXPECT_TRUE(overlapNoteShown());
+    p = *HitPoint(square);
+    Drag(p, p + QPoint(0, 300));
+    EXPECT_FALSE(overlapNoteShown());
 
     PieceClass& large = *Table().mPieceLargeTriangle2; // at x = -50
     p = *HitPoint(large);
