@@ -269,17 +269,18 @@ RecordSetPtr Database::SQLSelect(const QString& sql)
 {
     auto set = RecordSetPtr(new RecordSet());
     set->mDatabase = mSelf;
-    // A plain query on one table also reads each row's rowid, right after
-    // SELECT (a simple query starts with it, then white space), so that an
-    // edited row can be written back.
-    const QString table = TableOfSimpleQuery(sql);
-    const QLatin1String select("SELECT");
-    const QString withRowId = QLatin1String("SELECT rowid, ")
-        + sql.mid(sql.indexOf(select, 0, Qt::CaseInsensitive) + select.size() + 1);
-    bool ok = !table.isEmpty() && Run(withRowId, {}, {set.get(), true});
-    if (ok) {
-        set->mTable = table;
-    } else {
+    bool ok = false;
+    if (const QString table = TableOfSimpleQuery(sql); !table.isEmpty()) {
+        // A plain query on one table also reads each row's rowid, right after
+        // SELECT (a simple query starts with it, then white space), so that
+        // an edited row can be written back.
+        const QLatin1String select("SELECT");
+        const QString withRowId = QLatin1String("SELECT rowid, ")
+            + sql.mid(sql.indexOf(select, 0, Qt::CaseInsensitive) + select.size() + 1);
+        ok = Run(withRowId, {}, {set.get(), true});
+        set->mTable = ok ? table : QString();
+    }
+    if (!ok) {
         // Not a plain query, or a view or a table without rowids: a read-only set.
         ok = Run(sql, {}, {set.get(), false});
     }
