@@ -62,3 +62,22 @@ static void BM_LoadStats(benchmark::State& state)
     qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 BENCHMARK(BM_LoadStats)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// A solve put on record: the insert, the copy in memory that follows it (so
+// that a file refusing the commit loses nothing) and the commit to the disk.
+static void BM_RecordSolve(benchmark::State& state)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    ResetGlobals();
+    gPrefsDatabase = std::make_shared<PrefsDatabaseClass>();
+    gPuzzle = std::make_shared<PuzzleClass>();
+    gPuzzle->LoadFromDatabase(1);
+    for (auto _ : state) {
+        gPuzzle->MarkSolvedInDatabase();
+    }
+    ResetGlobals();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+BENCHMARK(BM_RecordSolve)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,6 +1,7 @@
 #include "model/PrefsDatabaseClass.h"
 
 #include "platform/Database.h"
+#include "platform/DatabaseDraft.h"
 #include "platform/DatabaseRecord.h"
 #include "platform/Date.h"
 #include "platform/MsgBox.h"
@@ -16,10 +17,11 @@ namespace {
 const char* const kFolderName = "Kolmira";
 const char* const kFileName = "Kolmira.dat";
 const char* const kVersionNumber = "1.0";
-const char* const kDraftSuffix = ".new";
 const char* const kCreateError = "Error creating preferences.";
 const char* const kOpenError = "Error opening preferences.";
-const char* const kWriteError = "Error saving preferences.";
+const char* const kWriteError = "Error saving progress.";
+const char* const kGameNotSavedError = "Error saving the game in progress.";
+const char* const kKeptInMemory = "Your progress is kept until you quit, but nothing more is written to the file.";
 
 // The seven pieces in the order of their columns, each with position and
 // orientation.
@@ -147,25 +149,23 @@ PrefsDatabaseClass::PrefsDatabaseClass()
     const QString versionStamp = platform::Date().SQLDateTime();
     QDir().mkpath(StoreFolderPath()); // a failure shows when the file is created
     const QString file = StoreFilePath();
-    QString refused; // why the disk refused a new store, if it did
-    mDB->SetWriteFailureHandler([&refused](const QString& reason) { refused = QLatin1String(" (") + reason + ')'; });
-    if (QFileInfo::exists(file)) {
+    const bool inPlace = QFileInfo::exists(file) || CreateStoreFile(file, versionStamp);
+    mDB->SetRefusalHandler([this](const QString& reason) { TellRefusal(reason); });
+    if (inPlace) {
         OpenStoreFile(file, versionStamp);
-    } else if (!CreateStoreFile(file, versionStamp)) {
-        Tell(QLatin1String(kCreateError),
-             QStringLiteral("Kolmira could not create its file %1%2, so progress will not be kept.")
-                 .arg(file, refused));
-        UseFallbackStore(versionStamp);
+        return;
     }
-    mDB->SetWriteFailureHandler([file](const QString& reason) {
-        Tell(QLatin1String(kWriteError),
-             QStringLiteral("Kolmira could not write to its file %1 (%2). Progress from now on will not be kept.")
-                 .arg(file, reason));
-    });
+    const platform::FileProblem problem = mDB->Problem();
+    const bool diskSaysWhy = problem == platform::FileProblem::DiskFull || problem == platform::FileProblem::DiskError;
+    Tell(QLatin1String(kCreateError),
+         QStringLiteral("Kolmira could not create its file %1 (%2), so progress will not be kept.")
+             .arg(file, diskSaysWhy ? platform::Describe(problem) : QStringLiteral("its folder cannot be written")));
+    UseFallbackStore(versionStamp);
 }
 
 PrefsDatabaseClass::~PrefsDatabaseClass()
 {
+    mDB->SetRefusalHandler({});
     mDB->Close();
 }
 
@@ -174,20 +174,35 @@ bool PrefsDatabaseClass::UsesFallbackStore() const
     return !mDB->KeepsToFile();
 }
 
+void PrefsDatabaseClass::GameClosing()
+{
+    mGameClosing = true;
+}
+
 void PrefsDatabaseClass::Tell(const QString& message, const QString& explanation)
 {
     platform::MsgBox(message + QLatin1Char('\n') + explanation);
 }
 
+void PrefsDatabaseClass::TellRefusal(const QString& reason) const
+{
+    const QString& file = mDB->DatabaseFile;
+    if (mGameClosing) {
+        Tell(QLatin1String(kGameNotSavedError),
+             QStringLiteral("Kolmira could not write to its file %1 (%2), so the game in progress was not saved.")
+                 .arg(file, reason));
+        return;
+    }
+    Tell(QLatin1String(kWriteError),
+         QStringLiteral("Kolmira cannot use its file %1 any more (%2). %3").arg(file, reason, QLatin1String(kKeptInMemory)));
+}
+
 bool PrefsDatabaseClass::CreateStoreFile(const QString& file, const QString& versionStamp)
 {
-    // The store is built under another name and takes its own only once it is
-    // complete, so a first start cut short leaves no half-made store behind.
-    const QString draft = file + QLatin1String(kDraftSuffix);
-    QFile::remove(draft); // left by a first start that was cut short
-    mDB->DatabaseFile = draft;
+    platform::DatabaseDraft draft(file);
+    mDB->DatabaseFile = draft.Path();
     // Nothing of a draft needs to survive a crash, so it is written without
-    // journal or syncs on disk and synced once, whole, before it is renamed.
+    // journal or syncs on disk, and synced once, whole, as it is put in place.
     bool built = mDB->CreateDatabaseFile();
     if (built) {
         mDB->UseDraftWrites();
@@ -195,16 +210,12 @@ bool PrefsDatabaseClass::CreateStoreFile(const QString& file, const QString& ver
     }
     if (built) {
         InsertDemoPuzzlesIntoDatabase(); // commits the schema and the puzzles together
-        built = mDB->KeepsToFile() && !mDB->Error() && IsComplete();
+        built = mDB->KeepsToFile() && !mDB->Error();
     }
     mDB->Close();
-    built = built && mDB->SyncFileToDisk();
     mDB->DatabaseFile = file;
-    if (!built || !QFile::rename(draft, file)) {
-        QFile::remove(draft);
-        return false;
-    }
-    return mDB->Connect();
+    // A store another copy of the game put in place meanwhile is as good as ours.
+    return built && draft.PutInPlace() != platform::DatabaseDraft::Placed::Failed;
 }
 
 void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versionStamp)
@@ -213,29 +224,31 @@ void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versi
     // player's file stays as it is.
     mDB->DatabaseFile = file;
     if (!mDB->Connect() || !HasExpectedSchema()) {
+        const platform::FileProblem problem = mDB->Problem();
+        // A file that another program keeps, or that cannot be read, is no
+        // sign of damage: the player must not be led to delete a sound store.
+        const bool notDamage = problem == platform::FileProblem::InUse || problem == platform::FileProblem::Unreadable;
         Tell(QLatin1String(kOpenError),
-             QStringLiteral("Kolmira could not read its file %1, which is damaged or not its own. "
-                            "The file is left as it is, and progress will not be kept.")
-                 .arg(file));
+             QStringLiteral("Kolmira could not read its file %1 (%2). The file is left as it is, and progress "
+                            "will not be kept.")
+                 .arg(file, notDamage ? platform::Describe(problem) : QStringLiteral("it is damaged or not its own")));
         UseFallbackStore(versionStamp);
         return;
     }
-    const bool complete = IsComplete();
-    const QString readOnly = mDB->WhyReadOnly();
-    if (complete && readOnly.isEmpty()) {
+    const bool complete = HoldsBuiltInPuzzles();
+    const platform::FileProblem readOnly = mDB->WhyReadOnly();
+    // A file given up during these reads has been told of already.
+    if (!mDB->KeepsToFile() || (complete && readOnly == platform::FileProblem::None)) {
         return;
     }
     Tell(QLatin1String(kOpenError),
-         readOnly.isEmpty()
-             ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles and is left as it is. "
-                              "Progress from now on will not be kept.").arg(file)
-             : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). "
-                              "Progress from now on will not be kept.").arg(file, readOnly));
-    // The player's history stays in view: the game plays on from a copy.
-    if (!mDB->MoveToMemoryCopy()) {
-        UseFallbackStore(versionStamp);
-        return;
-    }
+         readOnly == platform::FileProblem::None
+             ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles or holds them damaged, and is "
+                              "left as it is. %2").arg(file, QLatin1String(kKeptInMemory))
+             : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). %3")
+                   .arg(file, platform::Describe(readOnly), QLatin1String(kKeptInMemory)));
+    // The player's history stays in view: the game plays on from the copy.
+    mDB->MoveToMemoryCopy();
     if (!complete) {
         mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
         InsertDemoPuzzlesIntoDatabase();
@@ -261,11 +274,27 @@ bool PrefsDatabaseClass::CreateSchema(const QString& versionStamp)
     return true;
 }
 
-bool PrefsDatabaseClass::IsComplete()
+bool PrefsDatabaseClass::HoldsBuiltInPuzzles()
 {
+    // The game never changes a built-in row, so any other value, or text
+    // where a number belongs, is damage that no figure could be built from.
     const platform::RecordSetPtr rs = mDB->SQLSelect(
-        QStringLiteral("SELECT COUNT(*) AS n FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
-    return rs && !rs->EOF() && rs->Field(QStringLiteral("n")).Value().IntegerValue() == kBuiltInPuzzleCount;
+        QStringLiteral("SELECT * FROM Puzzles WHERE Number BETWEEN 1 AND %1 ORDER BY Number").arg(kBuiltInPuzzleCount));
+    if (!rs || rs->RecordCount() != kBuiltInPuzzleCount) {
+        return false;
+    }
+    const QStringList columns = QStringList{QStringLiteral("Number")} + PieceColumnNames();
+    for (const auto& row : kBuiltInPuzzles) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const platform::Variant value = rs->Field(columns[static_cast<qsizetype>(i)]).Value();
+            if (value.GetType() != platform::Variant::Type::Integer || value.Int64Value() != row[i]) {
+                return false;
+            }
+        }
+        rs->MoveNext();
+    }
+    rs->Close();
+    return true;
 }
 
 bool PrefsDatabaseClass::HasExpectedSchema()

@@ -17,13 +17,15 @@ class Database;
 class PrefsDatabaseClass {
 public:
     // Opens the store, or creates it with its five tables and the built-in
-    // puzzles, all committed at once, when the file is missing. A store that
-    // cannot be created or opened (or lacks its tables) is reported, left
+    // puzzles, all committed at once, when the file is missing (or opens the
+    // one another copy of the game created meanwhile). A store that cannot be
+    // created or read (or lacks its tables) is reported with the reason, left
     // untouched on disk, and replaced for this run by one in memory with the
     // same tables and puzzles. A store that can be read but not written, or
-    // lacks built-in puzzles, is reported and played from a copy in memory,
-    // so the player's history stays. A write the file refuses later is
-    // reported once, and the game goes on in memory.
+    // lacks sound built-in puzzles, is reported and played from a copy in
+    // memory, so the player's history stays. When the file refuses later,
+    // the player is told once, the file is not written again, and the game
+    // goes on from memory with everything done so far.
     PrefsDatabaseClass();
     ~PrefsDatabaseClass();
     PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
@@ -41,6 +43,9 @@ public:
     // True when the file could not be used and this run plays on the
     // store in memory (nothing of this run will be kept).
     bool UsesFallbackStore() const;
+    // The game is closing: a write refused from now on loses the game in
+    // progress, and the player is told so.
+    void GameClosing();
 
     // The file the store lives in: Kolmira/Kolmira.dat in the preferences folder.
     static QString StoreFolderPath();
@@ -52,6 +57,8 @@ public:
 private:
     // Shows a store message with a second line that explains it.
     static void Tell(const QString& message, const QString& explanation);
+    // Tells why the file was given up during play.
+    void TellRefusal(const QString& reason) const;
     // Builds a complete new store at the file; false, with no file, if that failed.
     bool CreateStoreFile(const QString& file, const QString& versionStamp);
     void OpenStoreFile(const QString& file, const QString& versionStamp);
@@ -60,7 +67,9 @@ private:
     bool CreateSchema(const QString& versionStamp);
     // Whether the open store has the five tables with the columns the game reads.
     bool HasExpectedSchema();
-    // Whether every built-in puzzle is in the catalogue.
-    bool IsComplete();
+    // Whether every built-in puzzle is in the catalogue as it was written.
+    bool HoldsBuiltInPuzzles();
     void UseFallbackStore(const QString& versionStamp);
+
+    bool mGameClosing = false;
 };

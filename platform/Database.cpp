@@ -1,10 +1,8 @@
 #include "platform/Database.h"
 
-#include "platform/SqliteSupport.h"
-
 #include <QFileInfo>
+#include <QStringList>
 #include <sqlite3.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -29,47 +27,43 @@ bool Database::Fail(const QString& what)
 bool Database::FailWithEngineMessage(const QString& what)
 {
     const QString detail = mDb != nullptr ? QString::fromUtf8(sqlite3_errmsg(mDb)) : QString();
-    SyncTransactionState();
     return Fail(detail.isEmpty() ? what : what + QLatin1String(": ") + detail);
-}
-
-void Database::SyncTransactionState()
-{
-    // SQLite may end a transaction itself (some errors roll it back); the
-    // writes it held are gone with it.
-    mInTransaction = mDb != nullptr && sqlite3_get_autocommit(mDb) == 0;
-    if (!mInTransaction) {
-        mPendingWrites.clear();
-    }
 }
 
 bool Database::Open(int flags)
 {
     Close();
     mErrorMessage.clear();
+    mProblem = FileProblem::None;
+    mRefusalUnannounced = false;
     if (DatabaseFile.isEmpty()) {
         return Fail(QStringLiteral("No database file was given."));
     }
     const QByteArray path = DatabaseFile.toUtf8();
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
+    Connection file(db);
+    if (rc == SQLITE_OK) {
+        // Another copy of the game holding the file briefly should not fail a write.
+        sqlite3_busy_timeout(db, Options().busyTimeoutMs);
+        mDb = db;
+        // Opening succeeds on any file; reading it whole into the copy is
+        // what tells a database from some other file, or a file that another
+        // program keeps to itself.
+        rc = TakeCopy();
+        mDb = nullptr;
+    }
     if (rc != SQLITE_OK) {
         const QString detail = db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db))
                                              : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_close_v2(db);
+        // A file that cannot be opened is one that cannot be read, unless
+        // another program keeps it or it is no database.
+        const FileProblem problem = ProblemOf(rc);
+        mProblem = problem == FileProblem::InUse || problem == FileProblem::Damaged ? problem
+                                                                                     : FileProblem::Unreadable;
         return Fail(QStringLiteral("Cannot open %1: %2").arg(DatabaseFile, detail));
     }
-    mDb = db;
-    mOnFile = true;
-    // Another copy of the game holding the file briefly should not fail a write.
-    sqlite3_busy_timeout(mDb, Options().busyTimeoutMs);
-    // Opening succeeds on any file; reading the schema is what tells a
-    // database from some other file.
-    if (sqlite3_exec(mDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString detail = QString::fromUtf8(sqlite3_errmsg(mDb));
-        Close();
-        return Fail(QStringLiteral("%1 is not a usable database: %2").arg(DatabaseFile, detail));
-    }
+    mDb = file.release();
     return true;
 }
 
@@ -89,22 +83,12 @@ void Database::UseDraftWrites()
     }
 }
 
-bool Database::SyncFileToDisk() const
-{
-    const int fd = ::open(DatabaseFile.toUtf8().constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
 bool Database::Connect()
 {
     const QFileInfo info(DatabaseFile);
     if (!info.exists() || !info.isFile()) {
         Close();
+        mProblem = FileProblem::Unreadable;
         return Fail(QStringLiteral("%1 does not exist.").arg(DatabaseFile));
     }
     // SQLite itself falls back to read-only when the file is write-protected.
@@ -115,83 +99,140 @@ bool Database::ConnectInMemory()
 {
     Close();
     mErrorMessage.clear();
-    mDb = OpenMemory();
+    mRefusalUnannounced = false;
+    mDb = OpenMemory().release();
     return mDb != nullptr || Fail(QStringLiteral("Cannot open a database in memory."));
 }
 
-QString Database::WhyReadOnly() const
+FileProblem Database::WhyReadOnly() const
 {
     if (!KeepsToFile()) {
-        return QString();
+        return FileProblem::None;
     }
     if (sqlite3_db_readonly(mDb, "main") == 1) {
-        return QStringLiteral("it is write-protected");
+        return FileProblem::WriteProtected;
     }
     // Every transaction needs a journal next to the file.
     const QByteArray folder = QFileInfo(DatabaseFile).absolutePath().toLocal8Bit();
     if (access(folder.constData(), W_OK | X_OK) != 0) {
-        return QStringLiteral("its folder is write-protected");
+        return FileProblem::FolderWriteProtected;
     }
-    return QString();
+    return FileProblem::None;
 }
 
-bool Database::MoveToMemoryCopy()
+int Database::TakeCopy()
+{
+    // The bytes as this connection sees them, its own open transaction
+    // included: no other program can lock a connection out of its own writes.
+    sqlite3_int64 size = -1;
+    unsigned char* bytes = sqlite3_serialize(mDb, "main", &size, 0);
+    Connection copy = OpenMemory();
+    if (bytes == nullptr && size != 0) {
+        const int rc = sqlite3_extended_errcode(mDb);
+        return rc != SQLITE_OK ? rc : SQLITE_NOMEM;
+    }
+    if (copy == nullptr) {
+        sqlite3_free(bytes);
+        return SQLITE_NOMEM;
+    }
+    // A new file has no bytes yet, and its copy is an empty database.
+    if (bytes != nullptr) {
+        // The copy owns the bytes from here on, even when it refuses them.
+        const int rc = sqlite3_deserialize(copy.get(), "main", bytes, size, size,
+                                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+        if (rc != SQLITE_OK) {
+            return rc;
+        }
+    }
+    mCopy = std::move(copy);
+    return SQLITE_OK;
+}
+
+bool Database::LeaveFile(FileProblem problem)
 {
     if (!KeepsToFile()) {
         return false;
     }
-    // Only what the file holds at its last commit is copied.
-    Rollback();
-    sqlite3* memory = OpenMemory();
-    if (memory == nullptr) {
-        return Fail(QStringLiteral("Cannot open a database in memory."));
-    }
-    sqlite3_backup* backup = sqlite3_backup_init(memory, "main", mDb, "main");
-    const int rc = backup != nullptr ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(memory);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE) {
-        sqlite3_close_v2(memory);
-        return Fail(QStringLiteral("Cannot copy %1: %2").arg(DatabaseFile, QString::fromUtf8(sqlite3_errstr(rc))));
-    }
-    sqlite3_close_v2(mDb);
-    mDb = memory;
-    mOnFile = false;
-    SyncTransactionState();
+    // Closing rolls back the file's open transaction: it keeps its last commit.
+    Connection file(mDb);
+    mDb = mCopy.release();
+    mProblem = problem;
+    mRefusalUnannounced = problem != FileProblem::None;
     return true;
 }
 
-bool Database::TakeOverInMemory(int code)
+void Database::MoveToMemoryCopy()
 {
-    std::vector<PendingWrite> pending;
-    pending.swap(mPendingWrites);
-    // On failure the reason stays in ErrorMessage: the copy's, or the replay's.
-    bool ok = MoveToMemoryCopy();
-    if (ok && !pending.empty()) {
-        BeginIfNeeded();
-        for (const PendingWrite& write : pending) {
-            ok = ok && Run(QString::fromUtf8(write.sql), write.values);
-        }
+    LeaveFile(FileProblem::None);
+}
+
+void Database::AnnounceRefusal()
+{
+    if (!mRefusalUnannounced) {
+        return;
     }
-    // Told only once everything is in place: the message may run an event
-    // loop of its own.
-    if (!mWriteFailureReported) {
-        mWriteFailureReported = true;
-        if (mWriteFailureHandler) {
-            mWriteFailureHandler(RefusalReason(code));
-        }
+    mRefusalUnannounced = false;
+    if (mRefusalHandler) {
+        mRefusalHandler(Describe(mProblem));
     }
-    return ok;
 }
 
 void Database::BeginIfNeeded()
 {
-    if (mDb != nullptr && sqlite3_get_autocommit(mDb) != 0) {
+    if (sqlite3_get_autocommit(mDb) != 0) {
         sqlite3_exec(mDb, "BEGIN", nullptr, nullptr, nullptr);
     }
-    SyncTransactionState();
 }
 
-bool Database::Run(const QString& sql, const std::vector<Variant>& values)
+int Database::Step(const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
+                   const char** tail)
+{
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(mDb, text, static_cast<int>(end - text), &raw, tail);
+    const Statement stmt(raw);
+    if (rc != SQLITE_OK || raw == nullptr) {
+        return rc; // an error, or blank text and comments
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if ((rc = Bind(raw, static_cast<int>(i) + 1, values[i])) != SQLITE_OK) {
+            return rc;
+        }
+    }
+    const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(QString::fromUtf8(sqlite3_sql(raw)));
+    if (writes) {
+        BeginIfNeeded();
+    }
+    const int firstColumn = rows.leadingRowId ? 1 : 0;
+    const int columnCount = sqlite3_column_count(raw);
+    std::vector<std::vector<Variant>> found;
+    std::vector<std::int64_t> rowIds;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        if (rows.set == nullptr) {
+            continue;
+        }
+        if (rows.leadingRowId) {
+            rowIds.push_back(sqlite3_column_int64(raw, 0));
+        }
+        std::vector<Variant>& row = found.emplace_back();
+        for (int c = firstColumn; c < columnCount; ++c) {
+            row.push_back(ColumnValue(raw, c));
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        return rc;
+    }
+    if (rows.set != nullptr) {
+        for (int c = firstColumn; c < columnCount; ++c) {
+            rows.set->mColumns.push_back(QString::fromUtf8(sqlite3_column_name(raw, c)));
+        }
+        rows.set->mRows = std::move(found);
+        rows.set->mRowIds = std::move(rowIds);
+    }
+    // The copy follows every write, so that it is ready before the file can refuse.
+    return writes && KeepsToFile() ? TakeCopy() : SQLITE_OK;
+}
+
+bool Database::Run(const QString& sql, const std::vector<Variant>& values, RowSink rows)
 {
     mErrorMessage.clear();
     if (mDb == nullptr) {
@@ -201,120 +242,50 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values)
     const char* next = utf8.constData();
     const char* end = next + utf8.size();
     const std::vector<Variant> none;
-    bool first = true; // values bind to the first statement of the text only
+    bool first = true; // values bind to, and rows come from, the first statement of the text
     while (next < end) {
-        const std::vector<Variant>& bound = first ? values : none;
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        if (sqlite3_prepare_v2(mDb, next, static_cast<int>(end - next), &raw, &tail) != SQLITE_OK) {
-            return FailWithEngineMessage(QStringLiteral("Cannot run the statement"));
-        }
-        Statement stmt(raw);
-        if (raw == nullptr) {
-            next = tail; // blank text or a comment between statements
-            continue;
-        }
-        for (std::size_t i = 0; i < bound.size(); ++i) {
-            if (Bind(raw, static_cast<int>(i) + 1, bound[i]) != SQLITE_OK) {
-                return FailWithEngineMessage(QStringLiteral("Cannot bind a value"));
-            }
-        }
-        const bool writes = sqlite3_stmt_readonly(raw) == 0 && !IsPragma(QString::fromUtf8(sqlite3_sql(raw)));
-        if (writes) {
-            BeginIfNeeded();
-        }
-        int rc = SQLITE_ROW;
-        while (rc == SQLITE_ROW) {
-            rc = sqlite3_step(raw);
-        }
-        if (rc != SQLITE_DONE) {
-            stmt.reset();
-            if (writes && KeepsToFile() && IsFileRefusal(rc)) {
-                if (!TakeOverInMemory(rc)) {
-                    return false;
-                }
-                continue; // the same statement again, now in memory
+        const char* tail = end;
+        const int rc = Step(next, end, first ? values : none, first ? rows : RowSink{}, &tail);
+        if (rc != SQLITE_OK) {
+            const FileProblem problem = ProblemOf(rc);
+            if (problem != FileProblem::None && LeaveFile(problem)) {
+                continue; // the same statement again, on the copy
             }
             return FailWithEngineMessage(QStringLiteral("The statement failed"));
-        }
-        if (writes) {
-            mPendingWrites.push_back({QByteArray(next, static_cast<int>(tail - next)), bound});
         }
         first = false;
         next = tail;
     }
-    SyncTransactionState();
     return true;
 }
 
 void Database::SQLExecute(const QString& sql)
 {
-    Run(sql, {});
-}
-
-RecordSetPtr Database::Query(const QString& sql, bool leadingRowId)
-{
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(mDb, utf8.constData(), static_cast<int>(utf8.size()), &raw, nullptr) != SQLITE_OK
-        || raw == nullptr) {
-        sqlite3_finalize(raw);
-        FailWithEngineMessage(QStringLiteral("Cannot run the query"));
-        return nullptr;
-    }
-    Statement stmt(raw);
-    if (sqlite3_stmt_readonly(raw) == 0) {
-        BeginIfNeeded();
-    }
-    auto set = RecordSetPtr(new RecordSet());
-    set->mDatabase = mSelf;
-    const int columnCount = sqlite3_column_count(raw);
-    const int firstColumn = leadingRowId ? 1 : 0;
-    for (int c = firstColumn; c < columnCount; ++c) {
-        set->mColumns.push_back(QString::fromUtf8(sqlite3_column_name(raw, c)));
-    }
-    int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-        if (leadingRowId) {
-            set->mRowIds.push_back(sqlite3_column_int64(raw, 0));
-        }
-        std::vector<Variant> row;
-        row.reserve(set->mColumns.size());
-        for (int c = firstColumn; c < columnCount; ++c) {
-            row.push_back(ColumnValue(raw, c));
-        }
-        set->mRows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        FailWithEngineMessage(QStringLiteral("The query failed"));
-        return nullptr;
-    }
-    SyncTransactionState();
-    return set;
+    Run(sql, {}, RowSink{});
+    AnnounceRefusal();
 }
 
 RecordSetPtr Database::SQLSelect(const QString& sql)
 {
-    mErrorMessage.clear();
-    if (mDb == nullptr) {
-        Fail(QStringLiteral("The database is not open."));
-        return nullptr;
-    }
-    const QString table = TableOfSimpleQuery(sql);
-    if (!table.isEmpty()) {
-        // Insert the rowid as a hidden first column right after SELECT (a
-        // simple query starts with it, then white space).
+    auto set = RecordSetPtr(new RecordSet());
+    set->mDatabase = mSelf;
+    bool ok = false;
+    if (const QString table = TableOfSimpleQuery(sql); !table.isEmpty()) {
+        // A plain query on one table also reads each row's rowid, right after
+        // SELECT (a simple query starts with it, then white space), so that
+        // an edited row can be written back.
         const QLatin1String select("SELECT");
-        const qsizetype columns = sql.indexOf(select, 0, Qt::CaseInsensitive) + select.size() + 1;
-        const QString withRowId = QLatin1String("SELECT rowid, ") + sql.mid(columns);
-        if (RecordSetPtr set = Query(withRowId, true)) {
-            set->mTable = table;
-            return set;
-        }
-        // A view or a table without rowids: fall back to a read-only set.
-        mErrorMessage.clear();
+        const QString withRowId = QLatin1String("SELECT rowid, ")
+            + sql.mid(sql.indexOf(select, 0, Qt::CaseInsensitive) + select.size() + 1);
+        ok = Run(withRowId, {}, {set.get(), true});
+        set->mTable = ok ? table : QString();
     }
-    return Query(sql, false);
+    if (!ok) {
+        // Not a plain query, or a view or a table without rowids: a read-only set.
+        ok = Run(sql, {}, {set.get(), false});
+    }
+    AnnounceRefusal();
+    return ok ? set : nullptr;
 }
 
 bool Database::InsertRecord(const QString& table, const DatabaseRecord& record)
@@ -334,7 +305,9 @@ bool Database::InsertRecord(const QString& table, const DatabaseRecord& record)
         sql += QLatin1String(" (") + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
             + marks.join(QLatin1String(", ")) + QLatin1String(")");
     }
-    return Run(sql, values);
+    const bool ok = Run(sql, values, RowSink{});
+    AnnounceRefusal();
+    return ok;
 }
 
 bool Database::UpdateRow(const QString& table, std::int64_t rowId,
@@ -353,7 +326,9 @@ bool Database::UpdateRow(const QString& table, std::int64_t rowId,
     bound.emplace_back(rowId);
     const QString sql = QLatin1String("UPDATE ") + QuoteIdentifier(table) + QLatin1String(" SET ")
         + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE rowid = ?");
-    return Run(sql, bound);
+    const bool ok = Run(sql, bound, RowSink{});
+    AnnounceRefusal();
+    return ok;
 }
 
 bool Database::Commit()
@@ -363,31 +338,36 @@ bool Database::Commit()
         return Fail(QStringLiteral("The database is not open."));
     }
     if (sqlite3_get_autocommit(mDb) != 0) {
-        SyncTransactionState();
         return true; // nothing written since the last commit
     }
-    if (sqlite3_exec(mDb, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const int code = sqlite3_extended_errcode(mDb);
-        if (KeepsToFile() && IsFileRefusal(code)) {
-            // The transaction goes on in memory and is committed there.
-            return TakeOverInMemory(code) && Commit();
-        }
-        const QString detail = QString::fromUtf8(sqlite3_errmsg(mDb));
-        // A commit that fails must not leave half a change behind, nor an
-        // open transaction that a later commit would complete.
-        Rollback();
-        return Fail(QStringLiteral("Commit failed, changes were rolled back: ") + detail);
+    if (sqlite3_exec(mDb, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        return true;
     }
-    SyncTransactionState();
-    return true;
+    const FileProblem problem = ProblemOf(sqlite3_extended_errcode(mDb));
+    // The copy already holds every write of the transaction, as committed.
+    if (problem != FileProblem::None && LeaveFile(problem)) {
+        AnnounceRefusal();
+        return true;
+    }
+    FailWithEngineMessage(QStringLiteral("Commit failed, changes were rolled back"));
+    const QString why = mErrorMessage;
+    // A commit that fails must not leave half a change behind, nor an open
+    // transaction that a later commit would complete.
+    Rollback();
+    return Fail(why);
 }
 
 void Database::Rollback()
 {
-    if (mDb != nullptr && sqlite3_get_autocommit(mDb) == 0) {
-        sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (mDb == nullptr || sqlite3_get_autocommit(mDb) != 0) {
+        return;
     }
-    SyncTransactionState();
+    sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (KeepsToFile()) {
+        // The copy held the writes just undone. Should the file refuse even
+        // this read, the next write brings the copy up to date.
+        TakeCopy();
+    }
 }
 
 std::int32_t Database::LastRowID() const
@@ -397,14 +377,10 @@ std::int32_t Database::LastRowID() const
 
 void Database::Close()
 {
-    if (mDb == nullptr) {
-        return;
-    }
-    Rollback(); // writes never committed do not reach the file
-    sqlite3_close_v2(mDb);
+    // Writes never committed do not reach the file.
+    Connection closing(mDb);
     mDb = nullptr;
-    mOnFile = false;
-    mInTransaction = false;
+    mCopy.reset();
 }
 
 } // namespace platform

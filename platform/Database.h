@@ -2,8 +2,8 @@
 
 #include "platform/DatabaseRecord.h"
 #include "platform/RecordSet.h"
+#include "platform/SqliteSupport.h"
 
-#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -19,7 +19,10 @@ namespace platform {
 // program's lock, and can open every file the way SQLite opens a
 // write-protected one (read-only) even when they run as root.
 struct DatabaseOptions {
-    static constexpr int kDefaultBusyTimeoutMs = 3000;
+    // Long enough for another copy of the game to finish a write (a few
+    // milliseconds), short enough that a player waits once, briefly, before
+    // a file another program keeps is given up.
+    static constexpr int kDefaultBusyTimeoutMs = 2000;
     int busyTimeoutMs = kDefaultBusyTimeoutMs;
     bool openFilesReadOnly = false;
 };
@@ -27,15 +30,17 @@ struct DatabaseOptions {
 // A connection to one SQLite file. Writes between two Commit calls form one
 // transaction; Close without Commit rolls them back.
 //
-// A write the file refuses (disk full, write-protected, locked by another
-// program for longer than the busy timeout, I/O error) is never lost in
-// silence: the file's transaction is rolled back, so the file stays as it was
-// at its last commit, the connection moves to a copy of that state in memory,
-// replays the transaction's writes there and goes on. The write-failure
-// handler hears about it once, with the reason.
+// While it works on a file, the connection keeps a copy in memory of
+// everything it has seen done: the file as it was opened, brought up to date
+// after every write. So when the file refuses (another program holds it, the
+// disk is full, it is write-protected or unreadable) nothing needs to be read
+// from it: its open transaction is rolled back, so it stays as it was at its
+// last commit, and is never written again; the connection goes on from the
+// copy, where the refused statement runs once more. Every answer the game
+// got stays true. The refusal handler hears of it once, after the statement.
 class Database {
 public:
-    using WriteFailureHandler = std::function<void(const QString& reason)>;
+    using RefusalHandler = std::function<void(const QString& reason)>;
 
     // The options every new connection to a file takes.
     static DatabaseOptions& Options();
@@ -53,37 +58,36 @@ public:
     bool CreateDatabaseFile();
     // For a new file that is built whole and thrown away if the build is cut
     // short: from here on the open connection keeps its journal in memory and
-    // its commits wait for no disk. SyncFileToDisk() then makes it durable.
+    // its commits wait for no disk.
     void UseDraftWrites();
-    // Waits until everything committed to DatabaseFile is on the disk.
-    bool SyncFileToDisk() const;
-    // Opens an existing SQLite database file; false if it is missing or is not
-    // an SQLite database.
+    // Opens an existing SQLite database file; false if it is missing, cannot
+    // be read or is not an SQLite database, and Problem() tells why.
     bool Connect();
     // Opens a private database in memory (the game's fallback store).
     bool ConnectInMemory();
     bool IsConnected() const { return mDb != nullptr; }
     // True while the connection reads and writes the file itself, false once
     // it works in memory.
-    bool KeepsToFile() const { return mDb != nullptr && mOnFile; }
-    // Why the open file cannot take writes, as a player would put it
-    // ("it is write-protected"); empty when nothing says so at open.
-    QString WhyReadOnly() const;
-    // Goes on from a copy in memory of what the file holds at its last
-    // commit; the file is closed and not written again. False (the file
-    // connection kept) when the copy cannot be made.
-    bool MoveToMemoryCopy();
-    // Called once per connection, the first time the file refuses a write.
-    void SetWriteFailureHandler(WriteFailureHandler handler) { mWriteFailureHandler = std::move(handler); }
+    bool KeepsToFile() const { return mDb != nullptr && mCopy != nullptr; }
+    // Why the open file cannot take writes; None when nothing says so at open.
+    FileProblem WhyReadOnly() const;
+    // Why the file could not be opened, or why the connection left it.
+    FileProblem Problem() const { return mProblem; }
+    // Leaves the file for the copy in memory without a word; the file is not
+    // written again.
+    void MoveToMemoryCopy();
+    // Told once, with the reason, when the connection leaves a file that refused.
+    void SetRefusalHandler(RefusalHandler handler) { mRefusalHandler = std::move(handler); }
 
-    // Runs one statement; on failure Error() tells why and nothing changes.
+    // Runs the statements of the text; on failure Error() tells why and
+    // nothing changes.
     void SQLExecute(const QString& sql);
     // Runs one query; null when it fails or there is no connection.
     RecordSetPtr SQLSelect(const QString& sql);
     // Inserts one row with the record's named columns; false on failure.
     bool InsertRecord(const QString& table, const DatabaseRecord& record);
-    // Makes the writes since the last commit permanent; on failure they are
-    // rolled back, the file stays as it was, and false is answered.
+    // Makes the writes since the last commit permanent; false, with them
+    // rolled back, when they cannot be kept at all.
     bool Commit();
     void Rollback();
     std::int32_t LastRowID() const;
@@ -94,33 +98,38 @@ public:
 
 private:
     friend class RecordSet;
-    // A write of the open transaction, kept until it is committed so that it
-    // can be replayed in memory should the file refuse the transaction.
-    struct PendingWrite {
-        QByteArray sql;
-        std::vector<Variant> values;
+    // Where the rows of a query go; leadingRowId: its first column is the
+    // row's rowid, kept apart for Update.
+    struct RowSink {
+        RecordSet* set = nullptr;
+        bool leadingRowId = false;
     };
 
     bool Open(int flags);
+    // Runs every statement of the text, binding values to the first one and
+    // collecting the first one's rows; the one way statements are run.
+    bool Run(const QString& sql, const std::vector<Variant>& values, RowSink rows);
+    // Runs one statement; answers SQLite's result code and where the text goes on.
+    int Step(const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
+             const char** tail);
     void BeginIfNeeded();
-    // Runs every statement of the text, binding values to the first one.
-    bool Run(const QString& sql, const std::vector<Variant>& values);
-    RecordSetPtr Query(const QString& sql, bool leadingRowId);
+    // Brings the copy up to what the connection sees now; SQLite's result code.
+    int TakeCopy();
+    // The file refused: the connection goes on from the copy.
+    bool LeaveFile(FileProblem problem);
+    // Calls the refusal handler if the connection has left a file unannounced.
+    void AnnounceRefusal();
     bool UpdateRow(const QString& table, std::int64_t rowId,
                    const std::vector<std::pair<QString, Variant>>& values);
     bool Fail(const QString& what);
     bool FailWithEngineMessage(const QString& what);
-    void SyncTransactionState();
-    // After the file refused a write with the given result code: moves to
-    // memory with the open transaction's writes replayed, then reports.
-    bool TakeOverInMemory(int code);
 
     sqlite3* mDb = nullptr;
-    bool mOnFile = false;
-    bool mInTransaction = false;
-    bool mWriteFailureReported = false;
-    std::vector<PendingWrite> mPendingWrites;
-    WriteFailureHandler mWriteFailureHandler;
+    // While on a file: what the connection has seen done, ready to go on from.
+    Connection mCopy;
+    FileProblem mProblem = FileProblem::None;
+    bool mRefusalUnannounced = false;
+    RefusalHandler mRefusalHandler;
     QString mErrorMessage;
     // Record sets outlive their query; they reach the connection through this
     // so that an Update after the connection is gone fails instead of crashing.

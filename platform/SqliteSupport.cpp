@@ -63,67 +63,85 @@ Variant ColumnValue(sqlite3_stmt* stmt, int column)
     }
 }
 
+void ConnectionCloser::operator()(sqlite3* db) const
+{
+    // Rolls back a transaction still open; a statement not yet finalized
+    // keeps the connection alive until it is.
+    sqlite3_close_v2(db);
+}
+
 namespace {
 
 constexpr int kPrimaryCodeMask = 0xff;
 
 } // namespace
 
-bool IsFileRefusal(int code)
-{
-    switch (code & kPrimaryCodeMask) {
-    case SQLITE_FULL:
-    case SQLITE_IOERR:
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QString RefusalReason(int code)
+FileProblem ProblemOf(int code)
 {
     if (code == SQLITE_READONLY_DIRECTORY) {
-        return QStringLiteral("its folder is write-protected");
+        return FileProblem::FolderWriteProtected;
+    }
+    if (code == SQLITE_IOERR_READ || code == SQLITE_IOERR_SHORT_READ) {
+        return FileProblem::Unreadable;
     }
     switch (code & kPrimaryCodeMask) {
-    case SQLITE_FULL:
-        return QStringLiteral("the disk is full");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("it or its folder is write-protected");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("another program kept it locked");
+        return FileProblem::InUse;
+    case SQLITE_FULL:
+        return FileProblem::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return FileProblem::WriteProtected;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        return FileProblem::DiskError;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return QStringLiteral("it is damaged");
+        return FileProblem::Damaged;
     default:
-        return QStringLiteral("the disk reported an error");
+        return FileProblem::None;
     }
 }
 
-sqlite3* OpenMemory()
+QString Describe(FileProblem problem)
+{
+    switch (problem) {
+    case FileProblem::None:
+        break;
+    case FileProblem::InUse:
+        return QStringLiteral("another program is using it");
+    case FileProblem::DiskFull:
+        return QStringLiteral("the disk is full");
+    case FileProblem::WriteProtected:
+        return QStringLiteral("it is write-protected");
+    case FileProblem::FolderWriteProtected:
+        return QStringLiteral("its folder is write-protected");
+    case FileProblem::Unreadable:
+        return QStringLiteral("it cannot be read");
+    case FileProblem::DiskError:
+        return QStringLiteral("the disk reported an error");
+    case FileProblem::Damaged:
+        return QStringLiteral("it is damaged");
+    }
+    return QString();
+}
+
+Connection OpenMemory()
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        sqlite3_close_v2(db);
-        return nullptr;
-    }
-    return db;
+    const int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Connection connection(db);
+    return rc == SQLITE_OK ? std::move(connection) : nullptr;
 }
 
-// Several pragmas do nothing inside a transaction, so they never open one.
-bool IsPragma(const QString& sql)
+// Several pragmas do nothing inside a transaction, and a BEGIN of any kind
+// opens its own, so neither is wrapped in one.
+bool OpensNoTransaction(const QString& sql)
 {
-    return sql.trimmed().startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive);
+    const QString start = sql.trimmed();
+    return start.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive)
+        || start.startsWith(QLatin1String("BEGIN"), Qt::CaseInsensitive);
 }
 
 namespace {

@@ -18,21 +18,39 @@ struct StatementDeleter {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+struct ConnectionCloser {
+    void operator()(sqlite3* db) const;
+};
+using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
+
+// Why a file could not be used, in the terms the player is told.
+enum class FileProblem {
+    None,
+    InUse,
+    DiskFull,
+    WriteProtected,
+    FolderWriteProtected,
+    Unreadable,
+    DiskError,
+    Damaged
+};
+
 QString QuoteIdentifier(const QString& name);
 // Binds one value, counted from 1; answers SQLite's result code.
 int Bind(sqlite3_stmt* stmt, int index, const Variant& value);
 // The value of one column of the current row, counted from 0.
 Variant ColumnValue(sqlite3_stmt* stmt, int column);
-// True for results that say the file itself refused a write (full disk,
-// write protection, a lock held too long, I/O error, damage), as opposed to
-// a statement that is wrong whatever file it runs on.
-bool IsFileRefusal(int code);
-// Why the file refused, in the player's words ("the disk is full").
-QString RefusalReason(int code);
+// What a result code says about the file itself (full disk, write
+// protection, a lock held too long, I/O error, damage); None for a statement
+// that is wrong whatever file it runs on.
+FileProblem ProblemOf(int code);
+// The problem in the player's words ("the disk is full").
+QString Describe(FileProblem problem);
 // A new private database in memory; null when none can be made.
-sqlite3* OpenMemory();
-// Pragmas configure the connection and never open a transaction.
-bool IsPragma(const QString& sql);
+Connection OpenMemory();
+// Pragmas and BEGIN are run as they are, never inside a transaction of the
+// connection's own.
+bool OpensNoTransaction(const QString& sql);
 // The table of a plain one-table query, whose rows can be written back;
 // empty for anything else.
 QString TableOfSimpleQuery(const QString& sql);

@@ -286,7 +286,9 @@ void TableClass::SavePuzzleInProgress()
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         saved.mPieces[i] = {pieces[i]->mPosX, pieces[i]->mPosY, pieces[i]->mOrientation};
     }
-    saved.AppendTo(platform::Deref(platform::Deref(gPrefsDatabase).mDB));
+    PrefsDatabaseClass& store = platform::Deref(gPrefsDatabase);
+    store.GameClosing();
+    saved.AppendTo(platform::Deref(store.mDB));
 }
 
 bool TableClass::LoadPuzzleInProgress()

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <tuple>
+#include <vector>
 
 // The game over a store that cannot be written or vanishes while the game
 // runs: the game always starts and plays, the player is told, the player's
@@ -64,69 +66,113 @@ protected:
     }
 };
 
-TEST_F(StoreFaults, AWriteTheFileRefusesIsToldOnceAndPlayGoesOnFromMemory)
+// Another program on the store file, holding it as sqlite3 does: to write
+// (EXCLUSIVE, which also keeps readers out), about to write (RESERVED), or
+// reading (SHARED, which lets writes run and refuses their commit).
+class FileHolder {
+public:
+    enum Hold { kNone, kExclusive, kReserved, kShared };
+
+    void Take(Hold hold)
+    {
+        if (hold == kNone) {
+            return;
+        }
+        mDb.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
+        ASSERT_TRUE(mDb.Connect());
+        const char* begin[] = {"", "BEGIN EXCLUSIVE", "BEGIN IMMEDIATE", "BEGIN"};
+        mDb.SQLExecute(begin[hold]);
+        // The read lock of a deferred transaction stays until it ends.
+        ASSERT_TRUE(hold != kShared || mDb.SQLSelect("SELECT * FROM Puzzles") != nullptr);
+        ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
+    }
+    void Release() { mDb.Close(); }
+
+private:
+    platform::Database mDb;
+};
+
+TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythingShownStaysInMemory)
 {
-    enum Moment { kSolve, kPreference, kSaveOnQuit, kResume };
-    // Another game on the same file can hold it for writing, which refuses
-    // the first write, or for reading, which lets the writes run and refuses
-    // their commit.
-    enum Refusal { kDiskFull, kAnotherGameWrites, kAnotherGameReads };
-    const std::tuple<Moment, Refusal, const char*> cases[] = {
-        {kSolve, kDiskFull, "the disk is full"},
-        {kPreference, kDiskFull, "the disk is full"},
-        {kSaveOnQuit, kDiskFull, "the disk is full"},
-        {kResume, kDiskFull, "the disk is full"},
-        {kSolve, kAnotherGameWrites, "another program kept it locked"},
-        {kSolve, kAnotherGameReads, "another program kept it locked"},
-    };
+    enum Moment { kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart };
+    const char* const kInUse = "another program is using it";
+    const char* const kFull = "the disk is full";
+    // {moment, hold (none: the disk is full), heading, reason}
+    std::vector<std::tuple<Moment, FileHolder::Hold, QString, const char*>> cases;
+    for (const Moment at : {kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart}) {
+        const QString heading = at == kSaveOnQuit ? "Error saving the game in progress." : "Error saving progress.";
+        for (const auto hold : {FileHolder::kExclusive, FileHolder::kReserved, FileHolder::kShared}) {
+            const bool unreadable = at == kStart && hold == FileHolder::kExclusive;
+            cases.emplace_back(at, hold, unreadable ? "Error opening preferences." : heading, kInUse);
+        }
+        cases.emplace_back(at, FileHolder::kNone, heading, kFull);
+    }
     FullDisk::Install();
     platform::Database::Options().busyTimeoutMs = 50;
-    for (const auto& [at, refusal, reason] : cases) {
-        const QString name = QStringLiteral("%1-%2").arg(at).arg(refusal);
+    for (const auto& [at, hold, heading, reason] : cases) {
+        const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
         SCOPED_TRACE(name.toStdString());
         qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
         StartShown(); // puzzle 2, first run
+        if (at == kStart) {
+            StopGame(); // puzzle 2 saved in progress: resuming it deletes the row
+        }
         mMessages.clear();
-        if (at == kResume) {
-            StopGame(); // puzzle 2 saved in progress
-            FullDisk::SetFull(true);
+        FileHolder other;
+        const auto takeHold = [&other, hold = hold] {
+            other.Take(hold);
+            FullDisk::SetFull(hold == FileHolder::kNone);
+        };
+        if (at != kSaveOnQuit) {
+            ASSERT_NO_FATAL_FAILURE(takeHold());
+        }
+        int solved = 0;
+        if (at == kStart) {
             StartShown();
-            EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game is resumed all the same";
-        }
-        platform::Database otherGame;
-        if (refusal != kDiskFull) {
-            otherGame.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-            ASSERT_TRUE(otherGame.Connect());
-            if (refusal == kAnotherGameWrites) {
-                otherGame.SQLExecute("INSERT INTO Prefs (PrefName) VALUES ('OtherGame')"); // left uncommitted
-            } else {
-                otherGame.SQLExecute("BEGIN");
-                otherGame.SQLSelect("SELECT * FROM Puzzles"); // the read lock stays until the transaction ends
-            }
-        }
-        FullDisk::SetFull(refusal == kDiskFull);
-        if (at == kSolve) {
-            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-            // Screen, statistics and the solved list agree on the solve.
-            EXPECT_TRUE(Puzzle().mIsWon);
-            EXPECT_EQ(Window().mStatsSolved, 1);
-            EXPECT_EQ(SolvedListed(), 1);
+            EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
         } else if (at == kPreference) {
             Window().GameMakeGameHarder_Action();
             EXPECT_TRUE(gPrefMakeGameHarder);
             EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
+        } else if (at != kSaveOnQuit) {
+            if (at == kHintThenSolve) {
+                Window().GameGetHint_Action();
+            }
+            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+            EXPECT_TRUE(Puzzle().mIsWon);
+            solved = 1;
+        }
+        if (at != kSaveOnQuit) {
+            ASSERT_EQ(mMessages.size(), 1) << "told at once";
+            EXPECT_EQ(Stats().mNum1Hints, at == kHintThenSolve ? 1 : 0);
+            // The lock goes, the player plays on: a preference and a solve
+            // more, kept in memory only, and nothing more said.
+            other.Release();
+            FullDisk::SetFull(false);
+            Window().GameMakeGameHarder_Action();
+            ClickCanvas("NewPuzzleButtonCanvas");
+            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+            ++solved;
+        }
+        EXPECT_EQ(Window().mStatsSolved, solved);
+        EXPECT_EQ(SolvedListed(), solved) << "the Stats page and the solved list agree";
+        if (at == kSaveOnQuit) {
+            ASSERT_NO_FATAL_FAILURE(takeHold());
         }
         StopGame();
-        ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
-        const QString why = PrefsDatabaseClass::StoreFilePath() + " (" + reason + ")";
-        EXPECT_TRUE(mMessages[0].startsWith("Error saving preferences.\n") && mMessages[0].contains(why))
-            << mMessages[0].toStdString();
-
-        // The file, sound, as it was at its last commit.
+        other.Release();
         FullDisk::SetFull(false);
-        otherGame.Close();
+        ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
+        const QString why = mMessages[0].section('\n', 1);
+        EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
+                    && why.contains(reason))
+            << mMessages[0].toStdString();
+        EXPECT_FALSE(why.contains("damaged")) << "a file in use is no damaged file";
+
+        // The file, sound, as it was when the player was told: nothing of
+        // this run, before the refusal or after the lock went, is in it.
         EXPECT_EQ(RowsInStore(), 0);
-        EXPECT_EQ(RowsInStore("SavedPuzzle"), at == kResume ? 1 : 0);
+        EXPECT_EQ(RowsInStore("SavedPuzzle"), at == kStart ? 1 : 0);
         EXPECT_EQ(RowsInStore("Prefs"), 1) << "RanOnce only";
     }
 }

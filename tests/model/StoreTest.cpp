@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <unistd.h>
 
 using platform::Variant;
 
@@ -71,7 +73,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
     // Tests may run as root, who can write anywhere: a folder inside a
     // regular file cannot be made by anyone, and a write-protected file is
     // opened the way SQLite opens one for an ordinary user.
-    enum Kind { kBytes, kEdited, kWriteProtected, kFolderBlocked, kDiskFullAtCreation };
+    enum Kind { kBytes, kEdited, kWriteProtected, kLocked, kFolderBlocked, kDiskFullAtCreation };
     // {name, kind, the file's bytes or the edit made to a store with one solve,
     //  why (in the second line), solves kept (the history still in view)}
     const std::tuple<const char*, Kind, QByteArray, const char*, int> cases[] = {
@@ -83,7 +85,11 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
         {"empty", kBytes, "", "damaged", 0},
         {"a table missing", kEdited, "DROP TABLE Prefs", "damaged", 0},
         {"puzzles missing", kEdited, "DELETE FROM Puzzles WHERE Number > 10", "built-in puzzles", 1},
+        {"text for a number", kEdited, "UPDATE Puzzles SET Square_PosX = 'ten' WHERE Number = 5", "built-in puzzles", 1},
+        {"a turn of 99", kEdited, "UPDATE Puzzles SET Rhombus_Orientation = 99 WHERE Number = 30", "built-in puzzles", 1},
+        {"far away", kEdited, "UPDATE Puzzles SET LargeTriangle1_PosY = 1000000000 WHERE Number = 1", "built-in puzzles", 1},
         {"write-protected", kWriteProtected, "", "write-protected", 1},
+        {"held by another program", kLocked, "", "(another program is using it)", 0},
     };
     FullDisk::Install();
     for (const auto& [name, kind, content, because, solvesKept] : cases) {
@@ -103,6 +109,13 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
             ASSERT_TRUE(store.mDB->Commit());
         }
         platform::Database::Options().openFilesReadOnly = kind == kWriteProtected;
+        platform::Database::Options().busyTimeoutMs = 50;
+        platform::Database other; // sqlite3's BEGIN EXCLUSIVE: not even read
+        if (kind == kLocked) {
+            other.DatabaseFile = file;
+            ASSERT_TRUE(other.Connect());
+            other.SQLExecute("BEGIN EXCLUSIVE");
+        }
         FullDisk::SetFull(kind == kDiskFullAtCreation);
         mMessages.clear();
         const auto before = StateOf(watched);
@@ -113,6 +126,7 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
             const QString why = mMessages[0].section('\n', 1);
             EXPECT_TRUE(mMessages[0].startsWith(told + '\n') && why.contains(file) && why.contains(because))
                 << why.toStdString();
+            EXPECT_TRUE(kind != kLocked || !why.contains("damaged")) << "a store in use is not called damaged";
             EXPECT_TRUE(store.UsesFallbackStore());
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
             EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), solvesKept);
@@ -123,9 +137,38 @@ TEST_F(StoreTest, AStoreThatCannotBeMadeReadOrWrittenIsReportedLeftAloneAndPlaye
         }
         FullDisk::SetFull(false);
         platform::Database::Options() = {};
+        other.Close();
         EXPECT_TRUE(StateOf(watched) == before);
         if (kind == kDiskFullAtCreation) { // no half-made file: the next start begins afresh
             EXPECT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).isEmpty());
         }
     }
+}
+
+TEST_F(StoreTest, ADraftLeftByAStartCutShortGoesButOneStillBeingBuiltStays)
+{
+    const QString file = PrefsDatabaseClass::StoreFilePath();
+    QDir().mkpath(PrefsDatabaseClass::StoreFolderPath());
+    // A process that has ended, and one that runs (the one that started us).
+    QProcess ended;
+    ended.start("true");
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString gone = file + ".draft-" + QString::number(ended.processId() > 0 ? ended.processId() : 999999);
+    const QString building = file + ".draft-" + QString::number(getppid());
+    const QString oldDraft = file + ".new";
+    for (const QString& draft : {gone, building, oldDraft}) {
+        QFile f(draft);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("half a store");
+    }
+    {
+        PrefsDatabaseClass store;
+        EXPECT_FALSE(store.UsesFallbackStore());
+        EXPECT_TRUE(mMessages.isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(gone));
+    EXPECT_FALSE(QFileInfo::exists(oldDraft));
+    EXPECT_TRUE(QFileInfo::exists(building)) << "another copy of the game is still writing it";
+    QFile::remove(building);
+    EXPECT_EQ(QDir(PrefsDatabaseClass::StoreFolderPath()).entryList(QDir::Files), QStringList{"Kolmira.dat"});
 }

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using platform::Database;
 using platform::DatabaseRecord;
@@ -116,6 +117,63 @@ TEST_F(DatabaseTest, OnlyCommittedWritesReachTheFileAndAFailedCommitChangesNothi
     mDb.SQLExecute("INSERT INTO Parent (Id) VALUES (3)");
     EXPECT_TRUE(mDb.Commit());
     EXPECT_EQ(Count("Parent"), 2);
+}
+
+TEST_F(DatabaseTest, AFileAnotherConnectionHoldsIsLeftOnceForTheCopyWithEveryAnswerKept)
+{
+    Database::Options().busyTimeoutMs = 50;
+    // {how the other connection holds the file, what it refuses, rows seen
+    // once that statement is done: before the insert, after it, after the delete}
+    const std::tuple<const char*, const char*, int> holds[] = {
+        {"BEGIN EXCLUSIVE", "the first read", 3}, {"BEGIN IMMEDIATE", "the insert", 4}, {"BEGIN", "the commit", 3}};
+    for (const auto& [begin, refused, rowsWhenTold] : holds) {
+        SCOPED_TRACE(begin);
+        CreateSample(QString(begin) + ".dat");
+        mDb.SQLExecute("UPDATE T SET Num = 10 WHERE Name = 'a'");
+        ASSERT_TRUE(mDb.Commit());
+        const QByteArray committed = Bytes(mDb.DatabaseFile);
+        Database other;
+        other.DatabaseFile = mDb.DatabaseFile;
+        ASSERT_TRUE(other.Connect());
+        other.SQLExecute(begin);
+        ASSERT_NE(other.SQLSelect("SELECT * FROM T"), nullptr); // a reader's lock lasts until its transaction ends
+
+        Database fresh;
+        fresh.DatabaseFile = mDb.DatabaseFile;
+        EXPECT_EQ(fresh.Connect(), QByteArray(begin) != "BEGIN EXCLUSIVE") << "only an exclusive lock keeps readers out";
+        EXPECT_EQ(fresh.Problem(), QByteArray(begin) == "BEGIN EXCLUSIVE" ? platform::FileProblem::InUse
+                                                                         : platform::FileProblem::None);
+
+        // Told once, after the statement: the refused write is in place by then.
+        QStringList told;
+        mDb.SetRefusalHandler([this, &told](const QString& reason) { told << reason << QString::number(Count("T")); });
+        EXPECT_EQ(Count("T"), 3);
+        DatabaseRecord record;
+        record.Column("Name", "d");
+        EXPECT_TRUE(mDb.InsertRecord("T", record));
+        mDb.SQLExecute("DELETE FROM T WHERE Name = 'b'");
+        EXPECT_TRUE(mDb.Commit()) << refused << " refused, kept in memory";
+        EXPECT_EQ(told, QStringList({"another program is using it", QString::number(rowsWhenTold)}));
+        EXPECT_FALSE(mDb.KeepsToFile());
+        auto rows = mDb.SQLSelect("SELECT Name, Num FROM T ORDER BY Name");
+        ASSERT_NE(rows, nullptr);
+        QStringList seen;
+        for (; !rows->EOF(); rows->MoveNext()) {
+            seen << rows->Field("Name").Value().StringValue() + rows->Field("Num").Value().StringValue();
+        }
+        EXPECT_EQ(seen, QStringList({"a10", "c3", "d"})) << "the commit before, both writes after";
+
+        // The other program lets go; the file is not written again, nor is
+        // the player told again.
+        other.Close();
+        mDb.SQLExecute("INSERT INTO T (Name) VALUES ('e')");
+        EXPECT_TRUE(mDb.Commit());
+        EXPECT_EQ(Count("T"), 4);
+        EXPECT_EQ(told.size(), 2);
+        EXPECT_EQ(Bytes(mDb.DatabaseFile), committed);
+        mDb.Close();
+    }
+    Database::Options() = {};
 }
 
 TEST_F(DatabaseTest, RecordSetsWalkTheirRowsAndUpdateOnlyOneTablesLiveRows)
