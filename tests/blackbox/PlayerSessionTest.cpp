@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <iostream>
-#include <ranges>
 
 namespace {
 
