@@ -12,14 +12,16 @@ namespace platform {
 // each source pixel landing offset pixels right and down of its place.
 class PictureRowWriter {
 public:
+    // The plane is detached once, here, rather than checked on every row.
     PictureRowWriter(QImage& plane, int offsetX, int offsetY)
-        : mPlane(plane)
+        : mBits(plane.bits())
+        , mStride(plane.bytesPerLine())
         , mOffsetX(offsetX)
         , mOffsetY(offsetY)
     {
     }
 
-    void BeginRow(int y) { mRow = reinterpret_cast<std::uint32_t*>(mPlane.scanLine(y + mOffsetY)); }
+    void BeginRow(int y) { mRow = reinterpret_cast<std::uint32_t*>(mBits + (y + mOffsetY) * mStride); }
 
     void Copy(int x, const std::uint32_t* pixels, int count)
     {
@@ -64,7 +66,8 @@ private:
 
     std::uint32_t* At(int x) const { return mRow + (x + mOffsetX); }
 
-    QImage& mPlane;
+    uchar* mBits;
+    qsizetype mStride;
     int mOffsetX;
     int mOffsetY;
     std::uint32_t* mRow = nullptr;

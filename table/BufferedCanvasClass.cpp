@@ -24,10 +24,13 @@ QRect ClipToImage(int x, int y, int w, int h, const QSize& size)
 void CopyRows(const QImage& source, int sx, int sy, QImage& dest, int dx, int dy, int w, int h)
 {
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
+    // Each image is detached and measured once, not on every row.
+    const uchar* from = source.constBits() + sy * source.bytesPerLine() + sx * sizeof(std::uint32_t);
+    uchar* to = dest.bits() + dy * dest.bytesPerLine() + dx * sizeof(std::uint32_t);
     for (int row = 0; row < h; ++row) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(source.constScanLine(sy + row)) + sx;
-        auto* to = reinterpret_cast<std::uint32_t*>(dest.scanLine(dy + row)) + dx;
         std::memcpy(to, from, bytes);
+        from += source.bytesPerLine();
+        to += dest.bytesPerLine();
     }
 }
 
