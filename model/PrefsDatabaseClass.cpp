@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -283,10 +284,14 @@ bool PrefsDatabaseClass::HoldsBuiltInPuzzles()
     if (!rs || rs->RecordCount() != kBuiltInPuzzleCount) {
         return false;
     }
-    const QStringList columns = QStringList{QStringLiteral("Number")} + PieceColumnNames();
+    // Each column is found by its name once; its field then reads every row.
+    std::vector<platform::RecordSet::FieldRef> fields;
+    for (const QString& column : QStringList{QStringLiteral("Number")} + PieceColumnNames()) {
+        fields.push_back(rs->Field(column));
+    }
     for (const auto& row : kBuiltInPuzzles) {
         for (std::size_t i = 0; i < row.size(); ++i) {
-            const platform::Variant value = rs->Field(columns[static_cast<qsizetype>(i)]).Value();
+            const platform::Variant value = fields[i].Value();
             if (value.GetType() != platform::Variant::Type::Integer || value.Int64Value() != row[i]) {
                 return false;
             }
