@@ -54,13 +54,10 @@ protected:
     {
         platform::Database db;
         db.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-        if (!db.Connect()) {
-            return -1;
-        }
-        auto check = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
-        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM ") + table);
-        const bool sound = check && check->Field(QStringLiteral("integrity_check")).Value().StringValue() == "ok";
-        return sound && rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
+        auto rs = db.Connect() ? db.SQLSelect("SELECT CASE (SELECT integrity_check FROM pragma_integrity_check) "
+                                              "WHEN 'ok' THEN (SELECT COUNT(*) FROM " + table + ") ELSE -1 END AS n")
+                               : nullptr;
+        return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 };
 
