@@ -63,7 +63,8 @@ protected:
 
 // Another program on the store file, holding it as sqlite3 does: to write
 // (EXCLUSIVE, which also keeps readers out), about to write (RESERVED), or
-// reading (SHARED, which lets writes run and refuses their commit).
+// reading (SHARED, which lets writes run and refuses their commit); with no
+// hold, the disk fills up instead.
 class FileHolder {
 public:
     enum Hold { kNone, kExclusive, kReserved, kShared };
@@ -71,6 +72,7 @@ public:
     void Take(Hold hold)
     {
         if (hold == kNone) {
+            FullDisk::SetFull(true);
             return;
         }
         mDb.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
@@ -81,7 +83,11 @@ public:
         ASSERT_TRUE(hold != kShared || mDb.SQLSelect("SELECT * FROM Puzzles") != nullptr);
         ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
     }
-    void Release() { mDb.Close(); }
+    void Release()
+    {
+        mDb.Close();
+        FullDisk::SetFull(false);
+    }
 
 private:
     platform::Database mDb;
@@ -108,12 +114,8 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
             }
             mMessages.clear();
             FileHolder other;
-            const auto takeHold = [&other, hold = hold] {
-                other.Take(hold);
-                FullDisk::SetFull(hold == FileHolder::kNone);
-            };
             if (at != kSaveOnQuit) {
-                ASSERT_NO_FATAL_FAILURE(takeHold());
+                ASSERT_NO_FATAL_FAILURE(other.Take(hold));
             }
             int solved = 0;
             if (at == kStart) {
@@ -136,7 +138,6 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
                 // The lock goes, the player plays on: a preference and a solve
                 // more, kept in memory only, and nothing more said.
                 other.Release();
-                FullDisk::SetFull(false);
                 Window().GameMakeGameHarder_Action();
                 ClickCanvas("NewPuzzleButtonCanvas");
                 ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
@@ -145,11 +146,10 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
             EXPECT_EQ(Window().mStatsSolved, solved);
             EXPECT_EQ(SolvedListed(), solved) << "the Stats page and the solved list agree";
             if (at == kSaveOnQuit) {
-                ASSERT_NO_FATAL_FAILURE(takeHold());
+                ASSERT_NO_FATAL_FAILURE(other.Take(hold));
             }
             StopGame();
             other.Release();
-            FullDisk::SetFull(false);
             ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
             const QString why = mMessages[0].section('\n', 1);
             EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
