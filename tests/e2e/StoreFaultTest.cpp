@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <tuple>
-#include <vector>
 
 // The game over a store that cannot be written or vanishes while the game
 // runs: the game always starts and plays, the player is told, the player's
@@ -56,19 +54,17 @@ protected:
     {
         platform::Database db;
         db.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-        if (!db.Connect()) {
-            return -1;
-        }
-        auto check = db.SQLSelect(QStringLiteral("PRAGMA integrity_check"));
-        auto rs = db.SQLSelect(QStringLiteral("SELECT COUNT(*) AS n FROM ") + table);
-        const bool sound = check && check->Field(QStringLiteral("integrity_check")).Value().StringValue() == "ok";
-        return sound && rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
+        auto rs = db.Connect() ? db.SQLSelect("SELECT CASE (SELECT integrity_check FROM pragma_integrity_check) "
+                                              "WHEN 'ok' THEN (SELECT COUNT(*) FROM " + table + ") ELSE -1 END AS n")
+                               : nullptr;
+        return rs ? rs->Field(QStringLiteral("n")).Value().IntegerValue() : -1;
     }
 };
 
 // Another program on the store file, holding it as sqlite3 does: to write
 // (EXCLUSIVE, which also keeps readers out), about to write (RESERVED), or
-// reading (SHARED, which lets writes run and refuses their commit).
+// reading (SHARED, which lets writes run and refuses their commit); with no
+// hold, the disk fills up instead.
 class FileHolder {
 public:
     enum Hold { kNone, kExclusive, kReserved, kShared };
@@ -76,6 +72,7 @@ public:
     void Take(Hold hold)
     {
         if (hold == kNone) {
+            FullDisk::SetFull(true);
             return;
         }
         mDb.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
@@ -86,7 +83,11 @@ public:
         ASSERT_TRUE(hold != kShared || mDb.SQLSelect("SELECT * FROM Puzzles") != nullptr);
         ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
     }
-    void Release() { mDb.Close(); }
+    void Release()
+    {
+        mDb.Close();
+        FullDisk::SetFull(false);
+    }
 
 private:
     platform::Database mDb;
@@ -95,85 +96,71 @@ private:
 TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythingShownStaysInMemory)
 {
     enum Moment { kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart };
-    const char* const kInUse = "another program is using it";
-    const char* const kFull = "the disk is full";
-    // {moment, hold (none: the disk is full), heading, reason}
-    std::vector<std::tuple<Moment, FileHolder::Hold, QString, const char*>> cases;
-    for (const Moment at : {kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart}) {
-        const QString heading = at == kSaveOnQuit ? "Error saving the game in progress." : "Error saving progress.";
-        for (const auto hold : {FileHolder::kExclusive, FileHolder::kReserved, FileHolder::kShared}) {
-            const bool unreadable = at == kStart && hold == FileHolder::kExclusive;
-            cases.emplace_back(at, hold, unreadable ? "Error opening preferences." : heading, kInUse);
-        }
-        cases.emplace_back(at, FileHolder::kNone, heading, kFull);
-    }
     FullDisk::Install();
     platform::Database::Options().busyTimeoutMs = 50;
-    for (const auto& [at, hold, heading, reason] : cases) {
-        const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
-        SCOPED_TRACE(name.toStdString());
-        qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
-        StartShown(); // puzzle 2, first run
-        if (at == kStart) {
-            StopGame(); // puzzle 2 saved in progress: resuming it deletes the row
-        }
-        mMessages.clear();
-        FileHolder other;
-        const auto takeHold = [&other, hold = hold] {
-            other.Take(hold);
-            FullDisk::SetFull(hold == FileHolder::kNone);
-        };
-        if (at != kSaveOnQuit) {
-            ASSERT_NO_FATAL_FAILURE(takeHold());
-        }
-        int solved = 0;
-        if (at == kStart) {
-            StartShown();
-            EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
-        } else if (at == kPreference) {
-            Window().GameMakeGameHarder_Action();
-            EXPECT_TRUE(gPrefMakeGameHarder);
-            EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
-        } else if (at != kSaveOnQuit) {
-            if (at == kHintThenSolve) {
-                Window().GameGetHint_Action();
+    // Every moment under every hold, and on a full disk (no hold).
+    for (const Moment at : {kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart}) {
+        for (const auto hold : {FileHolder::kExclusive, FileHolder::kReserved, FileHolder::kShared, FileHolder::kNone}) {
+            const QString heading = at == kStart && hold == FileHolder::kExclusive ? "Error opening preferences."
+                                    : at == kSaveOnQuit ? "Error saving the game in progress."
+                                                        : "Error saving progress.";
+            const char* const reason = hold == FileHolder::kNone ? "the disk is full" : "another program is using it";
+            const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
+            SCOPED_TRACE(name.toStdString());
+            qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
+            StartShown(); // puzzle 2, first run
+            if (at == kStart) {
+                StopGame(); // puzzle 2 saved in progress: resuming it deletes the row
             }
-            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-            EXPECT_TRUE(Puzzle().mIsWon);
-            solved = 1;
-        }
-        if (at != kSaveOnQuit) {
-            ASSERT_EQ(mMessages.size(), 1) << "told at once";
-            EXPECT_EQ(Stats().mNum1Hints, at == kHintThenSolve ? 1 : 0);
-            // The lock goes, the player plays on: a preference and a solve
-            // more, kept in memory only, and nothing more said.
+            mMessages.clear();
+            FileHolder other;
+            if (at != kSaveOnQuit) {
+                ASSERT_NO_FATAL_FAILURE(other.Take(hold));
+            }
+            int solved = 0;
+            if (at == kStart) {
+                StartShown();
+                EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
+            } else if (at == kPreference) {
+                Window().GameMakeGameHarder_Action();
+                EXPECT_TRUE(gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue());
+            } else if (at != kSaveOnQuit) {
+                if (at == kHintThenSolve) {
+                    Window().GameGetHint_Action();
+                }
+                ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+                EXPECT_TRUE(Puzzle().mIsWon);
+                solved = 1;
+            }
+            if (at != kSaveOnQuit) {
+                ASSERT_EQ(mMessages.size(), 1) << "told at once";
+                EXPECT_EQ(Stats().mNum1Hints, at == kHintThenSolve ? 1 : 0);
+                // The lock goes, the player plays on: a preference and a solve
+                // more, kept in memory only, and nothing more said.
+                other.Release();
+                Window().GameMakeGameHarder_Action();
+                ClickCanvas("NewPuzzleButtonCanvas");
+                ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+                ++solved;
+            }
+            EXPECT_EQ(Window().mStatsSolved, solved);
+            EXPECT_EQ(SolvedListed(), solved) << "the Stats page and the solved list agree";
+            if (at == kSaveOnQuit) {
+                ASSERT_NO_FATAL_FAILURE(other.Take(hold));
+            }
+            StopGame();
             other.Release();
-            FullDisk::SetFull(false);
-            Window().GameMakeGameHarder_Action();
-            ClickCanvas("NewPuzzleButtonCanvas");
-            ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-            ++solved;
+            ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
+            const QString why = mMessages[0].section('\n', 1);
+            EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
+                        && why.contains(reason) && !why.contains("damaged"))
+                << mMessages[0].toStdString();
+            // The file, sound, as it was when the player was told: nothing of
+            // this run, before the refusal or after the lock went, is in it.
+            EXPECT_EQ(RowsInStore(), 0);
+            EXPECT_EQ(RowsInStore("SavedPuzzle"), at == kStart ? 1 : 0);
+            EXPECT_EQ(RowsInStore("Prefs"), 1) << "RanOnce only";
         }
-        EXPECT_EQ(Window().mStatsSolved, solved);
-        EXPECT_EQ(SolvedListed(), solved) << "the Stats page and the solved list agree";
-        if (at == kSaveOnQuit) {
-            ASSERT_NO_FATAL_FAILURE(takeHold());
-        }
-        StopGame();
-        other.Release();
-        FullDisk::SetFull(false);
-        ASSERT_EQ(mMessages.size(), 1) << "told once, and only once";
-        const QString why = mMessages[0].section('\n', 1);
-        EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
-                    && why.contains(reason))
-            << mMessages[0].toStdString();
-        EXPECT_FALSE(why.contains("damaged")) << "a file in use is no damaged file";
-
-        // The file, sound, as it was when the player was told: nothing of
-        // this run, before the refusal or after the lock went, is in it.
-        EXPECT_EQ(RowsInStore(), 0);
-        EXPECT_EQ(RowsInStore("SavedPuzzle"), at == kStart ? 1 : 0);
-        EXPECT_EQ(RowsInStore("Prefs"), 1) << "RanOnce only";
     }
 }
 
@@ -202,7 +189,8 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         EXPECT_EQ(SolvedListed(), solvedBefore + 1);
         StopGame();
         ASSERT_EQ(mMessages.size(), 1);
-        EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating"))
+        EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating")
+                    && mMessages[0].contains(writeProtected ? "write-protected" : "could not create"))
             << mMessages[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
         platform::Database::Options() = {};

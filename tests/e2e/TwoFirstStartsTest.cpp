@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <array>
 #include <iostream>
-#include <memory>
 #include <string>
 
 // Two copies of the game started at the same moment on an empty preferences
@@ -64,26 +63,25 @@ TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraf
         SCOPED_TRACE(round);
         QTemporaryDir config;
         ASSERT_TRUE(config.isValid());
-        std::array<std::unique_ptr<QProcess>, 2> copies;
+        std::array<QProcess, 2> copies;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(kSharedConfig, config.path());
         for (auto& copy : copies) {
-            copy = std::make_unique<QProcess>();
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(kSharedConfig, config.path());
-            copy->setProcessEnvironment(env);
-            copy->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + kOneCopy});
+            copy.setProcessEnvironment(env);
+            copy.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + kOneCopy});
         }
         for (auto& copy : copies) {
-            ASSERT_TRUE(WaitUntilReady(*copy));
+            ASSERT_TRUE(WaitUntilReady(copy));
         }
         // Written at once, not when each copy is waited for.
         for (auto& copy : copies) {
-            copy->write("go\n");
-            copy->waitForBytesWritten(kProcessWaitMs);
+            copy.write("go\n");
+            copy.waitForBytesWritten(kProcessWaitMs);
         }
         for (auto& copy : copies) {
-            ASSERT_TRUE(copy->waitForFinished(kProcessWaitMs));
-            const QString out = QString::fromUtf8(copy->readAllStandardOutput());
-            EXPECT_EQ(copy->exitCode(), 0) << out.toStdString();
+            ASSERT_TRUE(copy.waitForFinished(kProcessWaitMs));
+            const QString out = QString::fromUtf8(copy.readAllStandardOutput());
+            EXPECT_EQ(copy.exitCode(), 0) << out.toStdString();
             EXPECT_FALSE(out.contains("told: ")) << out.toStdString();
             EXPECT_TRUE(out.contains("keeps to file: 1")) << out.toStdString();
         }
@@ -92,16 +90,12 @@ TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraf
         platform::Database store;
         store.DatabaseFile = folder + "/Kolmira.dat";
         ASSERT_TRUE(store.Connect());
-        const auto check = store.SQLSelect("PRAGMA integrity_check");
-        ASSERT_NE(check, nullptr);
-        EXPECT_EQ(check->Field("integrity_check").Value().StringValue(), "ok");
-        const auto rows = store.SQLSelect("SELECT (SELECT COUNT(*) FROM Puzzles) AS puzzles, "
-                                          "(SELECT COUNT(*) FROM sqlite_master WHERE type = 'table') AS tables, "
-                                          "(SELECT COUNT(*) FROM Prefs WHERE PrefName = 'RanOnce') AS ranOnce");
+        // Sound, and the catalogue and first-run mark written once.
+        const auto rows = store.SQLSelect("SELECT (SELECT integrity_check FROM pragma_integrity_check) || "
+                                          "(SELECT COUNT(*) FROM Puzzles) || "
+                                          "(SELECT COUNT(*) FROM Prefs WHERE PrefName = 'RanOnce') AS s");
         ASSERT_NE(rows, nullptr);
-        EXPECT_EQ(rows->Field("puzzles").Value().IntegerValue(), 30);
-        EXPECT_EQ(rows->Field("tables").Value().IntegerValue(), 5);
-        EXPECT_EQ(rows->Field("ranOnce").Value().IntegerValue(), 1);
+        EXPECT_EQ(rows->Field("s").Value().StringValue(), "ok301");
         if (HasFailure()) {
             return; // one round shows the fault; a hundred reports of it do not help
         }

@@ -8,13 +8,12 @@
 TEST(RectTest, PointTestIncludesAllFourEdgesAndOverlapIsTheSharedArea)
 {
     const RectClass rect(10, 20, 30, 40);
-    const std::tuple<int, int, bool> points[] = {
-        {10, 20, true}, {40, 60, true}, {41, 60, false}, {9, 20, false}, {40, 61, false}};
-    for (const auto& [x, y, inside] : points) {
-        EXPECT_EQ(rect.IsPointInside(x, y), inside) << x << "," << y;
+    const RectClass dot(5, 7, 0, 0);
+    const std::tuple<RectClass, int, int, bool> points[] = {{rect, 10, 20, true}, {rect, 40, 60, true},
+        {rect, 41, 60, false}, {rect, 9, 20, false}, {rect, 40, 61, false}, {dot, 5, 7, true}, {dot, 6, 7, false}};
+    for (const auto& [r, x, y, inside] : points) {
+        EXPECT_EQ(r.IsPointInside(x, y), inside) << x << "," << y;
     }
-    EXPECT_TRUE(RectClass(5, 7, 0, 0).IsPointInside(5, 7));
-    EXPECT_FALSE(RectClass(5, 7, 0, 0).IsPointInside(6, 7));
 
     // Overlap is the shared area either way round, and none when only touching.
     const RectClass cases[][3] = {
