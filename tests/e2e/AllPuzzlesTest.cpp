@@ -42,13 +42,6 @@ protected:
         return {Snap(x), Snap(y)};
     }
 
-    // Whether the table shows the note centred at its usual height.
-    bool TableShowsNote(const platform::PicturePtr& note) const
-    {
-        const int left = static_cast<int>(Table().Width() / 2.0 - platform::Deref(note).Image().width() / 2.0);
-        return ShowsPicture(Table(), note, QPoint(left, TableClass::kNoteTop));
-    }
-
     // The Stats page's solves by hints: copies of the statistics, taken each
     // time they are loaded.
     std::array<int, kHintLevels> SidebarHints() const
