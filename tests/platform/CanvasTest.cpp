@@ -52,13 +52,13 @@ struct PressLog {
         window->ApplyRecord({"Presses", 200, 100});
         canvas = Logged(window->AddControl<platform::Canvas>({"Canvas", 0, 0, 100, 100}));
         panel = window->AddControl<QWidget>({"Panel", 100, 0, 100, 100});
-        canvas->OnMouseCancel = [this](int x, int y) { log << QStringLiteral("cancel %1,%2").arg(x).arg(y); };
         window->Show();
     }
     ~PressLog() { delete window; }
     PressLog(const PressLog&) = delete;
     PressLog& operator=(const PressLog&) = delete;
 
+    // Makes the canvas log its presses here.
     platform::Canvas* Logged(platform::Canvas* c)
     {
         c->OnMouseDown = [this](int x, int y) {
@@ -70,6 +70,7 @@ struct PressLog {
         };
         c->OnMouseDrag = [this](int x, int y) { log << QStringLiteral("drag %1,%2").arg(x).arg(y); };
         c->OnMouseUp = [this](int, int) { log << QStringLiteral("up"); };
+        c->OnMouseCancel = [this](int x, int y) { log << QStringLiteral("cancel %1,%2").arg(x).arg(y); };
         return c;
     }
 
