@@ -177,7 +177,8 @@ protected:
     // Whether the table shows the note centred across it at the notes' height.
     bool TableShowsNote(const platform::PicturePtr& note) const
     {
-        return ShowsPicture(Table(), note, {(Table().Width() - platform::Deref(note).Width()) / 2, TableClass::kNoteTop});
+        const int left = (Table().Width() - platform::Deref(note).Width()) / 2;
+        return ShowsPicture(Table(), note, {left, TableClass::kNoteTop});
     }
 
     QTemporaryDir mConfig;
