@@ -12,11 +12,7 @@ protected:
         Table().mSolutionGrid = Puzzle().mSolutionGrid;
         Table().CheckForWin();
     }
-    bool WinNoteShown() const
-    {
-        const auto note = winnote();
-        return ShowsPicture(Table(), note, {(Table().Width() - note->Width()) / 2, TableClass::kNoteTop});
-    }
+    bool WinNoteShown() const { return TableShowsNote(winnote()); }
 };
 
 // Refused presses on a won puzzle are the table's tests; the record, note

@@ -8,25 +8,6 @@
 #include <array>
 #include <iostream>
 
-namespace {
-
-// Keeps the mouse input a widget takes, in the widget's coordinates.
-class MouseRecorder : public QObject {
-public:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
-            mInput.emplace_back(type, static_cast<QMouseEvent*>(event)->position().toPoint());
-        }
-        return false;
-    }
-
-    std::vector<std::pair<QEvent::Type, QPoint>> mInput;
-};
-
-} // namespace
-
 // The real game on a display of its own, played only through synthetic X
 // input as a new player plays it: the sidebar tabs, every menu, the first
 // puzzle built with the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the
@@ -97,8 +78,6 @@ protected:
         }
         MousePlayer::TearDown();
     }
-
-    static const char* Name(int page) { return std::array{"play", "stats", "help", "none"}.at(page); }
 
     // The sidebar page on show, told by the one pixel below every control
     // where the three pages' backdrops differ most: wood on Play, the bare
@@ -196,14 +175,13 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
 
     // Every press on another tab shows its page at once, however often the
     // tabs have been used before.
-    QStringList wanted;
-    QStringList shown;
-    for (const int page : {kStats, kPlay, kStats, kPlay, kHelp, kPlay, kHelp, kStats, kHelp, kStats}) {
+    const std::vector<int> wanted{kStats, kPlay, kStats, kPlay, kHelp, kPlay, kHelp, kStats, kHelp, kStats};
+    std::vector<int> shown;
+    for (const int page : wanted) {
         mX.Click(mContent + QPoint(page * kTabWidth + kTabWidth / 2, kTabMiddle));
-        wanted << Name(page);
-        shown << Name(WaitForPage(page));
+        shown.push_back(WaitForPage(page));
     }
-    EXPECT_EQ(shown.join(' ').toStdString(), wanted.join(' ').toStdString()) << "pages shown after each tab click";
+    EXPECT_EQ(shown, wanted) << "pages shown after each tab click (0 play, 1 stats, 2 help, 3 none)";
 
     ASSERT_NO_FATAL_FAILURE(OpenEachMenu());
 
@@ -217,13 +195,19 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
     // for a later game.
     const QPoint onSquare = *HitPoint(*Table().mPieceSquare);
     const QPoint onTriangle = *HitPoint(*Table().mPieceLargeTriangle1);
-    MouseRecorder recorder;
+    std::vector<std::pair<QEvent::Type, QPoint>> input; // in the table's coordinates
+    EventTap recorder([&](const QEvent& e) {
+        const QEvent::Type type = e.type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
+            input.emplace_back(type, static_cast<const QMouseEvent&>(e).position().toPoint());
+        }
+    });
     Table().installEventFilter(&recorder);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     ASSERT_TRUE(Puzzle().mIsWon);
     const QRect table(mContent + QPoint(kSidebarWidth, 0), Table().size());
     QImage shownBefore;
-    for (const auto& [type, at] : recorder.mInput) {
+    for (const auto& [type, at] : input) {
         if (type == QEvent::MouseButtonPress) {
             shownBefore = mX.Grab(table);
         }
@@ -242,8 +226,7 @@ TEST_F(PlayerSession, TabsMenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin
         << "the play window, titled with its puzzle, lost the keyboard focus";
     mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
-    EXPECT_EQ(mGame.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(mGame.exitCode(), 0);
+    EXPECT_EQ(std::pair(mGame.exitStatus(), mGame.exitCode()), std::pair(QProcess::NormalExit, 0));
 
     // The store keeps the win and the first run, and no game to resume.
     EXPECT_EQ(Stored("SELECT group_concat(Number || ':' || NumHintsUsed) FROM SolvedPuzzles"), "2:0");

@@ -28,6 +28,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
+
+// Shows a test every event the object it watches gets, before the object.
+class EventTap : public QObject {
+public:
+    explicit EventTap(std::function<void(const QEvent&)> seen) : mSeen(std::move(seen)) {}
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        mSeen(*event);
+        return false;
+    }
+
+private:
+    std::function<void(const QEvent&)> mSeen;
+};
 
 class GameSession : public ::testing::Test {
 protected:
@@ -157,6 +172,13 @@ protected:
             }
         }
         return !area.isEmpty();
+    }
+
+    // Whether the table shows the note centred across it at the notes' height.
+    bool TableShowsNote(const platform::PicturePtr& note) const
+    {
+        const int left = (Table().Width() - platform::Deref(note).Width()) / 2;
+        return ShowsPicture(Table(), note, {left, TableClass::kNoteTop});
     }
 
     QTemporaryDir mConfig;

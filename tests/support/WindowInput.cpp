@@ -67,6 +67,16 @@ void Send(const QWidget& at, QPoint local, Qt::MouseButton button, QEvent::Type 
     }
 }
 
+void SetWindowState(const QWidget& widget, Qt::WindowState state)
+{
+    // Asked of the window-system window, whose platform reports the new
+    // state back to the window as a window manager's change would be.
+    if (QWindow* window = widget.window()->windowHandle()) {
+        window->setWindowStates(state);
+        QApplication::processEvents();
+    }
+}
+
 } // namespace
 
 void Press(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -104,13 +114,10 @@ void DoubleClick(const QWidget& at, QPoint local)
 {
     // Two clicks within the double-click time: Qt makes the second press a
     // double click, as it does for a player.
-    QWindow* window = WindowOf(at);
-    const QPoint point = ToWindow(at, local);
-    for (int i = 0; i < 2 && window != nullptr; ++i) {
-        gHeld |= Qt::LeftButton;
-        SendTo(window, point, Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier);
+    for (int i = 0; i < 2; ++i) {
+        Press(at, local);
         gHeld &= ~Qt::MouseButtons(Qt::LeftButton);
-        SendTo(window, point, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier);
+        Send(at, local, Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier);
     }
     NextClickTime();
 }
@@ -134,20 +141,6 @@ void Expose(const QWidget& widget)
         QApplication::processEvents();
     }
 }
-
-namespace {
-
-void SetWindowState(const QWidget& widget, Qt::WindowState state)
-{
-    // Asked of the window-system window, whose platform reports the new
-    // state back to the window as a window manager's change would be.
-    if (QWindow* window = widget.window()->windowHandle()) {
-        window->setWindowStates(state);
-        QApplication::processEvents();
-    }
-}
-
-} // namespace
 
 void Minimize(const QWidget& widget) { SetWindowState(widget, Qt::WindowMinimized); }
 

@@ -9,23 +9,6 @@
 // player's mouse.
 using TableMoves = Shown<MousePlayer>;
 
-namespace {
-
-// Records the area of every paint the table gets.
-class PaintRecorder : public QObject {
-public:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            mAreas.push_back(static_cast<QPaintEvent*>(event)->region().boundingRect());
-        }
-        return false;
-    }
-    std::vector<QRect> mAreas;
-};
-
-} // namespace
-
 TEST_F(TableMoves, PressTakesTheTopmostShapeNotTheTopmostPictureBox)
 {
     // The rhombus lies under the medium triangle, and their pictures overlap.
@@ -161,7 +144,11 @@ TEST_F(TableMoves, AWonPuzzleOrNoUnsolvedOneLeftDeclinesPresses)
 TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
 {
     TableClass& table = Table();
-    PaintRecorder recorder;
+    std::vector<QRect> painted; // the area of every paint the table gets
+    EventTap recorder([&](const QEvent& e) {
+        e.type() == QEvent::Paint ? painted.push_back(static_cast<const QPaintEvent&>(e).region().boundingRect())
+                                  : void();
+    });
     table.installEventFilter(&recorder);
     const auto& piece = table.mPieceMediumTriangle;
     const QPoint p = *HitPoint(*piece);
@@ -170,16 +157,16 @@ TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
 
     WindowInput::Press(table, p);
     WindowInput::Move(table, p + QPoint(-3, 2));
-    ASSERT_FALSE(recorder.mAreas.empty());
-    EXPECT_EQ(recorder.mAreas.back(), tableRect); // the first step shows it all
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.back(), tableRect); // the first step shows it all
     // Steps that overlap the last place, including some past the top edge.
     for (int step = 1; step <= 40; ++step) {
         const QRect before = pieceRect();
-        recorder.mAreas.clear();
+        painted.clear();
         WindowInput::Move(table, p + QPoint(-3 - 7 * step, 2 + (step % 9) * 5 - 20));
         const QRect expected = before.united(pieceRect()).intersected(tableRect);
-        ASSERT_EQ(recorder.mAreas.size(), 1u) << step;
-        EXPECT_EQ(recorder.mAreas.back(), expected) << step;
+        ASSERT_EQ(painted.size(), 1u) << step;
+        EXPECT_EQ(painted.back(), expected) << step;
     }
     // No trace left behind: the buffer equals the table drawn afresh without
     // the piece, with the piece drawn on top.
