@@ -69,35 +69,51 @@ void ExpectPixels(const QImage& image, const std::function<QRgb(int, int)>& expe
 
 } // namespace
 
-// Random colours, with black, white and grey mask pixels in about equal
-// share, drawn half off the target, onto each kind of 32-bit surface.
+// Random greys, black, white and grey in about equal share, mask a picture
+// of random colours (written into its mask plane) and one of a single colour
+// (masked by the greys as art). Drawn half off the target onto each kind of
+// 32-bit surface, black shows, white hides and grey blends on every pixel,
+// landing exactly as the composite drawn with QPainter does.
 TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
 {
     QRandomGenerator random(42);
     constexpr int kSize = 37;
-    auto piece = std::make_shared<Picture>(kSize, kSize);
-    auto mask = piece->Mask();
+    QImage greys(kSize, kSize, QImage::Format_Grayscale8);
+    auto colours = std::make_shared<Picture>(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            piece->ImageForWriting().setPixel(x, y, 0xFF000000u | random.bounded(0x1000000u));
+            colours->ImageForWriting().setPixel(x, y, 0xFF000000u | random.bounded(0x1000000u));
             const int pick = random.bounded(4);
             const int m = pick == 0 ? 0 : pick == 1 ? 255 : random.bounded(256);
-            mask->ImageForWriting().setPixel(x, y, qRgb(m, m, m));
+            greys.scanLine(y)[x] = static_cast<uchar>(m);
+            colours->Mask()->ImageForWriting().setPixel(x, y, qRgb(m, m, m));
         }
     }
-    piece->Changed();
-    mask->Changed();
+    colours->Changed();
+    colours->Mask()->Changed();
+    auto oneColour = Picture::Filled(kSize, kSize, kInk & 0xFFFFFF);
+    const Picture maskArt(greys);
+    oneColour->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
 
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
-        SCOPED_TRACE(format);
-        QImage surface(50, 40, format);
-        surface.fill(kBackdrop);
-        Graphics(&surface, nullptr).DrawPicture(piece.get(), 20, -5);
-        ExpectPixels(surface, [&](int x, int y) {
-            const QPoint at(x - 20, y + 5);
-            const bool off = at.x() < 0 || at.y() >= kSize;
-            return off ? kBackdrop : OverBackdrop(piece->Image().pixel(at), qRed(mask->Image().pixel(at)));
-        }, 1);
+    for (const auto& piece : {colours, oneColour}) {
+        for (QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
+            for (const QPoint at : {QPoint(20, -5), QPoint(-9, 12)}) {
+                SCOPED_TRACE(testing::Message() << format << " at " << at.x() << "," << at.y());
+                QImage surface(40, 40, format);
+                surface.fill(kBackdrop);
+                QImage expected = surface;
+                Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
+                ExpectPixels(surface, [&](int x, int y) {
+                    const QPoint p = QPoint(x, y) - at;
+                    return QRect(0, 0, kSize, kSize).contains(p)
+                        ? OverBackdrop(piece->Image().pixel(p), qRed(greys.pixel(p)))
+                        : kBackdrop;
+                }, 1);
+                QPainter(&expected).drawImage(at, piece->Composited());
+                EXPECT_EQ(surface, expected);
+            }
+        }
     }
 }
 
@@ -182,32 +198,4 @@ TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
     std::shared_ptr<Picture> orphan = Filled(2, 2, kInk)->Mask();
     orphan->Graphics().FillRect(0, 0, 2, 2);
     EXPECT_EQ(orphan->Image().pixel(0, 0), 0xFF000000u);
-}
-
-// A one-colour picture seen through a grey mask is drawn from the colour and
-// the mask: it must land exactly as its composite drawn with QPainter does,
-// clipped on every side.
-TEST(PictureTest, OneColourThroughAGreyMaskDrawsAsItsComposite)
-{
-    QRandomGenerator random(7);
-    constexpr int kSize = 37;
-    QImage greys(kSize, kSize, QImage::Format_Grayscale8);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const int pick = random.bounded(4);
-            greys.scanLine(y)[x] = static_cast<uchar>(pick == 0 ? 0 : pick == 1 ? 255 : random.bounded(256));
-        }
-    }
-    auto piece = Picture::Filled(kSize, kSize, kInk & 0xFFFFFF);
-    const Picture maskArt(greys);
-    piece->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
-    for (const QPoint at : {QPoint(20, -5), QPoint(-9, 12)}) {
-        QImage surface(40, 40, QImage::Format_RGB32);
-        surface.fill(kBackdrop);
-        Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
-        QImage expected(40, 40, QImage::Format_RGB32);
-        expected.fill(kBackdrop);
-        QPainter(&expected).drawImage(at, piece->Composited());
-        EXPECT_EQ(surface, expected) << at.x() << "," << at.y();
-    }
 }
