@@ -18,14 +18,6 @@ namespace {
 constexpr QRgb kBackdrop = 0xFF0A141E;
 constexpr QRgb kInk = 0xFFC86432;
 
-std::shared_ptr<Picture> Filled(int w, int h, QRgb colour)
-{
-    auto picture = std::make_shared<Picture>(w, h);
-    picture->Graphics().SetForeColor(colour & 0xFFFFFF);
-    picture->Graphics().FillRect(0, 0, w, h);
-    return picture;
-}
-
 // Pixel (x, y) of a numbered picture: every pixel differs, so a misplaced one shows.
 QRgb Number(int x, int y)
 {
@@ -91,7 +83,7 @@ TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
     }
     colours->Changed();
     colours->Mask()->Changed();
-    auto oneColour = Picture::Filled(kSize, kSize, kInk & 0xFFFFFF);
+    auto oneColour = Picture::Filled(kSize, kSize, kInk);
     const Picture maskArt(greys);
     oneColour->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
 
@@ -122,7 +114,7 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
     // A source rectangle reaching past the picture draws only what exists;
     // empty and negative sizes draw nothing.
     auto source = Numbered(4, 4);
-    auto target = Filled(10, 10, kBackdrop);
+    auto target = Picture::Filled(10, 10, kBackdrop);
     target->Graphics().DrawPicture(source.get(), 5, 4, 2, 3, 1, -1, 2, 3);
     target->Graphics().DrawPicture(source.get(), 0, 0, 0, 4);
     target->Graphics().DrawPicture(source.get(), 0, 0, -3, -3);
@@ -141,7 +133,7 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
 TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 {
     auto source = Numbered(4, 4);
-    QImage surface = Filled(4, 4, kBackdrop)->Image();
+    QImage surface = Picture::Filled(4, 4, kBackdrop)->Image();
     std::vector<QRect> touched;
     Graphics g(&surface, [&touched](const QRect& r) { touched.push_back(r); });
 
@@ -171,20 +163,20 @@ TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 
 TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
 {
-    auto piece = Filled(4, 4, kInk);
+    auto piece = Picture::Filled(4, 4, kInk);
     auto mask = piece->Mask();
     mask->Graphics().SetForeColor(0xFFFFFF);
     mask->Graphics().FillRect(0, 0, 1, 1);
-    Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the composite
+    Picture::Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the composite
 
     // White hides, and a mask picture drawn through its own mask copies
     // only its shown part.
     mask->Graphics().FillRect(0, 0, 4, 4);
-    auto hole = Filled(2, 2, 0x000000);
+    auto hole = Picture::Filled(2, 2, 0x000000);
     hole->Mask()->Graphics().SetForeColor(0xFFFFFF);
     hole->Mask()->Graphics().FillRect(1, 0, 1, 2);
     mask->Graphics().DrawPicture(hole.get(), 1, 1);
-    auto table = Filled(4, 4, kBackdrop);
+    auto table = Picture::Filled(4, 4, kBackdrop);
     table->Graphics().DrawPicture(piece.get(), 0, 0);
     ExpectPixels(table->Image(), [](int x, int y) { return x == 1 && y >= 1 && y <= 2 ? kInk : kBackdrop; });
 
@@ -195,7 +187,7 @@ TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
     EXPECT_EQ(table->Image().pixel(1, 2), 0xFF00FF00u);
 
     // A mask kept after its picture is gone can still be drawn into.
-    std::shared_ptr<Picture> orphan = Filled(2, 2, kInk)->Mask();
+    std::shared_ptr<Picture> orphan = Picture::Filled(2, 2, kInk)->Mask();
     orphan->Graphics().FillRect(0, 0, 2, 2);
     EXPECT_EQ(orphan->Image().pixel(0, 0), 0xFF000000u);
 }
