@@ -94,7 +94,7 @@ TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
                 SCOPED_TRACE(testing::Message() << format << " at " << at.x() << "," << at.y());
                 QImage surface(40, 40, format);
                 surface.fill(kBackdrop);
-                QImage expected = surface;
+                QImage expected = surface.copy();
                 Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
                 ExpectPixels(surface, [&](int x, int y) {
                     const QPoint p = QPoint(x, y) - at;
