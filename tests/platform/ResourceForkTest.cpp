@@ -195,11 +195,9 @@ QImage DrawnMasked(platform::ResourceFork& fork)
     }
     picture->Mask()->Graphics().DrawPicture(mask.get(), 0, 0);
     picture->AdoptComposite(fork.GetComposite(kColourId));
-    platform::Picture ground(kWidth, kHeight);
-    ground.Graphics().SetForeColor(kGround & 0xFFFFFF);
-    ground.Graphics().FillRect(0, 0, kWidth, kHeight);
-    ground.Graphics().DrawPicture(picture.get(), 0, 0);
-    return ground.Image();
+    const platform::PicturePtr ground = platform::Picture::Filled(kWidth, kHeight, kGround);
+    ground->Graphics().DrawPicture(picture.get(), 0, 0);
+    return ground->Image();
 }
 
 QImage Expected()
