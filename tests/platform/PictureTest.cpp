@@ -18,14 +18,6 @@ namespace {
 constexpr QRgb kBackdrop = 0xFF0A141E;
 constexpr QRgb kInk = 0xFFC86432;
 
-std::shared_ptr<Picture> Filled(int w, int h, QRgb colour)
-{
-    auto picture = std::make_shared<Picture>(w, h);
-    picture->Graphics().SetForeColor(colour & 0xFFFFFF);
-    picture->Graphics().FillRect(0, 0, w, h);
-    return picture;
-}
-
 // Pixel (x, y) of a numbered picture: every pixel differs, so a misplaced one shows.
 QRgb Number(int x, int y)
 {
@@ -69,35 +61,51 @@ void ExpectPixels(const QImage& image, const std::function<QRgb(int, int)>& expe
 
 } // namespace
 
-// Random colours, with black, white and grey mask pixels in about equal
-// share, drawn half off the target, onto each kind of 32-bit surface.
+// Random greys, black, white and grey in about equal share, mask a picture
+// of random colours (written into its mask plane) and one of a single colour
+// (masked by the greys as art). Drawn half off the target onto each kind of
+// 32-bit surface, black shows, white hides and grey blends on every pixel,
+// landing exactly as the composite drawn with QPainter does.
 TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
 {
     QRandomGenerator random(42);
     constexpr int kSize = 37;
-    auto piece = std::make_shared<Picture>(kSize, kSize);
-    auto mask = piece->Mask();
+    QImage greys(kSize, kSize, QImage::Format_Grayscale8);
+    auto colours = std::make_shared<Picture>(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            piece->ImageForWriting().setPixel(x, y, 0xFF000000u | random.bounded(0x1000000u));
+            colours->ImageForWriting().setPixel(x, y, 0xFF000000u | random.bounded(0x1000000u));
             const int pick = random.bounded(4);
             const int m = pick == 0 ? 0 : pick == 1 ? 255 : random.bounded(256);
-            mask->ImageForWriting().setPixel(x, y, qRgb(m, m, m));
+            greys.scanLine(y)[x] = static_cast<uchar>(m);
+            colours->Mask()->ImageForWriting().setPixel(x, y, qRgb(m, m, m));
         }
     }
-    piece->Changed();
-    mask->Changed();
+    colours->Changed();
+    colours->Mask()->Changed();
+    auto oneColour = Picture::Filled(kSize, kSize, kInk);
+    const Picture maskArt(greys);
+    oneColour->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
 
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
-        SCOPED_TRACE(format);
-        QImage surface(50, 40, format);
-        surface.fill(kBackdrop);
-        Graphics(&surface, nullptr).DrawPicture(piece.get(), 20, -5);
-        ExpectPixels(surface, [&](int x, int y) {
-            const QPoint at(x - 20, y + 5);
-            const bool off = at.x() < 0 || at.y() >= kSize;
-            return off ? kBackdrop : OverBackdrop(piece->Image().pixel(at), qRed(mask->Image().pixel(at)));
-        }, 1);
+    for (const auto& piece : {colours, oneColour}) {
+        for (QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32}) {
+            for (const QPoint at : {QPoint(20, -5), QPoint(-9, 12)}) {
+                SCOPED_TRACE(testing::Message() << format << " at " << at.x() << "," << at.y());
+                QImage surface(40, 40, format);
+                surface.fill(kBackdrop);
+                QImage expected = surface.copy();
+                Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
+                ExpectPixels(surface, [&](int x, int y) {
+                    const QPoint p = QPoint(x, y) - at;
+                    return QRect(0, 0, kSize, kSize).contains(p)
+                        ? OverBackdrop(piece->Image().pixel(p), qRed(greys.pixel(p)))
+                        : kBackdrop;
+                }, 1);
+                QPainter(&expected).drawImage(at, piece->Composited());
+                EXPECT_EQ(surface, expected);
+            }
+        }
     }
 }
 
@@ -106,7 +114,7 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
     // A source rectangle reaching past the picture draws only what exists;
     // empty and negative sizes draw nothing.
     auto source = Numbered(4, 4);
-    auto target = Filled(10, 10, kBackdrop);
+    auto target = Picture::Filled(10, 10, kBackdrop);
     target->Graphics().DrawPicture(source.get(), 5, 4, 2, 3, 1, -1, 2, 3);
     target->Graphics().DrawPicture(source.get(), 0, 0, 0, 4);
     target->Graphics().DrawPicture(source.get(), 0, 0, -3, -3);
@@ -125,7 +133,7 @@ TEST(PictureTest, SourceRectanglesAndScalingLandOnWholePixels)
 TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 {
     auto source = Numbered(4, 4);
-    QImage surface = Filled(4, 4, kBackdrop)->Image();
+    QImage surface = Picture::Filled(4, 4, kBackdrop)->Image();
     std::vector<QRect> touched;
     Graphics g(&surface, [&touched](const QRect& r) { touched.push_back(r); });
 
@@ -155,20 +163,20 @@ TEST(PictureTest, DrawsAndFillsClipAtTheTargetsEdgesAndNoPictureDrawsNothing)
 
 TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
 {
-    auto piece = Filled(4, 4, kInk);
+    auto piece = Picture::Filled(4, 4, kInk);
     auto mask = piece->Mask();
     mask->Graphics().SetForeColor(0xFFFFFF);
     mask->Graphics().FillRect(0, 0, 1, 1);
-    Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the composite
+    Picture::Filled(4, 4, kBackdrop)->Graphics().DrawPicture(piece.get(), 0, 0); // builds the composite
 
     // White hides, and a mask picture drawn through its own mask copies
     // only its shown part.
     mask->Graphics().FillRect(0, 0, 4, 4);
-    auto hole = Filled(2, 2, 0x000000);
+    auto hole = Picture::Filled(2, 2, 0x000000);
     hole->Mask()->Graphics().SetForeColor(0xFFFFFF);
     hole->Mask()->Graphics().FillRect(1, 0, 1, 2);
     mask->Graphics().DrawPicture(hole.get(), 1, 1);
-    auto table = Filled(4, 4, kBackdrop);
+    auto table = Picture::Filled(4, 4, kBackdrop);
     table->Graphics().DrawPicture(piece.get(), 0, 0);
     ExpectPixels(table->Image(), [](int x, int y) { return x == 1 && y >= 1 && y <= 2 ? kInk : kBackdrop; });
 
@@ -179,35 +187,7 @@ TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
     EXPECT_EQ(table->Image().pixel(1, 2), 0xFF00FF00u);
 
     // A mask kept after its picture is gone can still be drawn into.
-    std::shared_ptr<Picture> orphan = Filled(2, 2, kInk)->Mask();
+    std::shared_ptr<Picture> orphan = Picture::Filled(2, 2, kInk)->Mask();
     orphan->Graphics().FillRect(0, 0, 2, 2);
     EXPECT_EQ(orphan->Image().pixel(0, 0), 0xFF000000u);
-}
-
-// A one-colour picture seen through a grey mask is drawn from the colour and
-// the mask: it must land exactly as its composite drawn with QPainter does,
-// clipped on every side.
-TEST(PictureTest, OneColourThroughAGreyMaskDrawsAsItsComposite)
-{
-    QRandomGenerator random(7);
-    constexpr int kSize = 37;
-    QImage greys(kSize, kSize, QImage::Format_Grayscale8);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const int pick = random.bounded(4);
-            greys.scanLine(y)[x] = static_cast<uchar>(pick == 0 ? 0 : pick == 1 ? 255 : random.bounded(256));
-        }
-    }
-    auto piece = Picture::Filled(kSize, kSize, kInk & 0xFFFFFF);
-    const Picture maskArt(greys);
-    piece->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
-    for (const QPoint at : {QPoint(20, -5), QPoint(-9, 12)}) {
-        QImage surface(40, 40, QImage::Format_RGB32);
-        surface.fill(kBackdrop);
-        Graphics(&surface, nullptr).DrawPicture(piece.get(), at.x(), at.y());
-        QImage expected(40, 40, QImage::Format_RGB32);
-        expected.fill(kBackdrop);
-        QPainter(&expected).drawImage(at, piece->Composited());
-        EXPECT_EQ(surface, expected) << at.x() << "," << at.y();
-    }
 }

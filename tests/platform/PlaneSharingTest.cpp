@@ -18,21 +18,13 @@ constexpr QRgb kInk = 0xFF336699;
 const uchar kGreyMask[kSide * kSide] = {0, 0, 255, 255, 0, 0, 255, 255,
                                         0, 0, 255, 255, 0, 0, 255, 255};
 
-std::shared_ptr<platform::Picture> Inked()
-{
-    auto picture = std::make_shared<platform::Picture>(kSide, kSide);
-    picture->Graphics().SetForeColor(kInk & 0xFFFFFF);
-    picture->Graphics().FillRect(0, 0, kSide, kSide);
-    return picture;
-}
-
 } // namespace
 
 TEST(PlaneSharingTest, AMaskSharesGreyArtUntilDrawnIntoAndNeverWritesTheArt)
 {
     const platform::Picture greyArt(
         QImage(kGreyMask, kSide, kSide, kSide, QImage::Format_Grayscale8));
-    auto picture = Inked();
+    auto picture = platform::Picture::Filled(kSide, kSide, kInk);
     EXPECT_TRUE(picture->ShowsEveryPixel()); // a fresh mask shows all
     picture->Mask()->Graphics().DrawPicture(&greyArt, 0, 0);
     EXPECT_EQ(picture->Mask()->Image().constBits(), greyArt.Image().constBits());
@@ -50,25 +42,22 @@ TEST(PlaneSharingTest, AMaskSharesGreyArtUntilDrawnIntoAndNeverWritesTheArt)
     EXPECT_EQ(picture->Mask()->Image().pixel(3, 0), kBlack);
     EXPECT_EQ(picture->Mask()->Image().pixel(2, 0), kWhite);
     EXPECT_EQ(picture->Mask()->Image().pixel(0, 3), kBlack);
-    platform::Picture again(kSide, kSide);
-    again.Graphics().DrawPicture(picture.get(), 0, 0);
-    EXPECT_EQ(again.Image().pixel(3, 0), kInk);
-    EXPECT_EQ(again.Image().pixel(3, 1), kWhite);
+    target.Graphics().DrawPicture(picture.get(), 0, 0);
+    EXPECT_EQ(target.Image().pixel(3, 0), kInk);
+    EXPECT_EQ(target.Image().pixel(3, 1), kWhite);
 }
 
 TEST(PlaneSharingTest, AFreshMaskIsBlackWhereverItIsReadOrPartlyDrawn)
 {
-    auto read = Inked();
+    auto read = platform::Picture::Filled(kSide, kSide, kInk);
     EXPECT_EQ(read->Mask()->Image().pixel(2, 2), kBlack);
 
-    auto drawn = Inked();
+    auto drawn = platform::Picture::Filled(kSide, kSide, kInk);
     drawn->Mask()->Graphics().SetForeColor(0xFFFFFF);
     drawn->Mask()->Graphics().FillRect(0, 0, 1, kSide);
     EXPECT_EQ(drawn->Mask()->Image().pixel(1, 0), kBlack);
-    platform::Picture target(kSide, kSide);
-    target.Graphics().SetForeColor(0x000000);
-    target.Graphics().FillRect(0, 0, kSide, kSide);
-    target.Graphics().DrawPicture(drawn.get(), 0, 0);
-    EXPECT_EQ(target.Image().pixel(0, 2), kBlack);
-    EXPECT_EQ(target.Image().pixel(1, 2), kInk);
+    const auto target = platform::Picture::Filled(kSide, kSide, kBlack);
+    target->Graphics().DrawPicture(drawn.get(), 0, 0);
+    EXPECT_EQ(target->Image().pixel(0, 2), kBlack);
+    EXPECT_EQ(target->Image().pixel(1, 2), kInk);
 }

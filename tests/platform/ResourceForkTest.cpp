@@ -74,6 +74,10 @@ public:
     {
         return reinterpret_cast<BundleRun*>(mItems[2].data.data() + platform::BundleRunsOffset(kHeight))[i];
     }
+    std::uint32_t& RowRunsAt(std::size_t y)
+    {
+        return reinterpret_cast<std::uint32_t*>(mItems[2].data.data() + sizeof(platform::BundleRunsHeader))[y];
+    }
 
     // The block written out, each entry's data on the next boundary.
     const unsigned char* Write()
@@ -126,12 +130,10 @@ private:
     static std::vector<unsigned char> Runs()
     {
         std::vector<BundleRun> runs;
-        std::vector<std::uint32_t> rowRuns;
+        std::vector<std::uint32_t> rowRuns{0};
         std::vector<std::uint32_t> pixels;
         for (int y = 0; y < kHeight; ++y) {
-            rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
             for (int x = 0; x < kWidth; ++x) {
-                const std::uint32_t pixel = platform::MaskedPixel(Colour(x, y), Grey(x, y));
                 const std::uint32_t opaque = Grey(x, y) == 0 ? 1 : 0;
                 if (Grey(x, y) == 255) {
                     continue;
@@ -141,10 +143,10 @@ private:
                 } else {
                     runs.push_back(BundleRun{x, 1, opaque, static_cast<std::uint32_t>(pixels.size())});
                 }
-                pixels.push_back(pixel);
+                pixels.push_back(platform::MaskedPixel(Colour(x, y), Grey(x, y)));
             }
+            rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
         }
-        rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
         std::vector<unsigned char> data;
         Append(data, platform::BundleRunsHeader{static_cast<std::uint32_t>(runs.size()),
                                                 static_cast<std::uint32_t>(pixels.size())});
@@ -193,11 +195,9 @@ QImage DrawnMasked(platform::ResourceFork& fork)
     }
     picture->Mask()->Graphics().DrawPicture(mask.get(), 0, 0);
     picture->AdoptComposite(fork.GetComposite(kColourId));
-    platform::Picture ground(kWidth, kHeight);
-    ground.Graphics().SetForeColor(kGround & 0xFFFFFF);
-    ground.Graphics().FillRect(0, 0, kWidth, kHeight);
-    ground.Graphics().DrawPicture(picture.get(), 0, 0);
-    return ground.Image();
+    const platform::PicturePtr ground = platform::Picture::Filled(kWidth, kHeight, kGround);
+    ground->Graphics().DrawPicture(picture.get(), 0, 0);
+    return ground->Image();
 }
 
 QImage Expected()
@@ -255,6 +255,11 @@ TEST(ResourceForkTest, DamagedEntriesAreRefusedAndNothingIsReadOutsideThem)
         {"composite through a colour picture", [](Block& b) { b[2].entry.maskId = kColourId; }, 0},
         {"composite cut short", [](Block& b) { b[2].data.resize(b[2].data.size() - 4); b[2].entry.size -= 4; },
          0},
+        {"composite too long", [](Block& b) { b[2].data.resize(b[2].data.size() + 4); b[2].entry.size += 4; },
+         0},
+        {"run counts wild", [](Block& b) { std::memset(b[2].data.data(), 0xFF, sizeof(platform::BundleRunsHeader)); },
+         0},
+        {"rows out of order", [](Block& b) { b.RowRunsAt(1) = 0x7FFFFFFF; }, 0},
         {"runs out of order", [](Block& b) { std::swap(b.RunAt(0), b.RunAt(1)); }, 0},
         {"runs overlapping", [](Block& b) { b.RunAt(0).length += kWidth / 4 + 1; }, 0},
         {"run past the row", [](Block& b) { b.RunAt(1).length += kWidth; }, 0},
