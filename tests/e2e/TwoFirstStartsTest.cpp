@@ -5,35 +5,16 @@
 #include <QTemporaryDir>
 #include <array>
 #include <iostream>
-#include <string>
 
 // Two copies of the game started at the same moment on an empty preferences
 // folder: both must come up on the one store, without a word, and leave
 // nothing else behind. Each copy is this test program run again as one
 // game, held at its start until both are ready, then released together.
 
-namespace {
-
 const char* const kSharedConfig = "KOLMIRA_SHARED_CONFIG";
 const char* const kOneCopy = "TwoFirstStarts.OneCopyOfTheGame";
 constexpr int kRounds = 100;
 constexpr int kProcessWaitMs = 30000;
-
-// Reads the copy's output up to its line "ready" (the test runner writes
-// lines of its own before it); false if it ends or falls silent first.
-bool WaitUntilReady(QProcess& copy)
-{
-    while (copy.canReadLine() || copy.waitForReadyRead(kProcessWaitMs)) {
-        while (copy.canReadLine()) {
-            if (copy.readLine().trimmed() == "ready") {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-} // namespace
 
 // One copy of the game: starts when released, reports what the player was
 // told and whether its progress goes to the file, then quits.
@@ -47,19 +28,17 @@ TEST_F(TwoFirstStarts, OneCopyOfTheGame)
     }
     qputenv("XDG_CONFIG_HOME", shared);
     std::cout << "ready" << std::endl;
-    std::string go;
-    std::getline(std::cin, go);
+    std::cin.get();
     StartGame();
-    for (const QString& message : mMessages) {
-        std::cout << "told: " << message.toStdString() << std::endl;
-    }
-    std::cout << "keeps to file: " << StoreDb().KeepsToFile() << std::endl;
+    std::cout << "told: [" << mMessages.join("; ").toStdString() << "], keeps to file: " << StoreDb().KeepsToFile()
+              << std::endl;
     StopGame();
 }
 
 TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraft)
 {
-    for (int round = 0; round < kRounds; ++round) {
+    // One round shows the fault; a hundred reports of it do not help.
+    for (int round = 0; round < kRounds && !HasFailure(); ++round) {
         SCOPED_TRACE(round);
         QTemporaryDir config;
         ASSERT_TRUE(config.isValid());
@@ -70,8 +49,13 @@ TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraf
             copy.setProcessEnvironment(env);
             copy.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + kOneCopy});
         }
+        // Each copy's output up to its line "ready" (the test runner writes lines of its own before it).
         for (auto& copy : copies) {
-            ASSERT_TRUE(WaitUntilReady(copy));
+            QByteArray out;
+            while (!out.contains("ready\n") && copy.waitForReadyRead(kProcessWaitMs)) {
+                out += copy.readAll();
+            }
+            ASSERT_TRUE(out.contains("ready\n")) << out.toStdString();
         }
         // Written at once, not when each copy is waited for.
         for (auto& copy : copies) {
@@ -82,8 +66,7 @@ TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraf
             ASSERT_TRUE(copy.waitForFinished(kProcessWaitMs));
             const QString out = QString::fromUtf8(copy.readAllStandardOutput());
             EXPECT_EQ(copy.exitCode(), 0) << out.toStdString();
-            EXPECT_FALSE(out.contains("told: ")) << out.toStdString();
-            EXPECT_TRUE(out.contains("keeps to file: 1")) << out.toStdString();
+            EXPECT_TRUE(out.contains("told: [], keeps to file: 1")) << out.toStdString();
         }
         const QString folder = config.filePath("Kolmira");
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Kolmira.dat"});
@@ -96,8 +79,5 @@ TEST(TwoFirstStartsTogether, BothComeUpOnOneWholeStoreWithoutAWordAndLeaveNoDraf
                                           "(SELECT COUNT(*) FROM Prefs WHERE PrefName = 'RanOnce') AS s");
         ASSERT_NE(rows, nullptr);
         EXPECT_EQ(rows->Field("s").Value().StringValue(), "ok301");
-        if (HasFailure()) {
-            return; // one round shows the fault; a hundred reports of it do not help
-        }
     }
 }

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-using platform::Database;
-using platform::DatabaseRecord;
-using platform::Variant;
+using namespace platform;
 
 namespace {
 
@@ -47,23 +45,19 @@ protected:
 
 TEST_F(DatabaseTest, BadFilesAndBadStatementsAreRefusedWithoutACrash)
 {
-    Database missing;
-    missing.DatabaseFile = Path("missing.dat");
-    EXPECT_FALSE(missing.Connect());
+    Database notDb;
+    notDb.DatabaseFile = Path("missing.dat");
+    EXPECT_FALSE(notDb.Connect());
     EXPECT_FALSE(QFile::exists(Path("missing.dat"))) << "connecting must not create the file";
 
     const QByteArray garbage("this is a letter to a friend, not a database at all\n");
-    {
-        QFile file(Path("garbage.dat"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
-    }
-    Database notDb;
+    QFile file(Path("garbage.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
+    file.close();
     notDb.DatabaseFile = Path("garbage.dat");
     EXPECT_FALSE(notDb.Connect());
     EXPECT_FALSE(notDb.CreateDatabaseFile()) << "an existing file is never replaced";
     EXPECT_EQ(Bytes(Path("garbage.dat")), garbage);
-
 
     // Nothing runs without a connection, and nothing crashes.
     EXPECT_EQ(notDb.SQLSelect("SELECT 1"), nullptr);
@@ -95,10 +89,8 @@ TEST_F(DatabaseTest, OnlyCommittedWritesReachTheFileAndAFailedCommitChangesNothi
     ASSERT_TRUE(mDb.Connect());
     EXPECT_EQ(Count("T"), 3);
 
-    mDb.SQLExecute("PRAGMA foreign_keys = ON");
-    mDb.SQLExecute("CREATE TABLE Parent (Id INTEGER PRIMARY KEY)");
-    mDb.SQLExecute("CREATE TABLE Child (ParentId INTEGER REFERENCES Parent(Id) DEFERRABLE INITIALLY DEFERRED)");
-    mDb.SQLExecute("INSERT INTO Parent (Id) VALUES (1)");
+    mDb.SQLExecute("PRAGMA foreign_keys = ON; CREATE TABLE Parent (Id INTEGER PRIMARY KEY); INSERT INTO Parent VALUES (1);"
+                   "CREATE TABLE Child (ParentId INTEGER REFERENCES Parent(Id) DEFERRABLE INITIALLY DEFERRED)");
     ASSERT_TRUE(mDb.Commit());
     const QByteArray before = Bytes(mDb.DatabaseFile);
 

@@ -7,23 +7,17 @@
 // Built-in masks are grey, one byte a pixel, and read-only: a mask plane
 // shares them until it is drawn into, and a fresh mask is filled black only
 // when something needs its pixels.
-namespace {
-
 constexpr int kSide = 4;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kInk = 0xFF336699;
 
 // A read-only grey mask over const data: the left half black, the right white.
-const uchar kGreyMask[kSide * kSide] = {0, 0, 255, 255, 0, 0, 255, 255,
-                                        0, 0, 255, 255, 0, 0, 255, 255};
-
-} // namespace
+const uchar kGreyMask[kSide * kSide] = {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255};
 
 TEST(PlaneSharingTest, AMaskSharesGreyArtUntilDrawnIntoAndNeverWritesTheArt)
 {
-    const platform::Picture greyArt(
-        QImage(kGreyMask, kSide, kSide, kSide, QImage::Format_Grayscale8));
+    const platform::Picture greyArt(QImage(kGreyMask, kSide, kSide, kSide, QImage::Format_Grayscale8));
     auto picture = platform::Picture::Filled(kSide, kSide, kInk);
     EXPECT_TRUE(picture->ShowsEveryPixel()); // a fresh mask shows all
     picture->Mask()->Graphics().DrawPicture(&greyArt, 0, 0);
@@ -49,8 +43,7 @@ TEST(PlaneSharingTest, AMaskSharesGreyArtUntilDrawnIntoAndNeverWritesTheArt)
 
 TEST(PlaneSharingTest, AFreshMaskIsBlackWhereverItIsReadOrPartlyDrawn)
 {
-    auto read = platform::Picture::Filled(kSide, kSide, kInk);
-    EXPECT_EQ(read->Mask()->Image().pixel(2, 2), kBlack);
+    EXPECT_EQ(platform::Picture::Filled(kSide, kSide, kInk)->Mask()->Image().pixel(2, 2), kBlack); // only read
 
     auto drawn = platform::Picture::Filled(kSide, kSide, kInk);
     drawn->Mask()->Graphics().SetForeColor(0xFFFFFF);

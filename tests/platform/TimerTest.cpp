@@ -2,14 +2,11 @@
 
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
-#include <memory>
-
-using platform::Timer;
 
 // Single-shot timers and Fire() are driven by the win-note and blink tests.
 TEST(Timer, RepeatsOnTheEventLoopUntilReleasedEvenByItsOwnAction)
 {
-    std::shared_ptr<Timer> timer = std::make_shared<Timer>();
+    auto timer = std::make_shared<platform::Timer>();
     int fired = 0;
     timer->Action = [&] {
         if (++fired == 2) {
@@ -18,7 +15,7 @@ TEST(Timer, RepeatsOnTheEventLoopUntilReleasedEvenByItsOwnAction)
     };
     EXPECT_FALSE(timer->IsRunning());
     timer->SetPeriod(1);
-    timer->SetMode(Timer::kModeMultiple);
+    timer->SetMode(platform::Timer::kModeMultiple);
     EXPECT_TRUE(timer->IsRunning());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !timer; }));
     QTest::qWait(20); // a released timer never fires again

@@ -21,18 +21,14 @@ struct Methods {
 };
 std::deque<Methods> gMethods;
 
-const sqlite3_io_methods& Real(sqlite3_file* file)
-{
-    return *reinterpret_cast<const Methods*>(file->pMethods)->real;
-}
-
 int Write(sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset)
 {
+    const sqlite3_io_methods& real = *reinterpret_cast<const Methods*>(file->pMethods)->real;
     sqlite3_int64 size = 0;
-    if (gFull && (Real(file).xFileSize(file, &size) != SQLITE_OK || offset + amount > size)) {
+    if (gFull && (real.xFileSize(file, &size) != SQLITE_OK || offset + amount > size)) {
         return SQLITE_FULL;
     }
-    return Real(file).xWrite(file, data, amount, offset);
+    return real.xWrite(file, data, amount, offset);
 }
 
 // The file is the real layer's own; only its methods are swapped for the copy.
@@ -68,9 +64,6 @@ void Install()
     sqlite3_vfs_register(&gFullDisk, 1);
 }
 
-void SetFull(bool full)
-{
-    gFull = full;
-}
+void SetFull(bool full) { gFull = full; }
 
 } // namespace FullDisk
