@@ -26,14 +26,13 @@ QRgb Number(int x, int y)
 
 std::shared_ptr<Picture> Numbered(int w, int h)
 {
-    auto picture = std::make_shared<Picture>(w, h);
+    QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            picture->ImageForWriting().setPixel(x, y, Number(x, y));
+            image.setPixel(x, y, Number(x, y));
         }
     }
-    picture->Changed();
-    return picture;
+    return std::make_shared<Picture>(image);
 }
 
 // What a mask grey m makes of colour src drawn over the backdrop.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <vector>
 
 using platform::BundleEntry;
@@ -19,20 +18,29 @@ constexpr std::int32_t kTiledId = 12;
 constexpr int kWidth = 16;
 constexpr int kHeight = 2;
 constexpr QRgb kGround = 0xFF204060;
+constexpr std::uint8_t kBlendGrey = 100;
+constexpr std::size_t kRoom = 2048; // more than the block needs
+
+// The composite's runs, row by row: row 0 shows its left half whole, hides
+// its third quarter and half-shows the rest; row 1 shows only its last pixel.
+const BundleRun kRuns[] = {{0, 8, 1, 0}, {12, 4, 0, 8}, {15, 1, 1, 12}};
+const std::uint32_t kRowRuns[kHeight + 1] = {0, 2, 3};
 
 QRgb Colour(int x, int y)
 {
     return 0xFF000000u | static_cast<QRgb>(0x10 * x + 0x100 * (0x40 * y + 1) + 0x30000);
 }
 
-// Row 0 shows its left half whole, hides its third quarter and half-shows
-// the rest; row 1 is hidden but for its last pixel.
+// The mask the runs are seen through: black where they copy, grey where
+// they blend, white where nothing shows.
 std::uint8_t Grey(int x, int y)
 {
-    if (y == 1) {
-        return x == kWidth - 1 ? 0 : 255;
+    for (std::uint32_t r = kRowRuns[y]; r < kRowRuns[y + 1]; ++r) {
+        if (x >= kRuns[r].start && x < kRuns[r].start + kRuns[r].length) {
+            return kRuns[r].opaque != 0 ? 0 : kBlendGrey;
+        }
     }
-    return x < kWidth / 2 ? 0 : x < 3 * kWidth / 4 ? 255 : 100;
+    return 255;
 }
 
 template <typename T>
@@ -42,146 +50,81 @@ void Append(std::vector<unsigned char>& data, const T& value)
     data.insert(data.end(), bytes, bytes + sizeof value);
 }
 
-// A small block laid out as the art generator lays one out, each entry
-// open to damage before the block is written.
+// A small block laid out as the art generator lays one out, open to damage
+// once written: a colour picture as rows, its grey mask, their composite as
+// runs, the colour again as tiles (tile n of each row the colour's own, the
+// two rows sharing none) and a text.
 class Block {
 public:
-    struct Item {
-        BundleEntry entry;
-        std::vector<unsigned char> data;
-        std::uint64_t moveBy = 0; // off the entry's boundary
-    };
-
     Block()
     {
-        std::vector<unsigned char> colour;
-        std::vector<unsigned char> grey;
+        std::vector<unsigned char> colour, grey, shown, runs, tiles, text{'o', 'k'};
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 Append(colour, static_cast<std::uint32_t>(Colour(x, y)));
                 grey.push_back(Grey(x, y));
+                if (Grey(x, y) != 255) {
+                    Append(shown, platform::MaskedPixel(Colour(x, y), Grey(x, y)));
+                }
             }
         }
-        Add("PICT", kColourId, platform::kBundleColourDepth, platform::kBundleRows, colour);
-        Add("PICT", kMaskId, platform::kBundleGreyDepth, platform::kBundleRows, grey);
-        Add("COMP", kColourId, platform::kBundleColourDepth, platform::kBundleRuns, Runs()).entry.maskId = kMaskId;
-        Add("PICT", kTiledId, platform::kBundleColourDepth, platform::kBundleTiles, Tiles());
-        Add("TEXT", 1, 0, 0, std::vector<unsigned char>{'o', 'k'});
+        Append(runs, platform::BundleRunsHeader{static_cast<std::uint32_t>(std::size(kRuns)),
+                                                static_cast<std::uint32_t>(shown.size() / sizeof(QRgb))});
+        Append(runs, kRowRuns);
+        runs.resize(platform::BundleRunsOffset(kHeight));
+        Append(runs, kRuns);
+        runs.insert(runs.end(), shown.begin(), shown.end());
+        const std::uint16_t tileOfCell[kWidth / platform::kBundleTileWidth * kHeight] = {0, 1, 2, 3};
+        Append(tiles, tileOfCell);
+        tiles.resize(platform::BundleTilesOffset(kWidth, kHeight));
+        tiles.insert(tiles.end(), colour.begin(), colour.end());
+
+        struct Item {
+            const char* type;
+            std::int32_t id;
+            std::uint16_t depth, encoding;
+            std::int32_t maskId;
+            const std::vector<unsigned char>& data;
+        };
+        const Item items[] = {
+            {"PICT", kColourId, platform::kBundleColourDepth, platform::kBundleRows, 0, colour},
+            {"PICT", kMaskId, platform::kBundleGreyDepth, platform::kBundleRows, 0, grey},
+            {"COMP", kColourId, platform::kBundleColourDepth, platform::kBundleRuns, kMaskId, runs},
+            {"PICT", kTiledId, platform::kBundleColourDepth, platform::kBundleTiles, 0, tiles},
+            {"TEXT", 1, 0, 0, 0, text},
+        };
+        const platform::BundleHeader header{{'K', 'R', 'E', 'S'}, static_cast<std::uint32_t>(std::size(items))};
+        std::memcpy(Begin(), &header, sizeof header);
+        mSize = platform::BundleAligned(sizeof header + sizeof(BundleEntry) * std::size(items));
+        for (std::size_t i = 0; i < std::size(items); ++i) {
+            const Item& item = items[i];
+            BundleEntry& entry = Entry(i);
+            entry = {{}, item.id, item.depth == 0 ? 0U : kWidth, item.depth == 0 ? 0U : kHeight, item.depth,
+                     item.encoding, item.maskId, mSize, item.data.size()};
+            std::memcpy(entry.type, item.type, sizeof entry.type);
+            std::memcpy(Data(i), item.data.data(), item.data.size());
+            mSize = platform::BundleAligned(mSize + item.data.size());
+        }
     }
 
-    Item& operator[](std::size_t i) { return mItems[i]; }
+    unsigned char* Begin() { return mStorage; }
+    BundleEntry& Entry(std::size_t i)
+    {
+        return reinterpret_cast<BundleEntry*>(Begin() + sizeof(platform::BundleHeader))[i];
+    }
+    unsigned char* Data(std::size_t i) { return Begin() + Entry(i).offset; }
     BundleRun& RunAt(std::size_t i)
     {
-        return reinterpret_cast<BundleRun*>(mItems[2].data.data() + platform::BundleRunsOffset(kHeight))[i];
+        return reinterpret_cast<BundleRun*>(Data(2) + platform::BundleRunsOffset(kHeight))[i];
     }
     std::uint32_t& RowRunsAt(std::size_t y)
     {
-        return reinterpret_cast<std::uint32_t*>(mItems[2].data.data() + sizeof(platform::BundleRunsHeader))[y];
+        return reinterpret_cast<std::uint32_t*>(Data(2) + sizeof(platform::BundleRunsHeader))[y];
     }
-
-    // The block written out, each entry's data on the next boundary.
-    const unsigned char* Write()
-    {
-        const std::size_t tableEnd = sizeof(platform::BundleHeader) + mItems.size() * sizeof(BundleEntry);
-        std::size_t at = platform::BundleAligned(tableEnd);
-        for (Item& item : mItems) {
-            item.entry.offset = at + item.moveBy;
-            at = platform::BundleAligned(item.entry.offset + item.data.size());
-        }
-        mStorage.assign(at / sizeof(Line), Line{});
-        unsigned char* begin = mStorage.front().bytes;
-        const platform::BundleHeader header{{'K', 'R', 'E', 'S'}, static_cast<std::uint32_t>(mItems.size())};
-        std::memcpy(begin, &header, sizeof header);
-        for (std::size_t i = 0; i < mItems.size(); ++i) {
-            const Item& item = mItems[i];
-            std::memcpy(begin + sizeof header + i * sizeof(BundleEntry), &item.entry, sizeof item.entry);
-            std::memcpy(begin + item.entry.offset, item.data.data(), item.data.size());
-        }
-        mSize = at;
-        return begin;
-    }
-    platform::ResourceFork Fork()
-    {
-        const unsigned char* begin = Write();
-        return platform::ResourceFork(platform::BundleReader(begin, mSize));
-    }
+    platform::ResourceFork Fork() { return platform::ResourceFork(platform::BundleReader(Begin(), mSize)); }
 
 private:
-    // The block's own boundary.
-    struct alignas(platform::kBundleAlignment) Line {
-        unsigned char bytes[platform::kBundleAlignment];
-    };
-
-    Item& Add(const char (&type)[5], std::int32_t id, std::uint16_t depth, std::uint16_t encoding,
-              std::vector<unsigned char> data)
-    {
-        BundleEntry entry{};
-        std::memcpy(entry.type, type, sizeof entry.type);
-        entry.id = id;
-        entry.width = depth == 0 ? 0 : kWidth;
-        entry.height = depth == 0 ? 0 : kHeight;
-        entry.depth = depth;
-        entry.encoding = encoding;
-        entry.size = data.size();
-        return mItems.emplace_back(Item{entry, std::move(data)});
-    }
-
-    // The colour seen through the grey as runs, its pixels one after another.
-    static std::vector<unsigned char> Runs()
-    {
-        std::vector<BundleRun> runs;
-        std::vector<std::uint32_t> rowRuns{0};
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const std::uint32_t opaque = Grey(x, y) == 0 ? 1 : 0;
-                if (Grey(x, y) == 255) {
-                    continue;
-                }
-                if (x > 0 && Grey(x - 1, y) != 255 && runs.back().opaque == opaque) {
-                    ++runs.back().length;
-                } else {
-                    runs.push_back(BundleRun{x, 1, opaque, static_cast<std::uint32_t>(pixels.size())});
-                }
-                pixels.push_back(platform::MaskedPixel(Colour(x, y), Grey(x, y)));
-            }
-            rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
-        }
-        std::vector<unsigned char> data;
-        Append(data, platform::BundleRunsHeader{static_cast<std::uint32_t>(runs.size()),
-                                                static_cast<std::uint32_t>(pixels.size())});
-        for (const std::uint32_t first : rowRuns) {
-            Append(data, first);
-        }
-        data.resize(platform::BundleRunsOffset(kHeight));
-        for (const BundleRun& run : runs) {
-            Append(data, run);
-        }
-        for (const std::uint32_t pixel : pixels) {
-            Append(data, pixel);
-        }
-        return data;
-    }
-
-    // Tile n of each row is the colour's; the two rows share none.
-    static std::vector<unsigned char> Tiles()
-    {
-        std::vector<unsigned char> data;
-        constexpr int kTiles = kWidth / platform::kBundleTileWidth;
-        for (std::uint16_t tile = 0; tile < kTiles * kHeight; ++tile) {
-            Append(data, tile);
-        }
-        data.resize(platform::BundleTilesOffset(kWidth, kHeight));
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                Append(data, static_cast<std::uint32_t>(Colour(x, y)));
-            }
-        }
-        return data;
-    }
-
-    std::vector<Item> mItems;
-    std::vector<Line> mStorage;
+    alignas(platform::kBundleAlignment) unsigned char mStorage[kRoom] = {};
     std::size_t mSize = 0;
 };
 
@@ -239,25 +182,22 @@ TEST(ResourceForkTest, DamagedEntriesAreRefusedAndNothingIsReadOutsideThem)
 {
     struct Damage {
         const char* what;
-        std::function<void(Block&)> harm;
+        void (*harm)(Block&);
         std::int32_t lost; // the picture that goes missing, if any
     };
     const Damage damages[] = {
-        {"misaligned picture", [](Block& b) { b[0].moveBy = 4; }, kColourId},
-        {"misaligned mask", [](Block& b) { b[1].moveBy = 1; }, kMaskId},
-        {"picture past the end", [](Block& b) { b[0].entry.size = std::uint64_t{1} << 40; }, kColourId},
-        {"wrong size", [](Block& b) { b[0].data.pop_back(); --b[0].entry.size; }, kColourId},
-        {"too large", [](Block& b) { b[0].entry.width = 1U << 20; }, kColourId},
-        {"bad tile index", [](Block& b) { b[3].data[1] = 0x7F; }, kTiledId},
-        {"tiles cut short", [](Block& b) { b[3].data.resize(b[3].data.size() - 4); b[3].entry.size -= 4; },
-         kTiledId},
-        {"misaligned composite", [](Block& b) { b[2].moveBy = 4; }, 0},
-        {"composite through a colour picture", [](Block& b) { b[2].entry.maskId = kColourId; }, 0},
-        {"composite cut short", [](Block& b) { b[2].data.resize(b[2].data.size() - 4); b[2].entry.size -= 4; },
-         0},
-        {"composite too long", [](Block& b) { b[2].data.resize(b[2].data.size() + 4); b[2].entry.size += 4; },
-         0},
-        {"run counts wild", [](Block& b) { std::memset(b[2].data.data(), 0xFF, sizeof(platform::BundleRunsHeader)); },
+        {"misaligned picture", [](Block& b) { b.Entry(0).offset += 4; }, kColourId},
+        {"misaligned mask", [](Block& b) { ++b.Entry(1).offset; }, kMaskId},
+        {"picture past the end", [](Block& b) { b.Entry(0).size = std::uint64_t{1} << 40; }, kColourId},
+        {"wrong size", [](Block& b) { --b.Entry(0).size; }, kColourId},
+        {"too large", [](Block& b) { b.Entry(0).width = 1U << 20; }, kColourId},
+        {"bad tile index", [](Block& b) { b.Data(3)[1] = 0x7F; }, kTiledId},
+        {"tiles cut short", [](Block& b) { b.Entry(3).size -= 4; }, kTiledId},
+        {"misaligned composite", [](Block& b) { b.Entry(2).offset += 4; }, 0},
+        {"composite through a colour picture", [](Block& b) { b.Entry(2).maskId = kColourId; }, 0},
+        {"composite cut short", [](Block& b) { b.Entry(2).size -= 4; }, 0},
+        {"composite too long", [](Block& b) { b.Entry(2).size += 4; }, 0},
+        {"run counts wild", [](Block& b) { std::memset(b.Data(2), 0xFF, sizeof(platform::BundleRunsHeader)); },
          0},
         {"rows out of order", [](Block& b) { b.RowRunsAt(1) = 0x7FFFFFFF; }, 0},
         {"runs out of order", [](Block& b) { std::swap(b.RunAt(0), b.RunAt(1)); }, 0},
@@ -282,7 +222,7 @@ TEST(ResourceForkTest, DamagedEntriesAreRefusedAndNothingIsReadOutsideThem)
 TEST(ResourceForkTest, ABlockOffItsBoundaryOrOfAnotherKindFindsNothing)
 {
     Block block;
-    const unsigned char* begin = block.Write();
+    const unsigned char* begin = block.Begin();
     for (const platform::BundleReader& reader :
          {platform::BundleReader(begin + 8, 1024), platform::BundleReader(begin, 4),
           platform::BundleReader(nullptr, 0), platform::BundleReader(begin + platform::kBundleAlignment, 1024)}) {

@@ -21,9 +21,6 @@ constexpr int kWhite = 255;
 // How light most of a hinted piece's inside must be.
 constexpr int kHintLightAtLeast = 107;
 
-constexpr std::array<PieceShape, 5> kShapes = {PieceShape::LargeTriangle, PieceShape::MediumTriangle,
-                                               PieceShape::Rhombus, PieceShape::SmallTriangle, PieceShape::Square};
-
 // The grey a piece mask must have at pixel (mx, my) of a cell with this code,
 // as the hit test decides it: black on the covered part, white elsewhere, or
 // -1 on a half cell's cut, where the edge may be softened with any grey.
@@ -45,14 +42,14 @@ int MaskGrey(std::int32_t code, int mx, int my)
 // covers any part of, so that pieces meeting along a cut leave no seam.
 TEST(ArtContractTest, PieceCardAndHintMasksFollowTheCellPatterns)
 {
-    for (PieceShape shape : kShapes) {
+    for (int s = 0; s <= static_cast<int>(PieceShape::Square); ++s) {
+        const auto shape = static_cast<PieceShape>(s);
         for (int orientation = 1; orientation <= OrientationCount(shape); ++orientation) {
             const QString stem = ShapeStem(shape) + QString::number(orientation);
             SCOPED_TRACE(stem.toStdString());
-            const auto piece = PictureNamed(stem);
-            const auto mask = PictureNamed(stem + "mask");
-            const auto card = PictureNamed("card" + stem + "mask");
-            const auto hint = PictureNamed("hint" + stem + "mask");
+            const auto [piece, mask, card, hint] = std::array{PictureNamed(stem), PictureNamed(stem + "mask"),
+                                                              PictureNamed("card" + stem + "mask"),
+                                                              PictureNamed("hint" + stem + "mask")};
             ASSERT_TRUE(piece && mask && card && hint);
             const QSize size(PatternSize(shape) * kCell, PatternSize(shape) * kCell);
             const QSize cardSize = size / kCardScale;

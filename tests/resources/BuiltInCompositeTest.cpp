@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -14,15 +13,13 @@ namespace {
 // A ground of many colours, so that a blend that used the wrong pixel shows.
 platform::PicturePtr Ground(int width, int height)
 {
-    auto ground = std::make_shared<platform::Picture>(width, height);
-    QImage& plane = ground->ImageForWriting();
+    QImage plane(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             plane.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, ((x + y) * 3) & 0xFF));
         }
     }
-    ground->Changed();
-    return ground;
+    return std::make_shared<platform::Picture>(plane);
 }
 
 // The picture drawn over a ground a little smaller than itself, whole and
@@ -70,16 +67,13 @@ public:
     {
         constexpr std::uint32_t kMark = 0xFF0000FF;
         platform::PackedComposite composite = ResourceFork::GetComposite(id);
-        if (composite.data == nullptr) {
-            return composite;
+        if (composite.data != nullptr) {
+            QByteArray& copy = mCopies.emplace_back(reinterpret_cast<const char*>(composite.data),
+                                                    static_cast<qsizetype>(composite.size));
+            const auto pixels = reinterpret_cast<const platform::BundleRunsHeader*>(composite.data)->pixelCount;
+            std::fill_n(reinterpret_cast<std::uint32_t*>(copy.data() + copy.size()) - pixels, pixels, kMark);
+            composite.data = reinterpret_cast<const unsigned char*>(copy.constData());
         }
-        QByteArray& copy = mCopies.emplace_back(reinterpret_cast<const char*>(composite.data),
-                                                static_cast<qsizetype>(composite.size));
-        platform::BundleRunsHeader header{};
-        std::memcpy(&header, copy.constData(), sizeof header);
-        std::fill_n(reinterpret_cast<std::uint32_t*>(copy.data() + copy.size()) - header.pixelCount,
-                    header.pixelCount, kMark);
-        composite.data = reinterpret_cast<const unsigned char*>(copy.constData());
         return composite;
     }
 
