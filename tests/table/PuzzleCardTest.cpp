@@ -59,10 +59,8 @@ TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsIt
     const SolutionGridClass& grid = *puzzle.mSolutionGrid;
     const int offX = kCardCentre - grid.GetWidth() - 2 * grid.mNumTrimmedLeft;
     const int offY = kCardCentre - grid.GetHeight() - 2 * grid.mNumTrimmedTop;
-    const PieceClass* byHint[] = {puzzle.mPieceLargeTriangle1.get(), puzzle.mPieceLargeTriangle2.get(),
-                                  puzzle.mPieceSquare.get(),         puzzle.mPieceMediumTriangle.get(),
-                                  puzzle.mPieceRhombus.get(),        puzzle.mPieceSmallTriangle1.get(),
-                                  puzzle.mPieceSmallTriangle2.get()};
+    const PieceClass* byHint[] = {&*puzzle.mPieceLargeTriangle1, &*puzzle.mPieceLargeTriangle2, &*puzzle.mPieceSquare,
+        &*puzzle.mPieceMediumTriangle, &*puzzle.mPieceRhombus, &*puzzle.mPieceSmallTriangle1, &*puzzle.mPieceSmallTriangle2};
     Card().DrawPuzzleToCard();
     QImage before = Card().Buffer()->Image().copy();
     for (int hint = 1; hint <= 7; ++hint) {
