@@ -49,9 +49,7 @@ protected:
         SCOPED_TRACE(testing::Message() << "after action " << action);
         ASSERT_TRUE(!t.mSelectedPiece && !t.mDragPiece);
         const auto& z = t.mPieceZOrder;
-        ASSERT_EQ(z.size(), std::size_t(TableClass::kPieceCount));
-        for (const auto& pair : PiecePairs()) {
-            const PieceClass* p = pair.first;
+        for (const auto& [p, target] : PiecePairs()) {
             ASSERT_EQ(std::count_if(z.begin(), z.end(), [&](const auto& s) { return s.get() == p; }), 1);
             ASSERT_EQ(QPoint(p->mPosX % kCell, p->mPosY % kCell), QPoint(0, 0));
             const QRect reach(QPoint(-p->mMaxOffset, -p->mMaxOffset), QPoint(t.Width() - p->mWidth + p->mMaxOffset,

@@ -13,7 +13,6 @@
 #include "platform/Database.h"
 #include "platform/MsgBox.h"
 #include "platform/Random.h"
-#include "platform/RecordSet.h"
 
 #include <QTemporaryDir>
 #include <array>
@@ -81,6 +80,20 @@ inline std::array<PieceClass*, 7> PiecesOf(const PuzzleClass& p)
 {
     return {p.mPieceLargeTriangle1.get(), p.mPieceLargeTriangle2.get(), p.mPieceMediumTriangle.get(),
             p.mPieceSmallTriangle1.get(), p.mPieceSmallTriangle2.get(), p.mPieceRhombus.get(), p.mPieceSquare.get()};
+}
+
+// How many cells of the grid hold a code and the area they cover in half
+// cells; every code must be one a cell can hold.
+inline std::pair<int, int> Coverage(const SolutionGridClass& grid)
+{
+    std::pair<int, int> covered{0, 0};
+    for (int i = 0; i < grid.GetWidth() * grid.GetHeight(); ++i) {
+        const int code = grid.GetCell(i % grid.GetWidth(), i / grid.GetWidth());
+        EXPECT_TRUE(code >= 0 && code <= SolutionGridClass::kFull) << i;
+        covered.first += code != 0;
+        covered.second += code == SolutionGridClass::kFull ? 2 : code == 0 ? 0 : 1;
+    }
+    return covered;
 }
 
 // Composes the puzzle afresh from its own pieces laid out as on the table:

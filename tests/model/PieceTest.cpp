@@ -8,8 +8,9 @@
 
 namespace {
 
+using enum PieceShape;
+
 struct ShapeCase {
-    const char* name;
     PieceShape shape;
     std::shared_ptr<PieceClass> (*make)();
     std::int32_t firstPictureId; // one picture per orientation from here on
@@ -23,11 +24,9 @@ std::shared_ptr<PieceClass> Make()
 }
 
 const ShapeCase kShapes[] = {
-    {"large triangle", PieceShape::LargeTriangle, Make<PieceLargeTriangleClass>, 177, 80},
-    {"medium triangle", PieceShape::MediumTriangle, Make<PieceMediumTriangleClass>, 185, 60},
-    {"rhombus", PieceShape::Rhombus, Make<PieceRhombusClass>, 193, 70},
-    {"small triangle", PieceShape::SmallTriangle, Make<PieceSmallTriangleClass>, 197, 40},
-    {"square", PieceShape::Square, Make<PieceSquareClass>, 205, 20},
+    {LargeTriangle, Make<PieceLargeTriangleClass>, 177, 80}, {MediumTriangle, Make<PieceMediumTriangleClass>, 185, 60},
+    {Rhombus, Make<PieceRhombusClass>, 193, 70}, {SmallTriangle, Make<PieceSmallTriangleClass>, 197, 40},
+    {Square, Make<PieceSquareClass>, 205, 20},
 };
 
 bool ShowsPicture(const PieceClass& piece, std::int32_t id)
@@ -40,7 +39,7 @@ bool ShowsPicture(const PieceClass& piece, std::int32_t id)
 TEST(PieceTest, PiecesStartAtOneAndTurnThroughEveryPictureBothWaysInAFixedBox)
 {
     for (const ShapeCase& c : kShapes) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(ShapeStem(c.shape).toStdString());
         const int count = OrientationCount(c.shape);
         const auto piece = c.make();
         const int side = 10 * PatternSize(c.shape);

@@ -86,9 +86,7 @@ TEST(SolutionGridTest, AddingSumsCodesFlagsOnlyHalvesCoveredTwiceAndClipsAtRight
     SolutionGridClass grid = GridOf(4, 4);
     grid.AddGrid(2, 2, GridOf(3, 3, 5));
     grid.AddGrid(0, 0, GridOf(2, 4, 5));
-    EXPECT_FALSE(grid.mHasOverlap);
-    EXPECT_EQ(grid.GetCell(3, 3), 5);
-    EXPECT_EQ(grid.GetCell(2, 1), 0);
+    EXPECT_EQ(std::tuple(grid.mHasOverlap, grid.GetCell(3, 3), grid.GetCell(2, 1)), std::tuple(false, 5, 0));
 
     // A grid added to itself reads its cells as they were before the add.
     SolutionGridClass self = GridOf(3, 1);

@@ -6,7 +6,6 @@
 
 #include "tests/support/GameSession.h"
 
-#include "model/PieceClass.h"
 #include "model/PieceLargeTriangleClass.h"
 #include "model/PieceMediumTriangleClass.h"
 #include "model/PieceRhombusClass.h"
@@ -49,10 +48,10 @@ protected:
     // The first point of the piece's shape on the table where it is on top.
     std::optional<QPoint> HitPoint(const PieceClass& piece) const
     {
-        for (int y = std::max(0, piece.mPosY + 1); y < std::min(Table().Height(), piece.mPosY + piece.mHeight);
-             y += kSearchStep) {
-            for (int x = std::max(0, piece.mPosX + 1); x < std::min(Table().Width(), piece.mPosX + piece.mWidth);
-                 x += kSearchStep) {
+        const QRect box = QRect(piece.mPosX + 1, piece.mPosY + 1, piece.mWidth - 1, piece.mHeight - 1)
+                          & QRect(0, 0, Table().Width(), Table().Height());
+        for (int y = box.top(); y <= box.bottom(); y += kSearchStep) {
+            for (int x = box.left(); x <= box.right(); x += kSearchStep) {
                 if (TopAt(x, y) == &piece) {
                     return QPoint(x, y);
                 }

@@ -30,7 +30,7 @@ protected:
 // With no hint taken the card must not give the layout away: every cell the
 // figure covers whole is the figure's one colour on all its card pixels, so
 // no joint between two pieces shows.
-TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsItsOwnPiece)
+TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHintRevealsItsOwnPiece)
 {
     constexpr int kPerCell = PuzzleCardClass::kCardPixelsPerCell;
     for (int number = 1; number <= kBuiltInPuzzles; ++number) {
@@ -52,6 +52,20 @@ TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsIt
         }
         EXPECT_EQ(seams, 0) << "puzzle " << number;
         EXPECT_EQ(Card().Surface(), card);
+
+        // The table shows the outline centred on the cell grid the pieces snap to.
+        const platform::Picture& outline = *Puzzle().mBoardSilhouette;
+        const QPoint at(Snap((Table().Width() - outline.Width()) / 2), Snap((Table().Height() - outline.Height()) / 2));
+        const QRect box(at, QSize(outline.Width(), outline.Height()));
+        gPrefMakeGameHarder = true; // no outline
+        Table().Draw(false);
+        const QImage bare = Table().Buffer()->Image().copy();
+        gPrefMakeGameHarder = false;
+        Table().Draw(false);
+        const QRect shown = Difference(bare, Table().Buffer()->Image());
+        // A pointed figure's outermost cells may show little of it.
+        EXPECT_TRUE(box.contains(shown) && shown.contains(box.adjusted(kCell / 2, kCell / 2, -kCell / 2, -kCell / 2)))
+            << "puzzle " << number;
     }
 
     PuzzleClass& puzzle = Puzzle();
@@ -59,10 +73,9 @@ TEST_F(PuzzleCard, EveryFigureIsCentredToThePixelAndSeamlessAndEachHintRevealsIt
     const SolutionGridClass& grid = *puzzle.mSolutionGrid;
     const int offX = kCardCentre - grid.GetWidth() - 2 * grid.mNumTrimmedLeft;
     const int offY = kCardCentre - grid.GetHeight() - 2 * grid.mNumTrimmedTop;
-    const PieceClass* byHint[] = {puzzle.mPieceLargeTriangle1.get(), puzzle.mPieceLargeTriangle2.get(),
-                                  puzzle.mPieceSquare.get(),         puzzle.mPieceMediumTriangle.get(),
-                                  puzzle.mPieceRhombus.get(),        puzzle.mPieceSmallTriangle1.get(),
-                                  puzzle.mPieceSmallTriangle2.get()};
+    const PieceClass* byHint[] = {&*puzzle.mPieceLargeTriangle1, &*puzzle.mPieceLargeTriangle2, &*puzzle.mPieceSquare,
+                                  &*puzzle.mPieceMediumTriangle,  &*puzzle.mPieceRhombus,
+                                  &*puzzle.mPieceSmallTriangle1,  &*puzzle.mPieceSmallTriangle2};
     Card().DrawPuzzleToCard();
     QImage before = Card().Buffer()->Image().copy();
     for (int hint = 1; hint <= 7; ++hint) {
