@@ -106,11 +106,9 @@ void XServer::Keys(std::initializer_list<const char*> keys)
 
 QImage XServer::Grab(const QRect& rect) const
 {
-    // Nothing to read before the server runs (a start that failed).
-    XImage* image = mDisplay == nullptr ? nullptr
-                                        : XGetImage(mDisplay, DefaultRootWindow(mDisplay), rect.x(), rect.y(),
-                                                    static_cast<unsigned>(rect.width()),
-                                                    static_cast<unsigned>(rect.height()), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(mDisplay, DefaultRootWindow(mDisplay), rect.x(), rect.y(),
+                              static_cast<unsigned>(rect.width()), static_cast<unsigned>(rect.height()), AllPlanes,
+                              ZPixmap);
     if (image == nullptr) {
         return {};
     }
