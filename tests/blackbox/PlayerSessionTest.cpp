@@ -7,9 +7,10 @@
 #include <array>
 
 // The real game on a display of its own, played only through synthetic X
-// input as a new player plays it: every menu, the first puzzle built with the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the
-// store it leaves behind. A game of the test's own, on a fresh store too,
-// works out the mouse input that builds the puzzle.
+// input as a new player plays it: every menu, the first puzzle built with
+// the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the store it leaves
+// behind. A game of the test's own, on a fresh store too, works out the
+// mouse input that builds the puzzle.
 class PlayerSession : public MousePlayer {
 protected:
     // The play window below its menu bar: a 200-pixel sidebar, then the table.
@@ -54,7 +55,7 @@ protected:
         };
         ASSERT_TRUE(QTest::qWaitFor(placed, kWaitMs)) << "no play window has the keyboard focus";
         mMenuBar = QRect(client.topLeft(), QSize(client.width(), client.height() - kWindowHeight));
-        mTable = QRect(client.bottomLeft() - QPoint(-kSidebarWidth, kWindowHeight - 1), Table().size());
+        mTable = QRect(client.bottomLeft() + QPoint(kSidebarWidth, 1 - kWindowHeight), Table().size());
     }
 
     // The menu titles' left and right ends in the bar, from the ink of their
@@ -170,8 +171,8 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     EXPECT_EQ(std::pair(mGame.exitStatus(), mGame.exitCode()), std::pair(QProcess::NormalExit, 0));
 
     // The store keeps the win and the first run, and no game to resume.
-    const QString kWinKept = "(SELECT group_concat(Number || ':' || NumHintsUsed) FROM SolvedPuzzles)";
-    EXPECT_EQ(Stored(kWinKept + " || ' ' || (SELECT group_concat(PrefName || '=' || PrefValue) FROM Prefs) || ' ' || "
+    const QString winKept = "(SELECT group_concat(Number || ':' || NumHintsUsed) FROM SolvedPuzzles)";
+    EXPECT_EQ(Stored(winKept + " || ' ' || (SELECT group_concat(PrefName || '=' || PrefValue) FROM Prefs) || ' ' || "
                                 "(SELECT COUNT(*) FROM SavedPuzzle) || ' ' || (SELECT COUNT(*) FROM Puzzles)"),
               "2:0 RanOnce=Yes 0 30")
         << "the win, the first run, no saved game and the puzzles";
@@ -183,7 +184,7 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs));
     EXPECT_EQ(Stored("SELECT integrity_check FROM pragma_integrity_check"), "ok");
     ASSERT_NO_FATAL_FAILURE(StartGame());
-    EXPECT_EQ(Stored(kWinKept), "2:0");
+    EXPECT_EQ(Stored(winKept), "2:0");
 
     // Ctrl+M in the middle of a drag of the square, and the window restored
     // before the button is let go: the square stays where it was dropped,
