@@ -17,7 +17,7 @@ constexpr long kMaxClients = 64;
 // An activation asked for on the player's behalf, as by a pager or task bar.
 constexpr long kSourcePager = 2;
 
-constexpr long kFrameSides = 4;
+constexpr std::size_t kFrameSides = 4;
 
 // The 32-bit items of a window's property (Xlib hands them over as longs),
 // at most the given number; none when the window lacks it.
@@ -25,8 +25,7 @@ std::vector<unsigned long> Property(Display* display, Window w, const char* name
 {
     Atom actualType = None;
     int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
+    unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> items;
     if (XGetWindowProperty(display, w, XInternAtom(display, name, False), 0, most, False, type, &actualType, &format,
@@ -95,12 +94,6 @@ void XServer::Mouse(QEvent::Type type, QPoint p)
     XSync(mDisplay, False);
 }
 
-void XServer::Click(QPoint p)
-{
-    Mouse(QEvent::MouseButtonPress, p);
-    Mouse(QEvent::MouseButtonRelease, p);
-}
-
 void XServer::Keys(std::initializer_list<const char*> keys)
 {
     for (const Bool down : {True, False}) {
@@ -113,11 +106,9 @@ void XServer::Keys(std::initializer_list<const char*> keys)
 
 QImage XServer::Grab(const QRect& rect) const
 {
-    // Nothing to read before the server runs (a start that failed).
-    XImage* image = mDisplay == nullptr ? nullptr
-                                        : XGetImage(mDisplay, DefaultRootWindow(mDisplay), rect.x(), rect.y(),
-                                                    static_cast<unsigned>(rect.width()),
-                                                    static_cast<unsigned>(rect.height()), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(mDisplay, DefaultRootWindow(mDisplay), rect.x(), rect.y(),
+                              static_cast<unsigned>(rect.width()), static_cast<unsigned>(rect.height()), AllPlanes,
+                              ZPixmap);
     if (image == nullptr) {
         return {};
     }
@@ -143,8 +134,7 @@ QString XServer::FocusTitle(QRect* client, QRect* frame) const
     XFree(name);
     XWindowAttributes a{};
     Window child = None;
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     if (!XGetWindowAttributes(mDisplay, w, &a)
         || !XTranslateCoordinates(mDisplay, w, DefaultRootWindow(mDisplay), 0, 0, &x, &y, &child)) {
         return title;
@@ -156,12 +146,9 @@ QString XServer::FocusTitle(QRect* client, QRect* frame) const
     if (frame != nullptr) {
         // The window manager says how far its frame reaches past the window
         // on each side: left, right, top, bottom.
-        *frame = area;
         const auto e = Property(mDisplay, w, "_NET_FRAME_EXTENTS", XA_CARDINAL, kFrameSides);
-        if (e.size() == static_cast<std::size_t>(kFrameSides)) {
-            frame->adjust(-static_cast<int>(e[0]), -static_cast<int>(e[2]), static_cast<int>(e[1]),
-                          static_cast<int>(e[3]));
-        }
+        const auto side = [&](std::size_t i) { return e.size() == kFrameSides ? static_cast<int>(e[i]) : 0; };
+        *frame = area.adjusted(-side(0), -side(2), side(1), side(3));
     }
     return title;
 }
@@ -206,8 +193,7 @@ void XServer::Activate(const QString& title)
 
 std::vector<QRect> XServer::Popups() const
 {
-    Window root = None;
-    Window parent = None;
+    Window root = None, parent = None;
     Window* children = nullptr;
     unsigned count = 0;
     std::vector<QRect> popups;

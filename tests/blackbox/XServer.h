@@ -30,7 +30,7 @@ public:
     // Moves the pointer to p, and then presses or releases the left button
     // for a press or release.
     void Mouse(QEvent::Type type, QPoint p);
-    void Click(QPoint p);
+    void Click(QPoint p) { Mouse(QEvent::MouseButtonPress, p); Mouse(QEvent::MouseButtonRelease, p); }
     // Presses the keys in turn, then releases them (X keysym names:
     // "Escape", "Control_L", "q").
     void Keys(std::initializer_list<const char*> keys);
