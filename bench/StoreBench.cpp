@@ -8,16 +8,39 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+namespace {
+
+// A temporary preferences folder for one benchmark, so the player's own
+// store is never touched, with the shared globals cleared on the way in
+// and out.
+class ScratchPreferences {
+public:
+    ScratchPreferences()
+    {
+        qputenv("XDG_CONFIG_HOME", mConfig.path().toUtf8());
+        ResetGlobals();
+    }
+    ~ScratchPreferences()
+    {
+        ResetGlobals();
+        qputenv("XDG_CONFIG_HOME", mSaved);
+    }
+    ScratchPreferences(const ScratchPreferences&) = delete;
+    ScratchPreferences& operator=(const ScratchPreferences&) = delete;
+
+private:
+    QTemporaryDir mConfig;
+    QByteArray mSaved = qgetenv("XDG_CONFIG_HOME");
+};
+
+} // namespace
+
 // What a start costs the player once the store exists: opening the file
 // (with its schema check), counting the statistics and loading the first
-// puzzle. The store file is created once, outside the timing, in a
-// temporary preferences folder so the player's own store is never touched.
+// puzzle. The store file is created once, outside the timing.
 static void BM_OpenStoreLoadStatsAndPuzzle(benchmark::State& state)
 {
-    QTemporaryDir config;
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    ResetGlobals();
+    const ScratchPreferences scratch;
     // The first start creates the file; some solves go on record, as in a
     // game under way.
     {
@@ -41,25 +64,19 @@ static void BM_OpenStoreLoadStatsAndPuzzle(benchmark::State& state)
         ResetGlobals();
         state.ResumeTiming();
     }
-    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 BENCHMARK(BM_OpenStoreLoadStatsAndPuzzle)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 // The statistics alone, on an open store: they are counted again after every win.
 static void BM_LoadStats(benchmark::State& state)
 {
-    QTemporaryDir config;
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    ResetGlobals();
+    const ScratchPreferences scratch;
     gPrefsDatabase = std::make_shared<PrefsDatabaseClass>();
     StatsClass stats;
     for (auto _ : state) {
         stats.LoadStats();
         benchmark::DoNotOptimize(stats.mNumTotal);
     }
-    ResetGlobals();
-    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 BENCHMARK(BM_LoadStats)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
@@ -67,17 +84,12 @@ BENCHMARK(BM_LoadStats)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportA
 // that a file refusing the commit loses nothing) and the commit to the disk.
 static void BM_RecordSolve(benchmark::State& state)
 {
-    QTemporaryDir config;
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    ResetGlobals();
+    const ScratchPreferences scratch;
     gPrefsDatabase = std::make_shared<PrefsDatabaseClass>();
     gPuzzle = std::make_shared<PuzzleClass>();
     gPuzzle->LoadFromDatabase(1);
     for (auto _ : state) {
         gPuzzle->MarkSolvedInDatabase();
     }
-    ResetGlobals();
-    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 BENCHMARK(BM_RecordSolve)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
