@@ -3,8 +3,8 @@
 #include "app/Dialogs.h"
 #include "app/SiteAddress.h"
 #include "platform/EventGuard.h"
-#include "platform/Picture.h"
-#include "platform/StaticText.h"
+#include "platform/pictures/Picture.h"
+#include "platform/controls/StaticText.h"
 #include "platform/System.h"
 #include "resources/PictureCatalogue.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 // The About window: the game's picture with its version, the product web
 // site's address (a click opens the site) and the maker's notice. A click

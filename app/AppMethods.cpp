@@ -10,11 +10,11 @@
 #include "model/PrefsDatabaseClass.h"
 #include "model/PuzzleClass.h"
 #include "model/StatsClass.h"
-#include "platform/MessageDialog.h"
+#include "platform/controls/MessageDialog.h"
 #include "platform/NilObjectException.h"
 #include "platform/Random.h"
 #include "platform/System.h"
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 #include <cstdint>
 

@@ -3,12 +3,12 @@
 #include "app/Dialogs.h"
 #include "app/Globals.h"
 #include "model/PrefsDatabaseClass.h"
-#include "platform/Database.h"
-#include "platform/EdgeLocks.h"
-#include "platform/Graphics.h"
-#include "platform/ListBox.h"
+#include "platform/store/Database.h"
+#include "platform/controls/EdgeLocks.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/controls/ListBox.h"
 #include "platform/NilObjectException.h"
-#include "platform/PushButton.h"
+#include "platform/controls/PushButton.h"
 
 namespace {
 

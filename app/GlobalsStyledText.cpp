@@ -1,6 +1,6 @@
 #include "app/GlobalsStyledText.h"
 
-#include "platform/StyledText.h"
+#include "platform/controls/StyledText.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "app/Dialogs.h"
 #include "app/GlobalsStyledText.h"
-#include "platform/EdgeLocks.h"
+#include "platform/controls/EdgeLocks.h"
 #include "platform/NilObjectException.h"
-#include "platform/PushButton.h"
-#include "platform/TextArea.h"
+#include "platform/controls/PushButton.h"
+#include "platform/controls/TextArea.h"
 #include "resources/PictureCatalogue.h"
 
 #include <QTextCursor>

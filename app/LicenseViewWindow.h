@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 // The licence text viewer: the licence from the game's resources, read-only,
 // with its marked passages in bold.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuBar.h"
+#include "platform/controls/MenuBar.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 #include <QString>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include "app/Globals.h"
 #include "model/PuzzleClass.h"
-#include "platform/Canvas.h"
-#include "platform/Graphics.h"
+#include "platform/controls/Canvas.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "platform/System.h"
 #include "resources/PictureCatalogue.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainMenuBarMac.h"
 #include "platform/NilObjectException.h"
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 WindowMenuItem::WindowMenuItem(platform::Window* window)
     : mWindow(window)

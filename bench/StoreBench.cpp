@@ -2,7 +2,7 @@
 #include "model/PrefsDatabaseClass.h"
 #include "model/PuzzleClass.h"
 #include "model/StatsClass.h"
-#include "platform/Database.h"
+#include "platform/store/Database.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 #include "model/PrefsDatabaseClass.h"
 
-#include "platform/Database.h"
-#include "platform/DatabaseDraft.h"
-#include "platform/DatabaseRecord.h"
+#include "platform/store/Database.h"
+#include "platform/store/DatabaseDraft.h"
+#include "platform/store/DatabaseRecord.h"
 #include "platform/Date.h"
-#include "platform/MsgBox.h"
+#include "platform/controls/MsgBox.h"
 #include "platform/PreferencesFolder.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Variant.h"
+#include "platform/store/Variant.h"
 
 #include <QString>
 #include <cstdint>

@@ -9,14 +9,14 @@
 #include "model/PrefsDatabaseClass.h"
 #include "model/SolutionGridClass.h"
 #include "model/StatsClass.h"
-#include "platform/Database.h"
-#include "platform/DatabaseRecord.h"
-#include "platform/Graphics.h"
+#include "platform/store/Database.h"
+#include "platform/store/DatabaseRecord.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
-#include "platform/Picture.h"
-#include "platform/PixelMath.h"
+#include "platform/pictures/Picture.h"
+#include "platform/pictures/PixelMath.h"
 #include "platform/Random.h"
-#include "platform/RecordSet.h"
+#include "platform/store/RecordSet.h"
 
 #include <QString>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "app/Globals.h"
 #include "model/PrefsDatabaseClass.h"
-#include "platform/Database.h"
+#include "platform/store/Database.h"
 #include "platform/NilObjectException.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "platform/Application.h"
 
 #include "platform/EventGuard.h"
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "resources/PictureCatalogue.h"
 
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
-#include "platform/ResourceFork.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <array>
 #include <cstddef>

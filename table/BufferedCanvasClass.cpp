@@ -2,7 +2,7 @@
 
 #include "app/Globals.h"
 #include "model/RectClass.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 
 #include <algorithm>

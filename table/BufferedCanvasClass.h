@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Picture.h"
+#include "platform/controls/Canvas.h"
+#include "platform/pictures/Picture.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "app/Globals.h"
 #include "app/PlayWindow.h"
-#include "platform/Canvas.h"
-#include "platform/Graphics.h"
+#include "platform/controls/Canvas.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "resources/PictureCatalogue.h"
 

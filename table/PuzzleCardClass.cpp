@@ -8,7 +8,7 @@
 #include "model/PieceSquareClass.h"
 #include "model/PuzzleClass.h"
 #include "model/SolutionGridClass.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "resources/PictureCatalogue.h"
 
 #include <array>

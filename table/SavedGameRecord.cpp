@@ -5,7 +5,7 @@
 #include "model/PieceRhombusClass.h"
 #include "model/PieceSmallTriangleClass.h"
 #include "model/PieceSquareClass.h"
-#include "platform/Database.h"
+#include "platform/store/Database.h"
 
 #include <QString>
 

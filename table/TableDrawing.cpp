@@ -5,7 +5,7 @@
 #include "model/PuzzleClass.h"
 #include "model/SolutionGridClass.h"
 #include "model/StatsClass.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "resources/PictureCatalogue.h"
 

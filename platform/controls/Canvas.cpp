@@ -1,7 +1,7 @@
-#include "platform/Canvas.h"
+#include "platform/controls/Canvas.h"
 
 #include "platform/EventGuard.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/Keyboard.h"
 
 #include <QBackingStore>

@@ -1,4 +1,4 @@
-#include "platform/EdgeLocks.h"
+#include "platform/controls/EdgeLocks.h"
 
 #include <QEvent>
 #include <algorithm>

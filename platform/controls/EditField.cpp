@@ -1,4 +1,4 @@
-#include "platform/EditField.h"
+#include "platform/controls/EditField.h"
 
 namespace platform {
 

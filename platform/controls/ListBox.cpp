@@ -1,7 +1,7 @@
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 
 #include "platform/EventGuard.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "platform/MenuBar.h"
+#include "platform/controls/MenuBar.h"
 
 #include "platform/Application.h"
 #include "platform/EventGuard.h"
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 #include <QApplication>
 #include <QKeyEvent>

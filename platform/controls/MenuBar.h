@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
 #include <QPointer>
 #include <Qt>

@@ -1,6 +1,6 @@
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
-#include "platform/MenuBar.h"
+#include "platform/controls/MenuBar.h"
 #include "platform/System.h"
 
 #include <QAction>

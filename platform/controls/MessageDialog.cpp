@@ -1,4 +1,4 @@
-#include "platform/MessageDialog.h"
+#include "platform/controls/MessageDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

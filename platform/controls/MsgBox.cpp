@@ -1,4 +1,4 @@
-#include "platform/MsgBox.h"
+#include "platform/controls/MsgBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "platform/PagePanel.h"
+#include "platform/controls/PagePanel.h"
 
 namespace platform {
 

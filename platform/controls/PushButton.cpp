@@ -1,4 +1,4 @@
-#include "platform/PushButton.h"
+#include "platform/controls/PushButton.h"
 
 #include "platform/EventGuard.h"
 

@@ -1,4 +1,4 @@
-#include "platform/StaticText.h"
+#include "platform/controls/StaticText.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/StyledText.h"
+#include "platform/controls/StyledText.h"
 
 #include <QFont>
 #include <QTextCharFormat>

@@ -1,4 +1,4 @@
-#include "platform/TextArea.h"
+#include "platform/controls/TextArea.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/StyledText.h"
+#include "platform/controls/StyledText.h"
 
 #include <QTextEdit>
 

@@ -1,10 +1,10 @@
-#include "platform/Window.h"
+#include "platform/controls/Window.h"
 
 #include "platform/Application.h"
-#include "platform/Canvas.h"
+#include "platform/controls/Canvas.h"
 #include "platform/EventGuard.h"
-#include "platform/MenuBar.h"
-#include "platform/PagePanel.h"
+#include "platform/controls/MenuBar.h"
+#include "platform/controls/PagePanel.h"
 #include "platform/System.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/BundleReader.h"
+#include "platform/pictures/BundleReader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/PictureRows.h"
-#include "platform/ResourceBundle.h"
+#include "platform/pictures/PictureRows.h"
+#include "platform/pictures/ResourceBundle.h"
 
 #include <QImage>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 
 #include "platform/NilObjectException.h"
-#include "platform/Picture.h"
-#include "platform/PictureRowWriter.h"
-#include "platform/PixelMath.h"
+#include "platform/pictures/Picture.h"
+#include "platform/pictures/PictureRowWriter.h"
+#include "platform/pictures/PixelMath.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
-#include "platform/Graphics.h"
-#include "platform/PictureRowWriter.h"
-#include "platform/PixelMath.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/PictureRowWriter.h"
+#include "platform/pictures/PixelMath.h"
 
 #include <algorithm>
 

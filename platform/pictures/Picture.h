@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/BundleReader.h"
-#include "platform/PictureRows.h"
+#include "platform/pictures/BundleReader.h"
+#include "platform/pictures/PictureRows.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PixelMath.h"
+#include "platform/pictures/PixelMath.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ResourceBundle.h"
+#include "platform/pictures/ResourceBundle.h"
 
 #include <QImage>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/ResourceFork.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <cstring>
 

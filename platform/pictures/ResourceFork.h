@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/BundleReader.h"
-#include "platform/Picture.h"
+#include "platform/pictures/BundleReader.h"
+#include "platform/pictures/Picture.h"
 
 #include <QString>
 #include <cstdint>

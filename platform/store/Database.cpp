@@ -1,4 +1,4 @@
-#include "platform/Database.h"
+#include "platform/store/Database.h"
 
 #include <QFileInfo>
 #include <QStringList>

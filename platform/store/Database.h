@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/DatabaseRecord.h"
-#include "platform/RecordSet.h"
-#include "platform/SqliteSupport.h"
+#include "platform/store/DatabaseRecord.h"
+#include "platform/store/RecordSet.h"
+#include "platform/store/SqliteSupport.h"
 
 #include <QString>
 #include <cstdint>

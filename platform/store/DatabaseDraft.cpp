@@ -1,4 +1,4 @@
-#include "platform/DatabaseDraft.h"
+#include "platform/store/DatabaseDraft.h"
 
 #include <QDir>
 #include <QFile>

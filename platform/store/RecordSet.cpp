@@ -1,6 +1,6 @@
-#include "platform/RecordSet.h"
+#include "platform/store/RecordSet.h"
 
-#include "platform/Database.h"
+#include "platform/store/Database.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/SqliteSupport.h"
+#include "platform/store/SqliteSupport.h"
 
 #include <QStringList>
 #include <sqlite3.h>

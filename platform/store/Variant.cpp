@@ -1,4 +1,4 @@
-#include "platform/Variant.h"
+#include "platform/store/Variant.h"
 
 #include <QLocale>
 #include <cmath>

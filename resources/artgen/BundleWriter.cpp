@@ -1,7 +1,7 @@
 #include "BundleWriter.h"
 
-#include "platform/PixelMath.h"
-#include "platform/ResourceBundle.h"
+#include "platform/pictures/PixelMath.h"
+#include "platform/pictures/ResourceBundle.h"
 
 #include <QHash>
 #include <QSaveFile>

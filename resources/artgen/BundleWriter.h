@@ -7,7 +7,7 @@
 #include <vector>
 
 // Collects the game's pictures and texts and writes them as the one block of
-// built-in resources the game links in (platform/ResourceBundle.h).
+// built-in resources the game links in (platform/pictures/ResourceBundle.h).
 class BundleWriter {
 public:
     // The picture as the game shows it: 32-bit pixels, or grey art one byte a

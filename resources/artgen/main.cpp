@@ -9,7 +9,7 @@
 #include "SidebarArt.h"
 #include "TableArt.h"
 
-#include "platform/ResourceBundle.h"
+#include "platform/pictures/ResourceBundle.h"
 #include "resources/PictureCatalogue.h"
 
 #include <QFile>

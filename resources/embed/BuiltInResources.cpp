@@ -1,4 +1,4 @@
-#include "platform/ResourceBundle.h"
+#include "platform/pictures/ResourceBundle.h"
 
 // The block of built-in resources that the art generator wrote at build time,
 // linked into read-only data as it stands: the pictures' pixels are read from

@@ -2,8 +2,8 @@
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
-#include "platform/ListBox.h"
-#include "platform/PushButton.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/PushButton.h"
 
 class SolvedPuzzlesList : public Shown<GameSession> {
 protected:

@@ -6,9 +6,9 @@
 #include "app/LicenseViewWindow.h"
 #include "app/MainMenuBarMac.h"
 #include "app/SiteAddress.h"
-#include "platform/PushButton.h"
-#include "platform/StyledText.h"
-#include "platform/TextArea.h"
+#include "platform/controls/PushButton.h"
+#include "platform/controls/StyledText.h"
+#include "platform/controls/TextArea.h"
 
 #include <QTextDocument>
 

@@ -2,7 +2,7 @@
 
 #include "app/MainMenuBarMac.h"
 #include "app/WindowMenuItem.h"
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,8 +2,8 @@
 
 #include "app/Dialogs.h"
 #include "app/OpenPuzzleWindow.h"
-#include "platform/EditField.h"
-#include "platform/PushButton.h"
+#include "platform/controls/EditField.h"
+#include "platform/controls/PushButton.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/support/MousePlayer.h"
 
-#include "platform/ResourceFork.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <QRegularExpression>
 #include <QSet>

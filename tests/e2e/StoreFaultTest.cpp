@@ -3,7 +3,7 @@
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 
 #include <QDir>
 #include <QFile>

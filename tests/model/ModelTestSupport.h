@@ -10,8 +10,8 @@
 #include "model/PuzzleClass.h"
 #include "model/SolutionGridClass.h"
 #include "model/StatsClass.h"
-#include "platform/Database.h"
-#include "platform/MsgBox.h"
+#include "platform/store/Database.h"
+#include "platform/controls/MsgBox.h"
 #include "platform/Random.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 
 #include "model/PiecePattern.h"
 #include "platform/NilObjectException.h"
-#include "platform/ResourceFork.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <tuple>
 

@@ -1,7 +1,7 @@
 #include "CatalogueEntries.h"
 
-#include "platform/Graphics.h"
-#include "platform/ResourceFork.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "model/RectClass.h"
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "table/BufferedCanvasClass.h"
 

@@ -1,6 +1,6 @@
 #include "platform/Application.h"
-#include "platform/MenuBar.h"
-#include "platform/Window.h"
+#include "platform/controls/MenuBar.h"
+#include "platform/controls/Window.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "platform/Application.h"
-#include "platform/Canvas.h"
+#include "platform/controls/Canvas.h"
 #include "platform/System.h"
-#include "platform/Window.h"
-#include "platform/Graphics.h"
+#include "platform/controls/Window.h"
+#include "platform/pictures/Graphics.h"
 #include "tests/support/WindowInput.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "platform/Graphics.h"
+#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include <QPainter>
 #include <QRandomGenerator>

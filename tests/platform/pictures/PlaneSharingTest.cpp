@@ -1,5 +1,5 @@
-#include "platform/Graphics.h"
-#include "platform/Picture.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/Picture.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/Graphics.h"
-#include "platform/PixelMath.h"
-#include "platform/ResourceFork.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/PixelMath.h"
+#include "platform/pictures/ResourceFork.h"
 
 #include <gtest/gtest.h>
 
