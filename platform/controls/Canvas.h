@@ -27,16 +27,21 @@ class Graphics;
 // bound handler, if any. Every event coming from Qt runs through
 // RunGuarded, so no exception leaves the canvas.
 //
-// A taken press ends with its release, or is cut short when the canvas is
-// hidden (its window minimised too), disabled, moved to another parent or
-// closed before the release: then MouseCancel comes instead of MouseUp, at
-// the pointer's last place, so the handler can end the press as cleanly as a
-// release would. A cut that comes while the MouseDown handler still runs (a
-// handler that switches the page away from its own canvas, say) reaches the
-// handler once it has returned, and only when it took the press. A deleted
-// canvas tells no handler: its owner goes with it, or deleted it itself. A
-// press of the first button always starts afresh, cutting one whose release
-// went elsewhere, so no press is ever left swallowed.
+// A taken press ends with the release of the button that made it, or is cut
+// short whenever that release can no longer come here: the canvas hidden
+// (its window minimised too), disabled, moved to another parent or closed,
+// its window blocked by a modal window (a sheet, a message box), or a menu
+// opened that takes the pointer. Then MouseCancel comes instead of MouseUp,
+// at the pointer's last place, so the handler can end the press as cleanly
+// as a release would. A pointer move without the press's button held means
+// the release went astray: the press is cut there. A cut that comes while
+// the MouseDown handler still runs (a handler that switches the page away
+// from its own canvas, say) reaches the handler once it has returned, and
+// only when it took the press. A deleted canvas tells no handler: its owner
+// goes with it, or deleted it itself. Other buttons pressed and let go
+// during a press belong to it and change nothing. A press of the first
+// button always starts afresh, cutting one whose release went elsewhere, so
+// no press is ever left swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -119,8 +124,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    // Watches the whole application while a press is held, for whatever
+    // keeps its release from coming here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SurfaceChanged(const QRect& rect);
@@ -141,6 +147,11 @@ private:
     // Where the press of the first button stands. Asking: its MouseDown
     // handler runs; a cut meanwhile is kept until the handler has answered.
     enum class Press { None, Asking, CutWhileAsking, Taken };
+    // Moves the press on, watching the application while one is held.
+    void SetPress(Press press);
+    // Whether the event, on its way to the receiver, leaves the press held
+    // here with no release to come.
+    bool TakesTheRelease(const QObject& receiver, const QEvent& event) const;
 
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
@@ -152,6 +163,7 @@ private:
     bool mInPaint = false;
     bool mDrawnSincePaint = false;
     Press mPress = Press::None;   // drag and up go only to a taken press
+    Qt::MouseButton mPressButton = Qt::NoButton; // its release ends the press
     int mMouseX = 0;
     int mMouseY = 0;
 };
