@@ -41,7 +41,7 @@ platform::Graphics& Canvas::Graphics()
 QImage Canvas::Surface() const
 {
     MatchSurfaceToSize();
-    if (!ShowsPictureDirectly()) {
+    if (mPixels != Pixels::Picture) {
         FillIfPending();
         return mSurface;
     }
@@ -71,15 +71,15 @@ QImage Canvas::PictureAtCanvasSize() const
 
 void Canvas::FillIfPending() const
 {
-    if (!mFillPending) {
+    if (mPixels == Pixels::Own) {
         return;
     }
-    mFillPending = false;
-    if (mShown) {
+    if (mPixels == Pixels::Picture) {
         mSurface = PictureAtCanvasSize();
     } else {
         mSurface.fill(Qt::white);
     }
+    mPixels = Pixels::Own;
 }
 
 void Canvas::MatchSurfaceToSize() const
@@ -88,7 +88,7 @@ void Canvas::MatchSurfaceToSize() const
         return;
     }
     mPaintRequested = true;
-    if (mFillPending) {
+    if (mPixels != Pixels::Own) {
         // Nothing drawn yet: the new size costs no pixels either.
         mSurface = QImage(size(), QImage::Format_RGB32);
         return;
@@ -129,17 +129,20 @@ void Canvas::UpdateNow()
 void Canvas::ShowPicture(const PicturePtr& picture)
 {
     mShown = picture;
+    if (mPixels != Pixels::Own) {
+        mPixels = mShown ? Pixels::Picture : Pixels::White;
+    }
 }
 
 void Canvas::Present(const QRect& rect)
 {
     MatchSurfaceToSize();
     const QRect area = rect.intersected(QRect(QPoint(0, 0), size()));
-    if (mShown && !area.isEmpty() && !mFillPending) {
+    if (mShown && !area.isEmpty() && mPixels == Pixels::Own) {
         if (area.size() == size()) {
             // All of it shows the picture again: the surface's pixels can go.
             mSurface = QImage(size(), QImage::Format_RGB32);
-            mFillPending = true;
+            mPixels = Pixels::Picture;
         } else {
             QPainter painter(&mSurface);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -235,7 +238,7 @@ void Canvas::Event_MouseMove(int x, int y)
 void Canvas::SurfaceChanged(const QRect& rect)
 {
     // Whatever drew has filled the surface first or replaced it whole.
-    mFillPending = false;
+    mPixels = Pixels::Own;
     const QRect visible = rect.intersected(mSurface.rect());
     if (visible.isEmpty()) {
         return;
@@ -272,7 +275,7 @@ void Canvas::paintEvent(QPaintEvent* event)
         update(rest);
     }
     QPainter painter(this);
-    if (!ShowsPictureDirectly()) {
+    if (mPixels != Pixels::Picture) {
         FillIfPending();
         for (const QRect& r : region) {
             painter.drawImage(r.topLeft(), mSurface, r);

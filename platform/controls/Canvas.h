@@ -133,13 +133,11 @@ private:
     // Qt delivers the resize of a hidden widget only when it is shown; the
     // surface follows the widget's size whenever it is asked for.
     void MatchSurfaceToSize() const;
-    // Paints the deferred white (or the shown picture) into the surface
-    // before anything reads it or draws into part of it.
+    // Gives the surface pixels of its own (the white or the picture it
+    // stood for) before anything reads it or draws into part of it.
     void FillIfPending() const;
     // White at the canvas's size with the shown picture over it.
     QImage PictureAtCanvasSize() const;
-    // Whether the screen shows the picture rather than a surface.
-    bool ShowsPictureDirectly() const { return mShown && mFillPending; }
     void RememberPointer(const QPointF& position);
     // Ends a taken press whose release can no longer come here.
     void CancelPress();
@@ -153,11 +151,19 @@ private:
     // here with no release to come.
     bool TakesTheRelease(const QObject& receiver, const QEvent& event) const;
 
+    // Where the pixels the screen shows come from. Only Own spends memory
+    // on them; the other two stand for pixels not yet made.
+    enum class Pixels {
+        White,   // nothing drawn yet
+        Picture, // the shown picture, straight from it
+        Own,     // the surface image
+    };
+
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
-    mutable bool mFillPending = true; // the surface is white (or mShown) but not yet filled
+    mutable Pixels mPixels = Pixels::White;
     PicturePtr mBackdrop;
-    PicturePtr mShown;
+    PicturePtr mShown;            // the picture of ShowPicture, if any
     QRegion mPending;             // drawn on the surface, not yet shown
     mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;
