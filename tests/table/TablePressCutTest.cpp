@@ -3,9 +3,9 @@
 #include "app/OpenPuzzleWindow.h"
 
 // The play table of a first run (puzzle 2 in its start layout) when the
-// player's press is cut short by the window going away under it. (The
-// release and the click that come after the restore are played on a real
-// display by the black-box test.)
+// player's press is cut short by the window going away under it, or by a
+// sheet coming over it. (Both are also played on a real display by the
+// black-box test, where the window system routes the release.)
 using TablePressCut = Shown<MousePlayer>;
 
 // Minimised in the middle of a drag, the table lets go of the piece as a
