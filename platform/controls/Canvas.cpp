@@ -5,10 +5,10 @@
 #include "platform/Keyboard.h"
 
 #include <QBackingStore>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <utility>
 
 namespace platform {
 
@@ -26,7 +26,11 @@ Canvas::Canvas(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-Canvas::~Canvas() = default;
+Canvas::~Canvas()
+{
+    // A deleted canvas tells no handler; it only stops watching.
+    SetPress(Press::None);
+}
 
 platform::Graphics& Canvas::Graphics()
 {
@@ -37,7 +41,7 @@ platform::Graphics& Canvas::Graphics()
 QImage Canvas::Surface() const
 {
     MatchSurfaceToSize();
-    if (!ShowsPictureDirectly()) {
+    if (mPixels != Pixels::Picture) {
         FillIfPending();
         return mSurface;
     }
@@ -67,15 +71,15 @@ QImage Canvas::PictureAtCanvasSize() const
 
 void Canvas::FillIfPending() const
 {
-    if (!mFillPending) {
+    if (mPixels == Pixels::Own) {
         return;
     }
-    mFillPending = false;
-    if (mShown) {
+    if (mPixels == Pixels::Picture) {
         mSurface = PictureAtCanvasSize();
     } else {
         mSurface.fill(Qt::white);
     }
+    mPixels = Pixels::Own;
 }
 
 void Canvas::MatchSurfaceToSize() const
@@ -84,7 +88,7 @@ void Canvas::MatchSurfaceToSize() const
         return;
     }
     mPaintRequested = true;
-    if (mFillPending) {
+    if (mPixels != Pixels::Own) {
         // Nothing drawn yet: the new size costs no pixels either.
         mSurface = QImage(size(), QImage::Format_RGB32);
         return;
@@ -125,17 +129,20 @@ void Canvas::UpdateNow()
 void Canvas::ShowPicture(const PicturePtr& picture)
 {
     mShown = picture;
+    if (mPixels != Pixels::Own) {
+        mPixels = mShown ? Pixels::Picture : Pixels::White;
+    }
 }
 
 void Canvas::Present(const QRect& rect)
 {
     MatchSurfaceToSize();
     const QRect area = rect.intersected(QRect(QPoint(0, 0), size()));
-    if (mShown && !area.isEmpty() && !mFillPending) {
+    if (mShown && !area.isEmpty() && mPixels == Pixels::Own) {
         if (area.size() == size()) {
             // All of it shows the picture again: the surface's pixels can go.
             mSurface = QImage(size(), QImage::Format_RGB32);
-            mFillPending = true;
+            mPixels = Pixels::Picture;
         } else {
             QPainter painter(&mSurface);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -231,7 +238,7 @@ void Canvas::Event_MouseMove(int x, int y)
 void Canvas::SurfaceChanged(const QRect& rect)
 {
     // Whatever drew has filled the surface first or replaced it whole.
-    mFillPending = false;
+    mPixels = Pixels::Own;
     const QRect visible = rect.intersected(mSurface.rect());
     if (visible.isEmpty()) {
         return;
@@ -268,7 +275,7 @@ void Canvas::paintEvent(QPaintEvent* event)
         update(rest);
     }
     QPainter painter(this);
-    if (!ShowsPictureDirectly()) {
+    if (mPixels != Pixels::Picture) {
         FillIfPending();
         for (const QRect& r : region) {
             painter.drawImage(r.topLeft(), mSurface, r);
@@ -323,7 +330,8 @@ void Canvas::mousePressEvent(QMouseEvent* event)
     CancelPress();
     // Set before the handler runs, so that whatever the handler does to its
     // own canvas (hiding it, moving it elsewhere) is what counts.
-    mPress = Press::Asking;
+    mPressButton = event->button();
+    SetPress(Press::Asking);
     bool taken = false;
     const QPointer<Canvas> alive(this);
     RunGuarded([&] { taken = Event_MouseDown(mMouseX, mMouseY); });
@@ -331,10 +339,9 @@ void Canvas::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    const bool cut = std::exchange(mPress, Press::None) == Press::CutWhileAsking;
-    if (taken && !cut) {
-        mPress = Press::Taken;
-    } else if (taken) {
+    const bool cut = mPress == Press::CutWhileAsking;
+    SetPress(taken && !cut ? Press::Taken : Press::None);
+    if (taken && cut) {
         RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
     }
     event->setAccepted(taken);
@@ -343,6 +350,10 @@ void Canvas::mousePressEvent(QMouseEvent* event)
 void Canvas::mouseMoveEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
+    if (mPress == Press::Taken && !(event->buttons() & mPressButton)) {
+        // The release went where this canvas could not hear it.
+        CancelPress();
+    }
     if (mPress == Press::Taken) {
         RunGuarded([&] { Event_MouseDrag(mMouseX, mMouseY); });
     } else if (event->buttons() == Qt::NoButton) {
@@ -353,7 +364,7 @@ void Canvas::mouseMoveEvent(QMouseEvent* event)
 void Canvas::mouseReleaseEvent(QMouseEvent* event)
 {
     RememberPointer(event->position());
-    if (event->buttons() != Qt::NoButton) {
+    if (event->button() != mPressButton) {
         return;
     }
     if (mPress == Press::Asking) {
@@ -363,7 +374,7 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event)
     if (mPress != Press::Taken) {
         return;
     }
-    mPress = Press::None;
+    SetPress(Press::None);
     RunGuarded([&] { Event_MouseUp(mMouseX, mMouseY); });
 }
 
@@ -375,8 +386,48 @@ void Canvas::CancelPress()
     if (mPress != Press::Taken) {
         return;
     }
-    mPress = Press::None;
+    SetPress(Press::None);
     RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
+}
+
+void Canvas::SetPress(Press press)
+{
+    const bool held = press != Press::None;
+    if (held != (mPress != Press::None)) {
+        if (held) {
+            QCoreApplication::instance()->installEventFilter(this);
+        } else {
+            QCoreApplication::instance()->removeEventFilter(this);
+        }
+    }
+    mPress = press;
+}
+
+bool Canvas::TakesTheRelease(const QObject& receiver, const QEvent& event) const
+{
+    switch (event.type()) {
+    case QEvent::Hide:          // the canvas, or its window minimised
+    case QEvent::ParentChange:
+    case QEvent::WindowBlocked: // a modal window over its window
+        return &receiver == this;
+    case QEvent::EnabledChange:
+        return &receiver == this && !isEnabled();
+    case QEvent::Show: {
+        // A menu (any popup) takes the pointer, with every release, while open.
+        const auto* widget = qobject_cast<const QWidget*>(&receiver);
+        return widget != nullptr && widget->windowType() == Qt::Popup;
+    }
+    default:
+        return false;
+    }
+}
+
+bool Canvas::eventFilter(QObject* watched, QEvent* event)
+{
+    if (mPress != Press::None && TakesTheRelease(*watched, *event)) {
+        CancelPress();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Canvas::enterEvent(QEnterEvent* event)
@@ -388,22 +439,6 @@ void Canvas::enterEvent(QEnterEvent* event)
 void Canvas::leaveEvent(QEvent* /*event*/)
 {
     RunGuarded([this] { Event_MouseExit(); });
-}
-
-void Canvas::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    CancelPress();
-}
-
-void Canvas::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    const bool lostInput = (event->type() == QEvent::EnabledChange && !isEnabled())
-        || event->type() == QEvent::ParentChange;
-    if (lostInput) {
-        CancelPress();
-    }
 }
 
 } // namespace platform

@@ -27,16 +27,21 @@ class Graphics;
 // bound handler, if any. Every event coming from Qt runs through
 // RunGuarded, so no exception leaves the canvas.
 //
-// A taken press ends with its release, or is cut short when the canvas is
-// hidden (its window minimised too), disabled, moved to another parent or
-// closed before the release: then MouseCancel comes instead of MouseUp, at
-// the pointer's last place, so the handler can end the press as cleanly as a
-// release would. A cut that comes while the MouseDown handler still runs (a
-// handler that switches the page away from its own canvas, say) reaches the
-// handler once it has returned, and only when it took the press. A deleted
-// canvas tells no handler: its owner goes with it, or deleted it itself. A
-// press of the first button always starts afresh, cutting one whose release
-// went elsewhere, so no press is ever left swallowed.
+// A taken press ends with the release of the button that made it, or is cut
+// short whenever that release can no longer come here: the canvas hidden
+// (its window minimised too), disabled, moved to another parent or closed,
+// its window blocked by a modal window (a sheet, a message box), or a menu
+// opened that takes the pointer. Then MouseCancel comes instead of MouseUp,
+// at the pointer's last place, so the handler can end the press as cleanly
+// as a release would. A pointer move without the press's button held means
+// the release went astray: the press is cut there. A cut that comes while
+// the MouseDown handler still runs (a handler that switches the page away
+// from its own canvas, say) reaches the handler once it has returned, and
+// only when it took the press. A deleted canvas tells no handler: its owner
+// goes with it, or deleted it itself. Other buttons pressed and let go
+// during a press belong to it and change nothing. A press of the first
+// button always starts afresh, cutting one whose release went elsewhere, so
+// no press is ever left swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -119,21 +124,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    // Watches the whole application while a press is held, for whatever
+    // keeps its release from coming here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SurfaceChanged(const QRect& rect);
     // Qt delivers the resize of a hidden widget only when it is shown; the
     // surface follows the widget's size whenever it is asked for.
     void MatchSurfaceToSize() const;
-    // Paints the deferred white (or the shown picture) into the surface
-    // before anything reads it or draws into part of it.
+    // Gives the surface pixels of its own (the white or the picture it
+    // stood for) before anything reads it or draws into part of it.
     void FillIfPending() const;
     // White at the canvas's size with the shown picture over it.
     QImage PictureAtCanvasSize() const;
-    // Whether the screen shows the picture rather than a surface.
-    bool ShowsPictureDirectly() const { return mShown && mFillPending; }
     void RememberPointer(const QPointF& position);
     // Ends a taken press whose release can no longer come here.
     void CancelPress();
@@ -141,17 +145,31 @@ private:
     // Where the press of the first button stands. Asking: its MouseDown
     // handler runs; a cut meanwhile is kept until the handler has answered.
     enum class Press { None, Asking, CutWhileAsking, Taken };
+    // Moves the press on, watching the application while one is held.
+    void SetPress(Press press);
+    // Whether the event, on its way to the receiver, leaves the press held
+    // here with no release to come.
+    bool TakesTheRelease(const QObject& receiver, const QEvent& event) const;
+
+    // Where the pixels the screen shows come from. Only Own spends memory
+    // on them; the other two stand for pixels not yet made.
+    enum class Pixels {
+        White,   // nothing drawn yet
+        Picture, // the shown picture, straight from it
+        Own,     // the surface image
+    };
 
     mutable QImage mSurface;
     std::unique_ptr<platform::Graphics> mGraphics;
-    mutable bool mFillPending = true; // the surface is white (or mShown) but not yet filled
+    mutable Pixels mPixels = Pixels::White;
     PicturePtr mBackdrop;
-    PicturePtr mShown;
+    PicturePtr mShown;            // the picture of ShowPicture, if any
     QRegion mPending;             // drawn on the surface, not yet shown
     mutable bool mPaintRequested = true; // the next paint runs backdrop and Event_Paint
     bool mInPaint = false;
     bool mDrawnSincePaint = false;
     Press mPress = Press::None;   // drag and up go only to a taken press
+    Qt::MouseButton mPressButton = Qt::NoButton; // its release ends the press
     int mMouseX = 0;
     int mMouseY = 0;
 };

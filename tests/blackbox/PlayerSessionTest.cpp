@@ -8,9 +8,9 @@
 
 // The real game on a display of its own, played only through synthetic X
 // input as a new player plays it: every menu, the first puzzle built with
-// the mouse, Ctrl+Q, a drag cut short by Ctrl+M; then the store it leaves
-// behind. A game of the test's own, on a fresh store too, works out the
-// mouse input that builds the puzzle.
+// the mouse, Ctrl+Q, drags cut short by Ctrl+M and by Ctrl+O; then the store
+// it leaves behind. A game of the test's own, on a fresh store too, works out
+// the mouse input that builds the puzzle.
 class PlayerSession : public MousePlayer {
 protected:
     // The play window below its menu bar: a 200-pixel sidebar, then the table.
@@ -139,7 +139,12 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     // Points of the square and the first large triangle in the start layout,
     // for a later game.
     const QPoint onSquare = *HitPoint(*Table().mPieceSquare);
-    const QPoint onTriangle = *HitPoint(*Table().mPieceLargeTriangle1);
+    PieceClass& triangle1 = *Table().mPieceLargeTriangle1;
+    const QPoint onTriangle = *HitPoint(triangle1);
+    // And of the triangle once a click has turned it.
+    triangle1.RotateClockwise();
+    const QPoint onTurnedTriangle = *HitPoint(triangle1);
+    triangle1.RotateCounterClockwise();
     std::vector<std::pair<QEvent::Type, QPoint>> input; // in the table's coordinates
     EventTap recorder([&](const QEvent& e) {
         const QEvent::Type type = e.type();
@@ -210,13 +215,37 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     const QImage dropped = mX.Grab(mTable);
     mX.Click(mTable.topLeft() + onTriangle);
     ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != dropped; }, kWaitMs)) << "the click showed nothing";
+
+    // Ctrl+O in the middle of the next drag of the square, let go while the
+    // open-puzzle sheet is up, and the sheet closed with Escape: the square
+    // drops where it was last shown, the pointer moved with no button held
+    // drags nothing, and the next click turns the large triangle it hits.
+    const QPoint moved = square + QPoint(30, 0); // the same point of the square, dropped 30 pixels on
+    const QImage turned = mX.Grab(mTable);
+    mX.Mouse(QEvent::MouseButtonPress, moved);
+    mX.Mouse(QEvent::MouseMove, moved + QPoint(20, 0));
+    mX.Mouse(QEvent::MouseMove, moved + QPoint(30, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != turned; }, kWaitMs)) << "no drag shown";
+    mX.Keys({"Control_L", "o"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == QStringLiteral("Open Puzzle"); }, kWaitMs))
+        << "Ctrl+O showed no open-puzzle sheet";
+    mX.Mouse(QEvent::MouseButtonRelease, moved + QPoint(30, 0));
+    mX.Keys({"Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == title; }, kWaitMs)) << "Escape left the sheet up";
+    const QPoint triangle = mTable.topLeft() + onTurnedTriangle;
+    for (const QPoint to : {moved + QPoint(200, 150), moved + QPoint(400, 300), triangle - QPoint(40, 40)}) {
+        mX.Mouse(QEvent::MouseMove, to);
+    }
+    const QImage letGo = mX.Grab(mTable);
+    mX.Click(triangle);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != letGo; }, kWaitMs)) << "the click showed nothing";
     mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
     EXPECT_EQ(Stored("SELECT Square_PosX || ',' || Square_PosY || ',' || Square_Orientation || ' ' || "
                      "LargeTriangle1_PosX || ',' || LargeTriangle1_PosY || ',' || LargeTriangle1_Orientation "
                      "FROM SavedPuzzle")
                   .toStdString(),
-              "40,10,1 570,420,1")
+              "70,10,1 570,420,2")
         << "the square's place and turn, then the first large triangle's, in the saved game";
 }
 

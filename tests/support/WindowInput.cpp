@@ -94,6 +94,12 @@ void Release(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::Keyboa
     NextClickTime();
 }
 
+void LoseRelease(Qt::MouseButton button)
+{
+    gHeld &= ~Qt::MouseButtons(button);
+    NextClickTime();
+}
+
 void Click(const QWidget& at, QPoint local, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     // The press may close the widget's window and delete the widget: the

@@ -21,6 +21,9 @@ void Press(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftBut
 void Move(const QWidget& at, QPoint local);
 void Release(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The button let go where no window of the game hears of it (over another
+// program that took the pointer, say): later input carries it as up.
+void LoseRelease(Qt::MouseButton button = Qt::LeftButton);
 void Click(const QWidget& at, QPoint local, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A click in the middle of the widget.

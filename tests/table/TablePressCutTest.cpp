@@ -1,9 +1,11 @@
 #include "tests/support/MousePlayer.h"
 
+#include "app/OpenPuzzleWindow.h"
+
 // The play table of a first run (puzzle 2 in its start layout) when the
-// player's press is cut short by the window going away under it. (The
-// release and the click that come after the restore are played on a real
-// display by the black-box test.)
+// player's press is cut short by the window going away under it, or by a
+// sheet coming over it. (Both are also played on a real display by the
+// black-box test, where the window system routes the release.)
 using TablePressCut = Shown<MousePlayer>;
 
 // Minimised in the middle of a drag, the table lets go of the piece as a
@@ -35,4 +37,41 @@ TEST_F(TablePressCut, MinimisingDuringADragOrAPressLetsGoAsAReleaseWouldButTurns
     EXPECT_EQ(square.mOrientation, 1);
     EXPECT_NE(Table().mSolutionGrid, grid);
     EXPECT_TRUE(Puzzle().mIsWon);
+}
+
+// The open-puzzle sheet opened with Ctrl+O in the middle of a drag, and the
+// button let go while it is up, where the table cannot hear it: the square
+// drops at once where it was last shown. Once the sheet is gone the table
+// holds no press: the pointer moved with no button drags nothing, and a
+// click turns the large triangle under it. Closed with Escape, the square
+// stays where it dropped; closed by opening puzzle 5, the pieces start afresh.
+TEST_F(TablePressCut, TheOpenPuzzleSheetDuringADragLetsGoOfThePieceAndTheNextClickTurnsWhatItHits)
+{
+    PieceClass& square = *Table().mPieceSquare;
+    PieceClass& triangle = *Table().mPieceLargeTriangle1;
+    for (const bool openFive : {false, true}) {
+        SCOPED_TRACE(openFive ? "5 and Return" : "Escape");
+        const QPoint p = *HitPoint(square);
+        const int dropped = square.mPosX + 30; // on the cell grid, as the square is
+        WindowInput::Press(Table(), p);
+        WindowInput::Move(Table(), p + QPoint(20, 0));
+        WindowInput::Move(Table(), p + QPoint(30, 0));
+        WindowInput::Key(Table(), Qt::Key_O, Qt::ControlModifier);
+        auto* sheet = OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>();
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(Table().mDragPiece, nullptr) << "the table still holds the square";
+        WindowInput::Release(Table(), p + QPoint(30, 0));
+        openFive ? WindowInput::Type(*sheet, QStringLiteral("5\r")) : WindowInput::Key(*sheet, Qt::Key_Escape);
+        FlushDeletes();
+        ASSERT_EQ(OpenCount<OpenPuzzleWindow>(), 0);
+        const QPoint onTriangle = *HitPoint(triangle);
+        const int turn = triangle.mOrientation;
+        WindowInput::Move(Table(), onTriangle + QPoint(-5, 5));
+        WindowInput::Move(Table(), onTriangle);
+        Click(onTriangle);
+        EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation),
+                  std::tuple(openFive ? 10 : dropped, 10, 1));
+        EXPECT_EQ(triangle.mOrientation, turn % 8 + 1);
+        EXPECT_EQ(Puzzle().mPuzzleNumber, openFive ? 5 : 2);
+    }
 }

@@ -4,6 +4,7 @@
 #include "platform/controls/Window.h"
 #include "tests/support/WindowInput.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -122,12 +123,30 @@ TEST(CanvasTest, APressCutShortReachesItsHandlerOnceAndLeavesNothingTaken)
         p.canvas->move(0, 0);
         p.canvas->show();
     };
+    // A window over the canvas's own, modal to it or to the whole game.
+    QPointer<platform::Window> over;
+    const auto showOver = [&](bool sheet) {
+        over = new platform::Window;
+        over->ApplyRecord(platform::WindowRecord::Dialog(QStringLiteral("Over"), 50, 50));
+        if (sheet) {
+            over->ShowModalWithin(p.window);
+        } else {
+            over->setWindowModality(Qt::ApplicationModal);
+            over->Show();
+        }
+    };
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
     // Each cut, and what undoes it before the pointer goes on.
     const std::tuple<const char*, std::function<void()>, std::function<void()>> kCuts[] = {
         {"hidden", [&] { p.canvas->hide(); }, [&] { p.canvas->show(); }},
         {"disabled", [&] { p.canvas->setEnabled(false); }, [&] { p.canvas->setEnabled(true); }},
         {"minimised", [&] { WindowInput::Minimize(*p.canvas); }, [&] { WindowInput::Restore(*p.canvas); }},
-        {"re-parented", [&] { moveTo(p.panel); }, [&] { moveTo(p.window->Content()); }}};
+        {"re-parented", [&] { moveTo(p.panel); }, [&] { moveTo(p.window->Content()); }},
+        {"under a sheet", [&] { showOver(true); }, [&] { over->close(); }},
+        {"under a modal window", [&] { showOver(false); }, [&] { over->close(); }},
+        {"under a menu", [&] { menu.popup(p.canvas->mapToGlobal(QPoint(20, 22))); },
+         [&] { WindowInput::Key(menu, Qt::Key_Escape); }}};
     const auto none = [] {};
     for (const bool inHandler : {false, true}) {
         for (const auto& [name, cut, undo] : kCuts) {
@@ -169,5 +188,32 @@ TEST(CanvasTest, ACanvasDeletedDuringItsPressLeavesTheNextPressToTheControlUnder
         WindowInput::Release(*p.window, QPoint(20, 22));
         WindowInput::Click(*p.window, QPoint(30, 32));
         EXPECT_EQ(p.log, QStringList({"down 10,12", "down 30,32", "up"})) << byHandler;
+    }
+}
+
+// Other buttons pressed and let go during a press belong to it: they start,
+// end and duplicate nothing, whichever is let go first. The press ends with
+// its own button's release, or, when that release was lost, with the first
+// move made without that button.
+TEST(CanvasTest, APressEndsWithItsOwnButtonAndOtherButtonsChangeNothing)
+{
+    PressLog p;
+    // The second button, the one let go first (and whether it was lost on
+    // the way), and what the handler hears.
+    const std::tuple<Qt::MouseButton, Qt::MouseButton, bool, const char*> kOrders[] = {
+        {Qt::RightButton, Qt::RightButton, false, "down 10,12; drag 20,22; drag 30,32; drag 40,42; up"},
+        {Qt::MiddleButton, Qt::MiddleButton, false, "down 10,12; drag 20,22; drag 30,32; drag 40,42; up"},
+        {Qt::RightButton, Qt::LeftButton, false, "down 10,12; drag 20,22; drag 30,32; up"},
+        {Qt::RightButton, Qt::LeftButton, true, "down 10,12; drag 20,22; drag 30,32; cancel 40,42"}};
+    for (const auto& [second, firstUp, lost, expected] : kOrders) {
+        p.log.clear();
+        WindowInput::Press(*p.canvas, QPoint(10, 12));
+        WindowInput::Move(*p.canvas, QPoint(20, 22));
+        WindowInput::Press(*p.canvas, QPoint(20, 22), second);
+        WindowInput::Move(*p.canvas, QPoint(30, 32));
+        lost ? WindowInput::LoseRelease(firstUp) : WindowInput::Release(*p.canvas, QPoint(30, 32), firstUp);
+        WindowInput::Move(*p.canvas, QPoint(40, 42));
+        WindowInput::Release(*p.canvas, QPoint(40, 42), firstUp == second ? Qt::LeftButton : second);
+        EXPECT_EQ(p.log.join("; ").toStdString(), expected) << second << " " << firstUp << " " << lost;
     }
 }
