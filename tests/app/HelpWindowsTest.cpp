@@ -5,7 +5,6 @@
 #include "app/GlobalsStyledText.h"
 #include "app/LicenseViewWindow.h"
 #include "app/MainMenuBarMac.h"
-#include "app/SiteAddress.h"
 #include "platform/controls/PushButton.h"
 #include "platform/controls/StyledText.h"
 #include "platform/controls/TextArea.h"
@@ -76,7 +75,7 @@ TEST_F(HelpWindows, TheSiteLabelOpensTheSiteCommandsBringTheOpenWindowForwardAnd
     QWidget& url = platform::Deref(window.Control("URLStaticText"));
     EXPECT_EQ(url.cursor().shape(), Qt::PointingHandCursor);
     WindowInput::Click(url);
-    EXPECT_EQ(mUrls, QStringList{kProductSiteAddress + "/"});
+    EXPECT_EQ(mUrls, QStringList{"https://kolmira.example.com/"});
     EXPECT_EQ(About(), &window);
     // A click anywhere else closes it; the next command makes a fresh one.
     WindowInput::Click(platform::Deref(window.Control("VersionStaticText")));
