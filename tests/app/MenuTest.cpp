@@ -13,6 +13,10 @@ namespace {
 
 // The most hints a puzzle offers.
 constexpr int kMostHints = 7;
+// The play table's centre, and the grid that the figure's outline keeps to.
+constexpr int kTableCentreX = 400;
+constexpr int kTableCentreY = 325;
+constexpr int kGrid = 10;
 
 // Bar order, menu by menu: "name|caption|shortcut" per item, and a bare name
 // for a separator.
@@ -166,7 +170,8 @@ TEST_F(Menus, EnablingFollowsTheGameStateAndCommandsActOnThePlayWindowAndOpenThe
     // its corner on the 10-pixel grid.
     const QImage outlined = Table().Surface();
     const QSize outline = Puzzle().mBoardSilhouette->Image().size();
-    const QPoint corner((400 - outline.width() / 2) / 10 * 10, (325 - outline.height() / 2) / 10 * 10);
+    const QPoint corner((kTableCentreX - outline.width() / 2) / kGrid * kGrid,
+                        (kTableCentreY - outline.height() / 2) / kGrid * kGrid);
     for (const bool harder : {true, false}) {
         ASSERT_TRUE(MenuInput::Choose(Window(), "GameMenu", "GameMakeGameHarder"));
         EXPECT_EQ(std::pair(gPrefMakeGameHarder, gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue()),

@@ -19,6 +19,8 @@ QString SavedRow(const char* values)
         .arg(QLatin1String(values));
 }
 
+constexpr int kBuiltInPuzzles = 30;
+
 // Sets an environment variable (nullptr: unsets it) for as long as it lives.
 class ScopedEnv {
 public:
@@ -89,7 +91,7 @@ TEST_F(StartUp, WithoutASoundSavedGameARandomUnsolvedPuzzleOpensAndDamagedRowsAr
         {"7, 2, -80, 2000000, 3, 33, -10, 2, 1, 1, 1, 1, 1", 7},
     };
     StartGame();
-    for (int n = 1; n <= 30; ++n) { // the built-in puzzles
+    for (int n = 1; n <= kBuiltInPuzzles; ++n) {
         n == 17 ? void() : AddSolved(n, 0);
     }
     Stats().LoadStats();
