@@ -4,12 +4,22 @@
 #include "app/Dialogs.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/PushButton.h"
+#include "tests/support/MenuInput.h"
+
+namespace {
+
+// The list's rows alternate white and a light grey, from white at the top.
+constexpr QRgb kEvenRowColour = 0xFFFFFF;
+constexpr QRgb kOddRowColour = 0xF2F2F2;
+
+} // namespace
 
 class SolvedPuzzlesList : public Shown<GameSession> {
 protected:
+    // Opened as the player opens it, from the Game menu.
     DetailedStatsWindow& Shown()
     {
-        ShowDetailedStats();
+        EXPECT_TRUE(MenuInput::Choose(Window(), "GameMenu", "GameDetailedStatistics"));
         return platform::Deref(DetailedStatsWindow::FindWindow<DetailedStatsWindow>());
     }
     // Each row as "number:hints".
@@ -49,7 +59,7 @@ TEST_F(SolvedPuzzlesList, ListsEveryRecordInNumberOrderNeverSortsAndGrowsOnlyInH
         // A pixel of the hints cell right of its text.
         const QRect cell = list.CellRect(row, 1);
         const QRgb pixel = shown.pixel(cell.right() - 3, cell.center().y()) & 0xFFFFFF;
-        EXPECT_EQ(pixel, row % 2 == 1 ? DetailedStatsWindow::kOddRowColor : DetailedStatsWindow::kEvenRowColor)
+        EXPECT_EQ(pixel, row % 2 == 1 ? kOddRowColour : kEvenRowColour)
             << "row " << row;
     }
 

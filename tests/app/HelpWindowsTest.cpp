@@ -5,11 +5,11 @@
 #include "app/GlobalsStyledText.h"
 #include "app/LicenseViewWindow.h"
 #include "app/MainMenuBarMac.h"
-#include "app/SiteAddress.h"
 #include "platform/controls/PushButton.h"
 #include "platform/controls/StyledText.h"
 #include "platform/controls/TextArea.h"
 
+#include <QScrollBar>
 #include <QTextDocument>
 
 namespace {
@@ -58,10 +58,24 @@ TEST_F(HelpWindows, TheSiteLabelOpensTheSiteCommandsBringTheOpenWindowForwardAnd
 {
     ShowAboutWindow();
     AboutKolmiraWindow& window = platform::Deref(About());
+    // Each label's text in its own colour, within the label's place.
+    const QImage shown = window.grab().toImage();
+    for (const auto& [name, colour] : {std::pair("CopyrightStaticText", 0x9DB266u), {"VersionStaticText", 0xF0E3CEu},
+                                       {"URLStaticText", 0xEBD7B9u}}) {
+        const QWidget& label = platform::Deref(window.Control(name));
+        const QRect place(label.mapTo(&window, QPoint(0, 0)), label.size());
+        int inColour = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y) {
+            for (int x = place.left(); x <= place.right(); ++x) {
+                inColour += (shown.pixel(x, y) & 0xFFFFFF) == colour ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inColour, 0) << name;
+    }
     QWidget& url = platform::Deref(window.Control("URLStaticText"));
     EXPECT_EQ(url.cursor().shape(), Qt::PointingHandCursor);
     WindowInput::Click(url);
-    EXPECT_EQ(mUrls, QStringList{kProductSiteAddress + "/"});
+    EXPECT_EQ(mUrls, QStringList{"https://kolmira.example.com/"});
     EXPECT_EQ(About(), &window);
     // A click anywhere else closes it; the next command makes a fresh one.
     WindowInput::Click(platform::Deref(window.Control("VersionStaticText")));
@@ -84,8 +98,10 @@ TEST_F(HelpWindows, TheSiteLabelOpensTheSiteCommandsBringTheOpenWindowForwardAnd
 
 TEST_F(HelpWindows, LicenceIsReadOnlyWithBoldHeadingsAndOkReturnOrCloseWindowCloseIt)
 {
-    ShowLicenseWindow();
+    Choose("HelpMenu", "HelpLicense");
     auto& field = platform::Deref(platform::Deref(License()).ControlAs<platform::TextArea>("LicenseViewEditField"));
+    // The reader starts at the top of the text.
+    EXPECT_EQ(std::pair(field.textCursor().position(), field.verticalScrollBar()->value()), std::pair(0, 0));
     const QString licence = kolmira_license();
     ASSERT_TRUE(licence.startsWith("<b>Kolmira</b>"));
     WindowInput::Click(field);

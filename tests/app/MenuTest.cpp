@@ -3,12 +3,20 @@
 #include "app/MainMenuBarMac.h"
 #include "app/WindowMenuItem.h"
 #include "platform/controls/MenuItem.h"
+#include "tests/support/MenuInput.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace {
+
+// The most hints a puzzle offers.
+constexpr int kMostHints = 7;
+// The play table's centre, and the grid that the figure's outline keeps to.
+constexpr int kTableCentreX = 400;
+constexpr int kTableCentreY = 325;
+constexpr int kGrid = 10;
 
 // Bar order, menu by menu: "name|caption|shortcut" per item, and a bare name
 // for a separator.
@@ -93,9 +101,9 @@ TEST_F(Menus, EnablingFollowsTheGameStateAndCommandsActOnThePlayWindowAndOpenThe
     // Page, hints, won, harder, and whether hint, statistics and help are enabled.
     const std::tuple<int, int, bool, bool, bool, bool, bool> kSteps[] = {
         {P::kHelpPage, 0, false, false, true, true, false},
-        {P::kStatsPage, P::kMaxHints, false, false, false, false, true},
-        {P::kPlayPage, P::kMaxHints - 1, true, false, false, true, true},
-        {P::kPlayPage, P::kMaxHints - 1, false, true, true, true, true}};
+        {P::kStatsPage, kMostHints, false, false, false, false, true},
+        {P::kPlayPage, kMostHints - 1, true, false, false, true, true},
+        {P::kPlayPage, kMostHints - 1, false, true, true, true, true}};
     for (const auto& [page, hints, won, harder, hintOn, statsOn, helpOn] : kSteps) {
         Window().SetSidebarTab(page);
         Puzzle().mHintCount = hints;
@@ -135,12 +143,6 @@ TEST_F(Menus, EnablingFollowsTheGameStateAndCommandsActOnThePlayWindowAndOpenThe
     WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_NE(Puzzle().mPuzzleNumber, before);
 
-    // Toggled twice: stored each time, back where it started.
-    for (const bool harder : {true, false}) {
-        choose("GameMenu", "GameMakeGameHarder");
-        EXPECT_EQ(std::pair(gPrefMakeGameHarder, gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue()),
-                  std::pair(harder, harder));
-    }
     Window().LoadPuzzleNumber(30);
 
     // The Window-menu entry shows its window and follows its activation;
@@ -162,6 +164,28 @@ TEST_F(Menus, EnablingFollowsTheGameStateAndCommandsActOnThePlayWindowAndOpenThe
     EXPECT_FALSE(entry->Checked());
     bar->Choose(*entry, &Window());
     EXPECT_FALSE(Window().IsMinimized());
+
+    // Toggled twice from the menu: stored each time, and the figure's outline
+    // leaves the table at once and comes back. It is centred on the table,
+    // its corner on the 10-pixel grid.
+    const QImage outlined = Table().Surface();
+    const QSize outline = Puzzle().mBoardSilhouette->Image().size();
+    const QPoint corner((kTableCentreX - outline.width() / 2) / kGrid * kGrid,
+                        (kTableCentreY - outline.height() / 2) / kGrid * kGrid);
+    for (const bool harder : {true, false}) {
+        ASSERT_TRUE(MenuInput::Choose(Window(), "GameMenu", "GameMakeGameHarder"));
+        EXPECT_EQ(std::pair(gPrefMakeGameHarder, gPrefsDatabase->GetPref("MakeGameHarder").BooleanValue()),
+                  std::pair(harder, harder));
+        const QImage shown = Table().Surface();
+        QRect changed;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                changed |= shown.pixel(x, y) != outlined.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+            }
+        }
+        EXPECT_EQ(changed.isEmpty(), !harder);
+        EXPECT_TRUE(!harder || QRect(corner, outline).contains(changed)) << changed.x() << "," << changed.y();
+    }
 
     choose("GameMenu", "GameQuit");
     EXPECT_EQ(mQuits, 1);

@@ -4,6 +4,8 @@
 #include "app/OpenPuzzleWindow.h"
 #include "platform/controls/EditField.h"
 #include "platform/controls/PushButton.h"
+#include "tests/support/MenuInput.h"
+#include "tests/support/StatsPage.h"
 
 namespace {
 
@@ -21,9 +23,16 @@ const std::pair<const char*, int> kTypedNumbers[] = {
 
 class OpenPuzzleSheet : public Shown<GameSession> {
 protected:
+    // The open sheet, or one opened as the player opens it: by Game > Open
+    // Puzzle Number and by its key, in turn.
     OpenPuzzleWindow& Sheet()
     {
-        ShowOpenPuzzleSheet();
+        const bool open = OpenCount<OpenPuzzleWindow>() > 0;
+        if (!open && ++mSheets % 2 == 0) {
+            WindowInput::Key(Window(), Qt::Key_O, Qt::ControlModifier);
+        } else if (!open) {
+            EXPECT_TRUE(MenuInput::Choose(Window(), "GameMenu", "GameOpenPuzzleNumber"));
+        }
         return platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>());
     }
     // Types into the field of a fresh sheet and presses Open.
@@ -37,12 +46,21 @@ protected:
         const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
         typeable ? WindowInput::Type(field, text) : field.insert(text);
         ASSERT_EQ(field.Text(), text);
-        // Open, its default button, by a click, and every other time by Return.
-        ++mOpens % 2 == 0 ? WindowInput::Key(field, Qt::Key_Return)
-                          : WindowInput::Click(platform::Deref(sheet.Control("OpenPushButton")));
+        // Open, its default button, by a click, by Return and by the keypad's Enter, in turn.
+        switch (++mOpens % 3) {
+        case 0:
+            WindowInput::Key(field, Qt::Key_Return);
+            break;
+        case 1:
+            WindowInput::Click(platform::Deref(sheet.Control("OpenPushButton")));
+            break;
+        default:
+            WindowInput::Key(field, Qt::Key_Enter, Qt::KeypadModifier);
+        }
         FlushDeletes();
     }
     int mOpens = 0;
+    int mSheets = 0;
 };
 
 TEST_F(OpenPuzzleSheet, TypedTextOpensItsPuzzleOrIsRefusedWithABeep)
@@ -86,6 +104,9 @@ TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTh
     Window().mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();
     Window().SetSidebarTab(PlayWindow::kStatsPage);
     const int before = Puzzle().mPuzzleNumber;
+    const auto& statsPage = CanvasNamed("StatsSidebarCanvas");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StatsPage::InFigureColour(StatsPage::Ink(statsPage.Surface(), StatsPage::kSolvedRow)); }));
+    const QImage oldFigures = statsPage.Surface();
 
     mAnswer = false; // Cancel deletes nothing
     TypeAndOpen("5");
@@ -97,9 +118,19 @@ TEST_F(OpenPuzzleSheet, ReopeningASolvedPuzzleAsksThenForgetsItsSolvesAndStopsTh
     mAnswer = true;
     TypeAndOpen("5");
     EXPECT_EQ(std::tuple(mDialogs.size(), Count("SolvedPuzzles"), Stats().mNumSolved), std::tuple(2, 1, 1));
-    // The Stats page already shows the new figures.
-    EXPECT_EQ(std::tuple(Window().mStatsSolved, Window().mStatsHints0, Window().mStatsHints2, Window().mStatsUnsolved),
-              std::tuple(1, 0, 1, 29));
+    // The Stats page already shows the new figures: solved 3 to 1, no hints
+    // 1 to 0, two hints 2 to 1, unsolved 27 to 29; the other rows stay.
+    using StatsPage::Ink;
+    QImage newFigures;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        newFigures = statsPage.Surface();
+        return Ink(newFigures, StatsPage::kSolvedRow) != Ink(oldFigures, StatsPage::kSolvedRow);
+    }));
+    for (int row = 0; row < StatsPage::kRows; ++row) {
+        const bool changed = row == StatsPage::kSolvedRow || row == StatsPage::kFirstHintRow
+                          || row == StatsPage::kFirstHintRow + 2 || row == StatsPage::kUnsolvedRow;
+        EXPECT_EQ(Ink(newFigures, row) != Ink(oldFigures, row), changed) << "row " << row;
+    }
     EXPECT_EQ(std::tuple(PageOf("SidebarPagePanel"), Window().mNewPuzzleBlinkTimer == nullptr,
                          OpenCount<OpenPuzzleWindow>(), Puzzle().mPuzzleNumber, Puzzle().mHintCount),
               std::tuple(PlayWindow::kStatsPage, true, 0, 5, 0));

@@ -1,6 +1,10 @@
 #include "tests/support/GameSession.h"
+#include "tests/support/StatsPage.h"
 
 namespace {
+
+// The most hints a puzzle offers.
+constexpr int kMostHints = 7;
 
 // The tab canvas of a page as it shows on the given page.
 QString Tab(int shownPage, int page)
@@ -76,18 +80,18 @@ TEST_F(Sidebar, GetHintActsOnReleaseUpToOnePixelPastItsEdgesAndStopsAtSevenAndAf
     EXPECT_EQ(Puzzle().mHintCount, 2);
     EXPECT_TRUE(ShowsPicture(hint, gethint()));
 
-    Puzzle().mHintCount = PlayWindow::kMaxHints - 1;
+    Puzzle().mHintCount = kMostHints - 1;
     ClickCanvas("GetHintButtonCanvas");
-    EXPECT_EQ(Puzzle().mHintCount, PlayWindow::kMaxHints);
+    EXPECT_EQ(Puzzle().mHintCount, kMostHints);
     EXPECT_TRUE(ShowsPicture(hint, gethint()));
     // Refused presses draw nothing and run nothing, at seven hints and won.
     for (const bool won : {false, true}) {
         Puzzle().mIsWon = won;
-        Puzzle().mHintCount = won ? 2 : PlayWindow::kMaxHints;
+        Puzzle().mHintCount = won ? 2 : kMostHints;
         PointAway();
         PointAt("GetHintButtonCanvas");
         ClickCanvas("GetHintButtonCanvas");
-        EXPECT_EQ(Puzzle().mHintCount, won ? 2 : PlayWindow::kMaxHints);
+        EXPECT_EQ(Puzzle().mHintCount, won ? 2 : kMostHints);
         EXPECT_TRUE(ShowsPicture(hint, gethint()));
     }
 }
@@ -108,4 +112,45 @@ TEST_F(Sidebar, NewPuzzlePressStopsTheBlinkEvenWhenReleasedOffTheButton)
     EXPECT_TRUE(blink.expired()); // released: it fires no more
     EXPECT_EQ(Puzzle().mPuzzleNumber, current);
     EXPECT_TRUE(ShowsPicture(button, newpuzzle()));
+}
+
+// Each figure of the Stats page where the player reads it: a fresh store's
+// zeros and thirty, then a game with one solve at each hint count in turn.
+TEST_F(Sidebar, TheStatsPageWritesEachFigureOnItsOwnRowInItsColour)
+{
+    using namespace StatsPage;
+    // The page as shown after a press on its tab.
+    const auto statsPage = [this] {
+        WindowInput::Click(CanvasNamed(Tab(PlayWindow::kPlayPage, PlayWindow::kStatsPage)));
+        QImage shown;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            shown = CanvasNamed("StatsSidebarCanvas").Surface();
+            return InFigureColour(Ink(shown, kUnsolvedRow));
+        }));
+        return shown;
+    };
+    const auto shape = [](const QImage& ink) { return ink.convertToFormat(QImage::Format_Alpha8); };
+    const QImage fresh = statsPage();
+    for (int row = 0; row < kRows; ++row) {
+        const QImage ink = Ink(fresh, row);
+        EXPECT_TRUE(InFigureColour(ink)) << "row " << row;
+        EXPECT_NEAR(InkLeft(ink), kFigureLeft, 1) << "row " << row;
+        // "0" on every row but the last, "30".
+        EXPECT_EQ(shape(ink) == shape(Ink(fresh, kSolvedRow)), row != kUnsolvedRow) << "row " << row;
+    }
+    for (int hints = 0; hints <= kMostHints; ++hints) {
+        SCOPED_TRACE(testing::Message() << hints << " hints");
+        Execute("DELETE FROM SolvedPuzzles");
+        AddSolved(1, hints);
+        StopGame();
+        StartShown();
+        const QImage shown = statsPage();
+        // Solved, its hint count and unsolved change; every other row still reads "0".
+        const int hintRow = kFirstHintRow + hints;
+        for (int row = 0; row < kRows; ++row) {
+            const bool changed = row == kSolvedRow || row == hintRow || row == kUnsolvedRow;
+            EXPECT_EQ(Ink(shown, row) != Ink(fresh, row), changed) << "row " << row;
+        }
+        EXPECT_EQ(shape(Ink(shown, hintRow)), shape(Ink(shown, kSolvedRow))); // "1" on both
+    }
 }

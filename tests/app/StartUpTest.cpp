@@ -1,5 +1,8 @@
 #include "tests/support/MousePlayer.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using StartUp = MousePlayer;
 
 namespace {
@@ -15,6 +18,28 @@ QString SavedRow(const char* values)
                           "SmallTriangle2_Orientation, LargeTriangle2_Orientation) VALUES (%1)")
         .arg(QLatin1String(values));
 }
+
+constexpr int kBuiltInPuzzles = 30;
+
+// Sets an environment variable (nullptr: unsets it) for as long as it lives.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value)
+        : mName(name)
+        , mWasSet(qEnvironmentVariableIsSet(name))
+        , mOld(qgetenv(name))
+    {
+        value != nullptr ? qputenv(name, value) : qunsetenv(name);
+    }
+    ~ScopedEnv() { mWasSet ? qputenv(mName, mOld) : qunsetenv(mName); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* mName;
+    bool mWasSet;
+    QByteArray mOld;
+};
 
 } // namespace
 
@@ -66,7 +91,7 @@ TEST_F(StartUp, WithoutASoundSavedGameARandomUnsolvedPuzzleOpensAndDamagedRowsAr
         {"7, 2, -80, 2000000, 3, 33, -10, 2, 1, 1, 1, 1, 1", 7},
     };
     StartGame();
-    for (int n = PlayWindow::kFirstPuzzle; n <= PlayWindow::kLastPuzzle; ++n) {
+    for (int n = 1; n <= kBuiltInPuzzles; ++n) {
         n == 17 ? void() : AddSolved(n, 0);
     }
     Stats().LoadStats();
@@ -134,5 +159,30 @@ TEST_F(StartUp, OldSystemAndSmallScreenAreReportedAndStartUpGoesOn)
         EXPECT_TRUE(placed(frame.left() - area.left(), area.right() - frame.right())) << frame.left();
         EXPECT_TRUE(placed(frame.top() - area.top(), area.bottom() - frame.bottom())) << frame.top();
         StopGame();
+    }
+}
+
+// With no usable XDG_CONFIG_HOME (none, empty, or relative, which the
+// desktop's rules say to ignore) the store is Kolmira/Kolmira.dat in the
+// .config folder of the player's home, and the next start finds it there.
+TEST_F(StartUp, WithoutAnAbsoluteXdgConfigHomeTheStoreLivesInTheHomeConfigFolder)
+{
+    const QString workingFolder = QDir::currentPath();
+    for (const char* configured : {static_cast<const char*>(nullptr), "", "relative/config"}) {
+        SCOPED_TRACE(configured ? configured : "unset");
+        QTemporaryDir player;
+        ASSERT_TRUE(player.isValid());
+        const ScopedEnv home("HOME", player.path().toUtf8().constData());
+        const ScopedEnv config("XDG_CONFIG_HOME", configured);
+        QDir::setCurrent(player.path());
+        StartGame();
+        StopGame();
+        StartGame();
+        EXPECT_FALSE(gFirstRun);
+        StopGame();
+        EXPECT_TRUE(QFileInfo(player.path() + "/.config/Kolmira/Kolmira.dat").isFile());
+        EXPECT_EQ(QDir(player.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{".config"});
+        QDir::setCurrent(workingFolder);
     }
 }

@@ -59,10 +59,10 @@ TEST_F(WinCheck, AWinIsRecordedOnceWithNoteAndBlink)
     ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
     EXPECT_NE(Window().mNewPuzzleBlinkTimer, blink);
     EXPECT_FALSE(Window().mNewPuzzleBlinkTimer->mIsHilited);
-    // Game > New Puzzle ends the blinking and takes the note away.
+    // Game > New Puzzle, by its key, ends the blinking and takes the note away.
     EXPECT_TRUE(WinNoteShown());
     const std::weak_ptr<NewPuzzleBlinkTimerClass> second = Window().mNewPuzzleBlinkTimer;
-    Window().GameNewPuzzle_Action();
+    WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(second.expired()); // released: it fires no more
     EXPECT_TRUE(ShowsPicture(button, newpuzzle()));
     EXPECT_FALSE(WinNoteShown());

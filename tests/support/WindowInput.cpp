@@ -167,4 +167,15 @@ void Type(const QWidget& in, const QString& text)
     }
 }
 
+void Hold(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers, int repeats)
+{
+    if (QWindow* window = WindowOf(in)) {
+        for (int i = 0; i <= repeats; ++i) {
+            QTest::simulateEvent(window, true, key, modifiers, QString(), i > 0);
+        }
+        QTest::simulateEvent(window, false, key, modifiers, QString(), false);
+        QApplication::processEvents();
+    }
+}
+
 } // namespace WindowInput

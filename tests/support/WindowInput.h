@@ -47,5 +47,8 @@ void Restore(const QWidget& widget);
 // which hands it to its focus widget; Type sends one key per character.
 void Key(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Type(const QWidget& in, const QString& text);
+// A key held down: its press, the given number of repeats the keyboard
+// sends while it is held, then its release.
+void Hold(const QWidget& in, Qt::Key key, Qt::KeyboardModifiers modifiers, int repeats);
 
 } // namespace WindowInput

@@ -1,9 +1,11 @@
 #include "platform/Application.h"
 #include "platform/controls/MenuBar.h"
 #include "platform/controls/Window.h"
+#include "tests/support/WindowInput.h"
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -78,4 +80,13 @@ TEST_F(MenuFixture, EnablingResetsManualItemsShortcutsSkipDisabledOnesAndCommand
     window.AddMenuHandler("GameNew", [&] { calls.push_back("window stops"); return true; });
     bar->Choose(Item("GameNew"), &window);
     EXPECT_EQ(calls, (std::vector<QString>{"window", "app", "app hint", "window stops"}));
+
+    // A shortcut held down runs its command once, however long the key repeats.
+    window.ApplyRecord({"Keys", 100, 100});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    calls.clear();
+    WindowInput::Hold(window, Qt::Key_N, Qt::ControlModifier, 3);
+    EXPECT_EQ(calls, std::vector<QString>{"window stops"});
+    window.hide();
 }
