@@ -25,6 +25,17 @@ bool IsDirectPlane(const QImage& plane)
         || plane.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
+// The plane a picture hands out whole, grey or 32-bit; null for rows of any
+// other kind.
+const QImage* WholePlane(const PictureRows& rows)
+{
+    if (const auto* colour = std::get_if<PlaneRows>(&rows)) {
+        return colour->plane;
+    }
+    const auto* grey = std::get_if<GreyRows>(&rows);
+    return grey != nullptr ? grey->plane : nullptr;
+}
+
 // The part of [start, start + length) inside [0, limit), in 64 bits so that
 // far-off positions cannot overflow.
 std::pair<qint64, qint64> ClipSpan(qint64 start, qint64 length, qint64 limit)
@@ -141,24 +152,34 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         // The picture hands out its rows; where they land is all this knows.
         const int offsetX = destLeft - srcLeft;
         const int offsetY = destTop - srcTop;
-        const PictureRows rows = source.Rows();
-        const auto* whole = std::get_if<PlaneRows>(&rows);
-        if (whole != nullptr && mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()
-            && whole->plane->size() == plane.size()) {
-            plane = *whole->plane;
-            Touched(area);
-            return;
+        if (mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()) {
+            if (const QImage* whole = WholePlane(source.Rows()); whole && whole->size() == plane.size()) {
+                plane = *whole;
+                Touched(area);
+                return;
+            }
         }
-        Plane(); // 32-bit from here on; drawing a picture into itself makes its plane first
+        // 32-bit from here on, before the source hands out its rows: they
+        // may be this very plane (a picture drawn into itself, made first)
+        // or read it (a picture drawn into its own mask).
+        Plane();
+        const PictureRows rows = source.Rows();
         if (IsDirectPlane(plane)) {
+            // Drawn into itself lower down, its rows are read from the bottom
+            // up, each before it is written.
+            const auto* self = std::get_if<PlaneRows>(&rows);
+            const bool upward = self != nullptr && self->plane == &plane && offsetY > 0;
             PictureRowWriter writer(plane, offsetX, offsetY);
-            ReadRows(rows, area.translated(-offsetX, -offsetY), writer);
+            ReadRows(rows, area.translated(-offsetX, -offsetY), writer,
+                     upward ? RowOrder::BottomUp : RowOrder::TopDown);
             Touched(area);
             return;
         }
     }
     Plane();
-    const QImage& composite = source.Composited();
+    // Held, not referred to: a picture drawn into itself is its own
+    // composite, and the first row written then parts the plane from it.
+    const QImage composite = source.Composited();
     if (!IsDirectPlane(plane)) {
         QPainter painter(&plane);
         painter.setClipRect(area);

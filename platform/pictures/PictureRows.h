@@ -5,6 +5,7 @@
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <variant>
 
 namespace platform {
@@ -13,28 +14,36 @@ namespace platform {
 // a writer the stretches of a source row that show, left to right, through
 //   BeginRow(y)                  the row the next stretches belong to
 //   Copy(x, pixels, n)           n opaque 0xFFRRGGBB pixels from column x on
-//   Move(x, pixels, n)           the same from pixels that may be the very
-//                                row written (a picture drawn into itself)
 //   CopyGrey(x, greys, n)        n grey bytes, each shown as that opaque grey
 //   Blend(x, pixels, n)          n premultiplied pixels over what lies beneath
 //   Shade(x, greys, shades, n)   for each grey g, shades[g] over what lies
 //                                beneath, of which g/255 is kept
 // A picture hands out its rows (Picture::Rows), so the drawing code needs to
-// know nothing of how the picture keeps them.
+// know nothing of how the picture keeps them. A picture drawn into itself is
+// the one case where a source row may be the row written: Copy is then
+// handed pixels of the very row it writes, and ReadRows is asked for the
+// rows bottom to top when they land lower down, so that no row is read
+// after it has been written.
 
-// The plane as it stands, every pixel shown: 32-bit or grey rows.
+// A 32-bit plane as it stands, every pixel shown.
 struct PlaneRows {
     const QImage* plane = nullptr;
 
     template <typename Writer>
     void Row(int y, int first, int end, Writer& writer) const
     {
-        if (plane->format() == QImage::Format_Grayscale8) {
-            writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
-        } else {
-            writer.Move(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
-                        end - first);
-        }
+        writer.Copy(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first, end - first);
+    }
+};
+
+// A grey plane (mask art, one byte a pixel) as it stands, every pixel shown.
+struct GreyRows {
+    const QImage* plane = nullptr;
+
+    template <typename Writer>
+    void Row(int y, int first, int end, Writer& writer) const
+    {
+        writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
     }
 };
 
@@ -115,12 +124,31 @@ struct CompositeRows {
     }
 };
 
+// A composite made ahead by the art generator as it lies in the resource
+// block (kBundleRuns, checked when the block was written): its runs and
+// pixels are found from its header only when it is drawn, so that the pages
+// of art never shown are never read.
+struct PackedComposite {
+    const unsigned char* data = nullptr;
+    std::uint32_t height = 0;
+
+    CompositeRows Rows() const
+    {
+        BundleRunsHeader header{};
+        std::memcpy(&header, data, sizeof header);
+        const std::size_t runsAt = BundleRunsOffset(height);
+        const auto* runs = reinterpret_cast<const BundleRun*>(data + runsAt);
+        return {RunTable{runs, reinterpret_cast<const std::uint32_t*>(data + sizeof header)},
+                reinterpret_cast<const std::uint32_t*>(runs + header.runCount)};
+    }
+};
+
 // One colour seen through a grey mask, drawn from the two with no composite
 // made: where the mask is black, a row of the colour is copied; where it is
 // grey, the colour's shade under that grey.
 struct ShadedRows {
     RunTable table;
-    const QImage* mask = nullptr;
+    const QImage* mask = nullptr; // grey
     const std::uint32_t* colourRow = nullptr;
     const std::uint32_t* shades = nullptr; // 256, one per grey
 
@@ -138,15 +166,20 @@ struct ShadedRows {
     }
 };
 
-using PictureRows = std::variant<PlaneRows, TiledPixels, CompositeRows, ShadedRows>;
+using PictureRows = std::variant<PlaneRows, GreyRows, TiledPixels, CompositeRows, ShadedRows>;
 
-// Hands writer the rows of the source area, top to bottom.
+// The order ReadRows hands the rows in.
+enum class RowOrder { TopDown, BottomUp };
+
+// Hands writer the rows of the source area, in that order.
 template <typename Writer>
-void ReadRows(const PictureRows& rows, const QRect& area, Writer& writer)
+void ReadRows(const PictureRows& rows, const QRect& area, Writer& writer, RowOrder order = RowOrder::TopDown)
 {
+    const bool down = order == RowOrder::TopDown;
     std::visit(
-        [&area, &writer](const auto& kind) {
-            for (int y = area.top(); y <= area.bottom(); ++y) {
+        [&](const auto& kind) {
+            for (int i = 0; i < area.height(); ++i) {
+                const int y = down ? area.top() + i : area.bottom() - i;
                 writer.BeginRow(y);
                 kind.Row(y, area.left(), area.left() + area.width(), writer);
             }

@@ -1,5 +1,6 @@
 #include "BundleWriter.h"
 
+#include "platform/pictures/BundleCheck.h"
 #include "platform/pictures/PixelMath.h"
 #include "platform/pictures/ResourceBundle.h"
 
@@ -176,7 +177,20 @@ bool BundleWriter::PlaceFirst(const char (&type)[4], std::int32_t id)
     return false;
 }
 
-bool BundleWriter::Write(const QString& path) const
+QString BundleWriter::Write(const QString& path) const
+{
+    const QByteArray block = Block();
+    if (const QString fault = platform::BundleFault(block); !fault.isEmpty()) {
+        return QStringLiteral("the block reads back unsound, so it is not written: %1").arg(fault);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(block) != block.size() || !file.commit()) {
+        return QStringLiteral("cannot write %1").arg(path);
+    }
+    return {};
+}
+
+QByteArray BundleWriter::Block() const
 {
     // The data goes in this order; the entries keep the order they were added in.
     std::vector<std::size_t> order = mFirst;
@@ -215,6 +229,5 @@ bool BundleWriter::Write(const QString& path) const
         PadTo(block, offsets[i]);
         block.append(mItems[i].data);
     }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(block) == block.size() && file.commit();
+    return block;
 }

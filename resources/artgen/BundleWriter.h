@@ -29,12 +29,16 @@ public:
     // and the system maps a page fault's neighbours with it (64 KiB at a time
     // on a usual Linux). Art read at start-up lying among art that is not
     // would bring both in; lying together, in the order it is drawn, what is
-    // mapped alongside is art the first screen reads anyway. This saves about
-    // 1.5 MB of the first screen's peak memory.
+    // mapped alongside is art the first screen reads anyway (what that saves:
+    // docs/art-path.md).
     bool PlaceFirst(const char (&type)[4], std::int32_t id);
-    bool Write(const QString& path) const;
+    // Writes the block once it reads back sound through the game's own
+    // reader (platform::BundleFault): the game trusts the block it links, so
+    // a fault here stops the build. What went wrong, or empty.
+    QString Write(const QString& path) const;
 
 private:
+    QByteArray Block() const;
     struct Item {
         char type[4];
         std::int32_t id;

@@ -68,9 +68,8 @@ constexpr const char* kFirstScreenArt[] = {
 
 // Art drawn only by copying it into a canvas's buffer, whole or in part: it
 // is kept as tiles (see BundleWriter::AddTiledPicture). The table's
-// background, read whole by the first screen, is 2 MB as rows and 0.7 MB as
-// tiles: kept as rows, the game's peak memory would be 1.43 times an empty
-// Qt window's rather than 1.38, past the 1.4 it is held to.
+// background is read whole by the first screen, and as tiles it keeps the
+// game's peak memory within its limit (the figures: docs/art-path.md).
 constexpr const char* kTiledArt[] = {"tablebackground", "puzzlecard"};
 
 bool IsTiled(const QString& name)
@@ -152,8 +151,8 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("cannot read the licence text %1").arg(args[2]));
     }
     bundle.AddText(kLicenseTextType, kLicenseTextId, licence.readAll());
-    if (!bundle.Write(args[1])) {
-        return Fail(QStringLiteral("cannot write %1").arg(args[1]));
+    if (const QString fault = bundle.Write(args[1]); !fault.isEmpty()) {
+        return Fail(fault);
     }
 
     // Optional pictures for a person to look at the art as the game shows it.
