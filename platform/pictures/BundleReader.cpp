@@ -98,14 +98,14 @@ std::optional<std::variant<QImage, TiledPixels>> BundleReader::Pixels(std::int32
     }
     if (entry->encoding == kBundleTiles) {
         // The table of tiles lies past the cells' indices.
-        if (entry->depth != kBundleColourDepth || entry->width % kBundleTileWidth != 0
-            || entry->size < BundleTilesOffset(entry->width, entry->height)) {
+        const std::size_t tablesAt = BundleTilesOffset(entry->width, entry->height);
+        if (entry->depth != kBundleColourDepth || entry->width % kBundleTileWidth != 0 || entry->size < tablesAt) {
             return std::nullopt;
         }
         const unsigned char* data = DataOf(*entry);
         return TiledPixels{reinterpret_cast<const std::uint16_t*>(data),
-                           reinterpret_cast<const std::uint32_t*>(data + BundleTilesOffset(entry->width, entry->height)),
-                           static_cast<int>(entry->width), static_cast<int>(entry->height)};
+                           reinterpret_cast<const std::uint32_t*>(data + tablesAt), static_cast<int>(entry->width),
+                           static_cast<int>(entry->height)};
     }
     QImage rows = Rows(id, entry->depth);
     if (rows.isNull()) {

@@ -25,17 +25,6 @@ bool IsDirectPlane(const QImage& plane)
         || plane.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
-// The plane a picture hands out whole, grey or 32-bit; null for rows of any
-// other kind.
-const QImage* WholePlane(const PictureRows& rows)
-{
-    if (const auto* colour = std::get_if<PlaneRows>(&rows)) {
-        return colour->plane;
-    }
-    const auto* grey = std::get_if<GreyRows>(&rows);
-    return grey != nullptr ? grey->plane : nullptr;
-}
-
 // The part of [start, start + length) inside [0, limit), in 64 bits so that
 // far-off positions cannot overflow.
 std::pair<qint64, qint64> ClipSpan(qint64 start, qint64 length, qint64 limit)
@@ -153,7 +142,16 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         const int offsetX = destLeft - srcLeft;
         const int offsetY = destTop - srcTop;
         if (mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()) {
-            if (const QImage* whole = WholePlane(source.Rows()); whole && whole->size() == plane.size()) {
+            // The plane of a picture handed out whole, grey or 32-bit.
+            const QImage* whole = std::visit(
+                [](const auto& kind) -> const QImage* {
+                    if constexpr (requires { kind.plane; }) {
+                        return kind.plane;
+                    }
+                    return nullptr;
+                },
+                source.Rows());
+            if (whole != nullptr && whole->size() == plane.size()) {
                 plane = *whole;
                 Touched(area);
                 return;

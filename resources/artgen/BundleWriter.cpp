@@ -1,6 +1,8 @@
 #include "BundleWriter.h"
 
 #include "platform/pictures/BundleCheck.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/Picture.h"
 #include "platform/pictures/PixelMath.h"
 #include "platform/pictures/ResourceBundle.h"
 
@@ -114,34 +116,25 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
     Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
               platform::kBundleRuns, {}, maskId};
     std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
-    const auto* rgb = reinterpret_cast<const std::uint32_t*>(colour->data.constData());
-    const auto* grey = reinterpret_cast<const uchar*>(mask->data.constData());
-    // Each row's stretches of opaque or of partly covered pixels, the fully
-    // transparent ones left out, and the pixels of those stretches in order.
+    // The runs the game itself finds in the two planes, which leave out what
+    // the mask hides, and the pixels they show packed one run after another.
+    const auto rowsOf = [](const Item& picture, QImage::Format format) {
+        return QImage(reinterpret_cast<const uchar*>(picture.data.constData()), static_cast<int>(picture.width),
+                      static_cast<int>(picture.height), picture.data.size() / picture.height, format);
+    };
+    platform::Picture picture(rowsOf(*colour, QImage::Format_RGB32));
+    const platform::Picture maskArt(rowsOf(*mask, QImage::Format_Grayscale8));
+    picture.Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
+    const auto rows = std::get<platform::CompositeRows>(picture.Rows());
     std::vector<std::uint32_t> rowRuns;
     std::vector<platform::BundleRun> runs;
     std::vector<std::uint32_t> shown;
     for (std::uint32_t y = 0; y < colour->height; ++y) {
         rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
-        const std::size_t rowStart = std::size_t{y} * colour->width;
-        for (std::uint32_t x = 0; x < colour->width; ++x) {
-            const std::uint32_t pixel = platform::MaskedPixel(rgb[rowStart + x], grey[rowStart + x]);
-            constexpr int kAlphaShift = 24;
-            const std::uint32_t alpha = pixel >> kAlphaShift;
-            if (alpha == 0) {
-                continue;
-            }
-            const std::uint32_t opaque = alpha == platform::kFullAlpha ? 1 : 0;
-            const bool joins = runs.size() > rowRuns.back() && runs.back().opaque == opaque
-                && std::uint32_t(runs.back().start + runs.back().length) == x;
-            if (joins) {
-                ++runs.back().length;
-            } else {
-                runs.push_back({static_cast<std::int32_t>(x), 1, opaque,
-                                static_cast<std::uint32_t>(shown.size())});
-            }
-            shown.push_back(pixel);
-        }
+        rows.table.ForEachIn(static_cast<int>(y), 0, picture.Width(), [&](const platform::BundleRun& run, int, int) {
+            runs.push_back({run.start, run.length, run.opaque, static_cast<std::uint32_t>(shown.size())});
+            shown.insert(shown.end(), rows.pixels + run.pixel, rows.pixels + run.pixel + run.length);
+        });
     }
     rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
     const platform::BundleRunsHeader header{static_cast<std::uint32_t>(runs.size()),

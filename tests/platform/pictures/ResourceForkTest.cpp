@@ -227,7 +227,7 @@ TEST(ResourceForkTest, DamagedBlocksAreRefusedWhenWrittenAndDamagedBoundsWhenRea
         {"rows out of order", [](Block& b) { b.RowRunsAt(1) = 0x7FFFFFFF; }, kBuildOnly},
         {"runs out of order", [](Block& b) { std::swap(b.RunAt(0), b.RunAt(1)); }, kBuildOnly},
         {"runs overlapping", [](Block& b) { b.RunAt(0).length += kWidth / 4 + 1; }, kBuildOnly},
-        {"run past the row", [](Block& b) { b.RunAt(1).length += kWidth; }, kBuildOnly},
+        {"run past the row", [](Block& b) { ++b.RunAt(1).length; }, kBuildOnly},
         {"run's pixels past the end", [](Block& b) { ++b.RunAt(2).pixel; }, kBuildOnly},
         {"a shown pixel left out", [](Block& b) { --b.RunAt(0).length; }, kBuildOnly},
         {"a half-shown run copied", [](Block& b) { b.RunAt(1).opaque = 1; }, kBuildOnly},
