@@ -6,16 +6,9 @@ namespace platform {
 
 namespace {
 
-struct Registered {
-    const unsigned char* begin = nullptr;
-    std::size_t size = 0;
-};
-
-Registered& RegisteredBundle()
-{
-    static Registered bundle;
-    return bundle;
-}
+// The built-in block, registered before main runs. Constant-initialised, so
+// it is ready whenever another file's static initialiser registers it.
+std::span<const unsigned char> gBuiltIn;
 
 bool IsAligned(const void* at, std::size_t alignment)
 {
@@ -32,7 +25,7 @@ bool IsPicture(const BundleEntry& entry)
 
 void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
 {
-    RegisteredBundle() = Registered{begin, size};
+    gBuiltIn = {begin, size};
 }
 
 BundleReader::BundleReader(const unsigned char* begin, std::size_t size)
@@ -52,8 +45,7 @@ BundleReader::BundleReader(const unsigned char* begin, std::size_t size)
 
 BundleReader BundleReader::BuiltIn()
 {
-    const Registered& bundle = RegisteredBundle();
-    return BundleReader(bundle.begin, bundle.size);
+    return BundleReader(gBuiltIn.data(), gBuiltIn.size());
 }
 
 std::span<const BundleEntry> BundleReader::Entries() const

@@ -137,44 +137,32 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-    if (unscaled) {
-        // The picture hands out its rows; where they land is all this knows.
-        const int offsetX = destLeft - srcLeft;
-        const int offsetY = destTop - srcTop;
-        if (mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()) {
-            // The plane of a picture handed out whole, grey or 32-bit.
-            const QImage* whole = std::visit(
-                [](const auto& kind) -> const QImage* {
-                    if constexpr (requires { kind.plane; }) {
-                        return kind.plane;
-                    }
-                    return nullptr;
-                },
-                source.Rows());
-            if (whole != nullptr && whole->size() == plane.size()) {
-                plane = *whole;
-                Touched(area);
-                return;
-            }
-        }
-        // 32-bit from here on, before the source hands out its rows: they
-        // may be this very plane (a picture drawn into itself, made first)
-        // or read it (a picture drawn into its own mask).
-        Plane();
+    const int offsetX = destLeft - srcLeft;
+    const int offsetY = destTop - srcTop;
+    if (unscaled && mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()) {
         const PictureRows rows = source.Rows();
-        if (IsDirectPlane(plane)) {
-            // Drawn into itself lower down, its rows are read from the bottom
-            // up, each before it is written.
-            const auto* self = std::get_if<PlaneRows>(&rows);
-            const bool upward = self != nullptr && self->plane == &plane && offsetY > 0;
-            PictureRowWriter writer(plane, offsetX, offsetY);
-            ReadRows(rows, area.translated(-offsetX, -offsetY), writer,
-                     upward ? RowOrder::BottomUp : RowOrder::TopDown);
+        if (const auto* whole = std::get_if<PlaneRows>(&rows); whole && whole->plane->size() == plane.size()) {
+            plane = *whole->plane;
             Touched(area);
             return;
         }
     }
+    // 32-bit from here on, before the source is read: its rows may be this
+    // very plane (a picture drawn into itself) or read it (one drawn into
+    // its own mask).
     Plane();
+    if (unscaled && IsDirectPlane(plane)) {
+        // The picture hands out its rows; where they land is all this knows.
+        // Drawn into itself lower down, it is read from the bottom up, each
+        // row before it is written.
+        const PictureRows rows = source.Rows();
+        const auto* self = std::get_if<PlaneRows>(&rows);
+        const bool upward = self != nullptr && self->plane == &plane && offsetY > 0;
+        PictureRowWriter writer(plane, offsetX, offsetY);
+        ReadRows(rows, area.translated(-offsetX, -offsetY), writer, upward ? RowOrder::BottomUp : RowOrder::TopDown);
+        Touched(area);
+        return;
+    }
     // Held, not referred to: a picture drawn into itself is its own
     // composite, and the first row written then parts the plane from it.
     const QImage composite = source.Composited();

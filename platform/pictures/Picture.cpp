@@ -59,20 +59,20 @@ Picture::~Picture()
 {
     // A mask may outlive its picture when a caller still holds it.
     if (mMask) {
-        mMask->mRole = MaskOf{};
+        mMask->mMaskOf = nullptr;
     }
 }
 
 void Picture::Attach(Picture* mask)
 {
     mMask.reset(mask);
-    mMask->mRole = MaskOf{this};
+    mMask->mMaskOf = this;
 }
 
 void Picture::OwnerRedraws() const
 {
-    if (const auto* mask = std::get_if<MaskOf>(&mRole); mask != nullptr && mask->picture != nullptr) {
-        mask->picture->mDrawing = std::monostate{};
+    if (mMaskOf && *mMaskOf) {
+        (*mMaskOf)->mDrawing = std::monostate{};
     }
 }
 
@@ -113,7 +113,7 @@ platform::Graphics& Picture::Graphics()
     if (!mGraphics) {
         // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mPlane, [this](const QRect&) { Changed(); }, std::holds_alternative<MaskOf>(mRole),
+            &mPlane, [this](const QRect&) { Changed(); }, mMaskOf.has_value(),
             [this] { FillIfPending(); });
     }
     return *mGraphics;
@@ -174,11 +174,7 @@ PictureRows Picture::Rows() const
     if (const auto* tiles = std::get_if<TiledPixels>(&mPixels)) {
         return *tiles;
     }
-    const QImage& plane = Image();
-    if (plane.format() == QImage::Format_Grayscale8) {
-        return GreyRows{&plane};
-    }
-    return PlaneRows{&plane};
+    return PlaneRows{&Image()};
 }
 
 PictureRows Picture::MaskedRows() const

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -99,18 +100,16 @@ private:
         RunTable Table() const { return {runs.data(), rowRuns.data()}; }
     };
     // What draws the picture through its mask, kept until either plane
-    // changes: nothing yet (std::monostate) until it is first drawn or asked
-    // for its composite; a composite made ahead (PackedComposite); or one of
-    // these, made here.
+    // changes: nothing yet (std::monostate), a composite made ahead
+    // (PackedComposite), or one of these, made here.
     // The composite made from the planes; its runs name their pixels in it.
     struct BuiltComposite {
         QImage image;
         MaskRuns runs;
     };
     // One colour through a grey mask: the mask's runs, the greys they were
-    // read from (kept, so a mask widened or drawn into meanwhile, even by
-    // this very picture, is not read as greys), a row of the colour and the
-    // colour's shade under each grey.
+    // read from (kept: the mask may be widened or drawn into meanwhile, even
+    // by this very picture), a row of the colour and its shade under each grey.
     struct ShadedFill {
         MaskRuns runs;
         QImage greys;
@@ -118,14 +117,6 @@ private:
         std::vector<std::uint32_t> shades;
     };
     using Drawing = std::variant<std::monostate, BuiltComposite, PackedComposite, ShadedFill>;
-
-    // A picture of its own, or the mask of one: a mask takes grey art drawn
-    // over all of it as its plane, sharing it, and tells its picture of
-    // every change while that picture lives (null once it is gone).
-    struct OwnPicture {};
-    struct MaskOf {
-        Picture* picture = nullptr;
-    };
 
     Picture(const QSize& size, const PixelSource& pixels);
     // Makes the plane from a pending colour or tiles.
@@ -148,7 +139,10 @@ private:
     mutable PixelSource mPixels;
     mutable Drawing mDrawing;
     std::shared_ptr<Picture> mMask;
-    std::variant<OwnPicture, MaskOf> mRole;
+    // Set for a mask, which takes grey art drawn over all of it as its plane
+    // (sharing it): the picture it belongs to, told of every change, or null
+    // once that picture is gone.
+    std::optional<Picture*> mMaskOf;
     std::unique_ptr<platform::Graphics> mGraphics;
 };
 

@@ -25,25 +25,18 @@ namespace platform {
 // rows bottom to top when they land lower down, so that no row is read
 // after it has been written.
 
-// A 32-bit plane as it stands, every pixel shown.
+// The plane as it stands, every pixel shown: 32-bit or grey rows.
 struct PlaneRows {
     const QImage* plane = nullptr;
 
     template <typename Writer>
     void Row(int y, int first, int end, Writer& writer) const
     {
-        writer.Copy(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first, end - first);
-    }
-};
-
-// A grey plane (mask art, one byte a pixel) as it stands, every pixel shown.
-struct GreyRows {
-    const QImage* plane = nullptr;
-
-    template <typename Writer>
-    void Row(int y, int first, int end, Writer& writer) const
-    {
-        writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
+        if (plane->format() == QImage::Format_Grayscale8) {
+            writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
+        } else {
+            writer.Copy(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first, end - first);
+        }
     }
 };
 
@@ -148,7 +141,7 @@ struct PackedComposite {
 // grey, the colour's shade under that grey.
 struct ShadedRows {
     RunTable table;
-    const QImage* mask = nullptr; // grey
+    const QImage* mask = nullptr;
     const std::uint32_t* colourRow = nullptr;
     const std::uint32_t* shades = nullptr; // 256, one per grey
 
@@ -166,7 +159,7 @@ struct ShadedRows {
     }
 };
 
-using PictureRows = std::variant<PlaneRows, GreyRows, TiledPixels, CompositeRows, ShadedRows>;
+using PictureRows = std::variant<PlaneRows, TiledPixels, CompositeRows, ShadedRows>;
 
 // The order ReadRows hands the rows in.
 enum class RowOrder { TopDown, BottomUp };

@@ -94,42 +94,21 @@ void BundleWriter::AddTiledPicture(std::int32_t id, const QImage& image)
     }
 }
 
-const BundleWriter::Item* BundleWriter::FindPicture(std::int32_t id) const
+void BundleWriter::AddComposite(std::int32_t colourId, const QImage& colour, std::int32_t maskId, const QImage& mask)
 {
-    for (const Item& item : mItems) {
-        if (item.id == id && std::memcmp(item.type, platform::kBundlePictureType, sizeof item.type) == 0) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
-bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
-{
-    const Item* colour = FindPicture(colourId);
-    const Item* mask = FindPicture(maskId);
-    if (!colour || !mask || colour->depth != platform::kBundleColourDepth
-        || mask->depth != platform::kBundleGreyDepth || colour->width != mask->width
-        || colour->height != mask->height || colour->encoding != platform::kBundleRows) {
-        return false;
-    }
-    Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
-              platform::kBundleRuns, {}, maskId};
+    Item item{{}, colourId, static_cast<std::uint32_t>(colour.width()), static_cast<std::uint32_t>(colour.height()),
+              platform::kBundleColourDepth, platform::kBundleRuns, {}, maskId};
     std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
-    // The runs the game itself finds in the two planes, which leave out what
-    // the mask hides, and the pixels they show packed one run after another.
-    const auto rowsOf = [](const Item& picture, QImage::Format format) {
-        return QImage(reinterpret_cast<const uchar*>(picture.data.constData()), static_cast<int>(picture.width),
-                      static_cast<int>(picture.height), picture.data.size() / picture.height, format);
-    };
-    platform::Picture picture(rowsOf(*colour, QImage::Format_RGB32));
-    const platform::Picture maskArt(rowsOf(*mask, QImage::Format_Grayscale8));
+    // The runs the game itself finds in the two, which leave out what the
+    // mask hides, and the pixels they show packed one run after another.
+    platform::Picture picture(colour);
+    const platform::Picture maskArt(mask);
     picture.Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
     const auto rows = std::get<platform::CompositeRows>(picture.Rows());
     std::vector<std::uint32_t> rowRuns;
     std::vector<platform::BundleRun> runs;
     std::vector<std::uint32_t> shown;
-    for (std::uint32_t y = 0; y < colour->height; ++y) {
+    for (std::uint32_t y = 0; y < item.height; ++y) {
         rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
         rows.table.ForEachIn(static_cast<int>(y), 0, picture.Width(), [&](const platform::BundleRun& run, int, int) {
             runs.push_back({run.start, run.length, run.opaque, static_cast<std::uint32_t>(shown.size())});
@@ -141,11 +120,10 @@ bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
                                             static_cast<std::uint32_t>(shown.size())};
     Append(item.data, &header, 1);
     Append(item.data, rowRuns.data(), rowRuns.size());
-    PadTo(item.data, platform::BundleRunsOffset(colour->height));
+    PadTo(item.data, platform::BundleRunsOffset(item.height));
     Append(item.data, runs.data(), runs.size());
     Append(item.data, shown.data(), shown.size());
     mItems.push_back(std::move(item));
-    return true;
 }
 
 void BundleWriter::AddText(const char* type, std::int32_t id, const QByteArray& text)

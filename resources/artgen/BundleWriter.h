@@ -19,9 +19,8 @@ public:
     // else as rows.
     void AddTiledPicture(std::int32_t id, const QImage& image);
     // The composite of the picture colourId seen through the grey picture
-    // maskId, both added before (the picture as rows), kept as runs; false
-    // when either is missing or their sizes differ.
-    bool AddComposite(std::int32_t colourId, std::int32_t maskId);
+    // maskId, kept as runs.
+    void AddComposite(std::int32_t colourId, const QImage& colour, std::int32_t maskId, const QImage& mask);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
     // Puts the data of that entry, added before, at the front of the block,
     // after those placed first already; false when there is no such entry.
@@ -50,7 +49,6 @@ private:
         std::int32_t maskId = 0; // a composite's mask
         bool first = false;
     };
-    const Item* FindPicture(std::int32_t id) const;
 
     std::vector<Item> mItems;
     std::vector<std::size_t> mFirst; // items placed first, in that order

@@ -40,14 +40,11 @@ const std::vector<CatalogueEntry>& Catalogue()
     return entries;
 }
 
-std::int32_t IdOf(const char* name)
+const CatalogueEntry* EntryNamed(const char* name)
 {
-    for (const CatalogueEntry& entry : Catalogue()) {
-        if (std::strcmp(entry.name, name) == 0) {
-            return entry.id;
-        }
-    }
-    return -1;
+    const auto entry = std::find_if(Catalogue().begin(), Catalogue().end(),
+                                    [name](const CatalogueEntry& e) { return std::strcmp(e.name, name) == 0; });
+    return entry != Catalogue().end() ? &*entry : nullptr;
 }
 
 // What the first screen of a first run reads, in the order it is drawn: the
@@ -123,8 +120,9 @@ int main(int argc, char* argv[])
     }
     // Masked pictures are drawn through their composite, made here once.
     for (const CatalogueEntry& entry : Catalogue()) {
-        if (entry.partner && !bundle.AddComposite(entry.id, IdOf(entry.partner))) {
-            return Fail(QStringLiteral("%1 and its mask %2 do not match").arg(entry.name, entry.partner));
+        if (entry.partner) {
+            bundle.AddComposite(entry.id, art.value(QLatin1String(entry.name)), EntryNamed(entry.partner)->id,
+                                art.value(QLatin1String(entry.partner)));
         }
     }
     for (const QString& name : art.keys()) {
@@ -134,11 +132,9 @@ int main(int argc, char* argv[])
     }
 
     for (const char* name : kFirstScreenArt) {
-        const auto entry = std::find_if(Catalogue().begin(), Catalogue().end(), [name](const CatalogueEntry& e) {
-            return std::strcmp(e.name, name) == 0;
-        });
+        const CatalogueEntry* entry = EntryNamed(name);
         // A masked picture is drawn through its composite; its planes are not read.
-        const bool placed = entry != Catalogue().end()
+        const bool placed = entry != nullptr
             && bundle.PlaceFirst(entry->partner ? platform::kBundleCompositeType : platform::kBundlePictureType,
                                  entry->id);
         if (!placed) {
