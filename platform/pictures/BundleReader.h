@@ -42,8 +42,8 @@ public:
     std::optional<std::variant<QImage, TiledPixels>> Pixels(std::int32_t id) const;
     // Picture id as colour rows seen through the grey picture maskId, with
     // the composite made ahead of the two. Only the entry table is read: the
-    // composite's own data is read when it is first drawn, so that art the
-    // player never sees stays unmapped.
+    // composite's own data is read when it is drawn, so that art the player
+    // never sees stays unmapped.
     std::optional<MaskedPixels> Masked(std::int32_t id, std::int32_t maskId) const;
     // The bytes of the resource of that type and id; empty when there is none.
     std::string_view Text(const char (&type)[4], std::int32_t id) const;

@@ -23,9 +23,12 @@ public:
 
     void BeginRow(int y) { mRow = reinterpret_cast<std::uint32_t*>(mBits + (y + mOffsetY) * mStride); }
 
-    // The pixels may lie in the very row written (a picture drawn into
-    // itself), so they are copied as memmove copies: as fast as memcpy.
     void Copy(int x, const std::uint32_t* pixels, int count)
+    {
+        std::memcpy(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+    }
+
+    void CopyOverlapping(int x, const std::uint32_t* pixels, int count)
     {
         std::memmove(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     }

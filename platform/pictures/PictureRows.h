@@ -14,16 +14,17 @@ namespace platform {
 // a writer the stretches of a source row that show, left to right, through
 //   BeginRow(y)                  the row the next stretches belong to
 //   Copy(x, pixels, n)           n opaque 0xFFRRGGBB pixels from column x on
+//   CopyOverlapping(x, pixels, n) the same from pixels that may overlap the
+//                                pixels written (a picture drawn into itself)
 //   CopyGrey(x, greys, n)        n grey bytes, each shown as that opaque grey
 //   Blend(x, pixels, n)          n premultiplied pixels over what lies beneath
 //   Shade(x, greys, shades, n)   for each grey g, shades[g] over what lies
 //                                beneath, of which g/255 is kept
 // A picture hands out its rows (Picture::Rows), so the drawing code needs to
 // know nothing of how the picture keeps them. A picture drawn into itself is
-// the one case where a source row may be the row written: Copy is then
-// handed pixels of the very row it writes, and ReadRows is asked for the
-// rows bottom to top when they land lower down, so that no row is read
-// after it has been written.
+// the one case where a source row may be the row written: its plane's rows
+// are handed to CopyOverlapping, and ReadRows is asked for them bottom to top
+// when they land lower down, so that no row is read after it is written.
 
 // The plane as it stands, every pixel shown: 32-bit or grey rows.
 struct PlaneRows {
@@ -35,7 +36,8 @@ struct PlaneRows {
         if (plane->format() == QImage::Format_Grayscale8) {
             writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
         } else {
-            writer.Copy(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first, end - first);
+            writer.CopyOverlapping(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
+                                   end - first);
         }
     }
 };

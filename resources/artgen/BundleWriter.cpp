@@ -3,7 +3,6 @@
 #include "platform/pictures/BundleCheck.h"
 #include "platform/pictures/Graphics.h"
 #include "platform/pictures/Picture.h"
-#include "platform/pictures/PixelMath.h"
 #include "platform/pictures/ResourceBundle.h"
 
 #include <QHash>
