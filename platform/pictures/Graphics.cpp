@@ -156,10 +156,16 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
         // Drawn into itself lower down, it is read from the bottom up, each
         // row before it is written.
         const PictureRows rows = source.Rows();
+        const QRect from = area.translated(-offsetX, -offsetY);
         const auto* self = std::get_if<PlaneRows>(&rows);
-        const bool upward = self != nullptr && self->plane == &plane && offsetY > 0;
         PictureRowWriter writer(plane, offsetX, offsetY);
-        ReadRows(rows, area.translated(-offsetX, -offsetY), writer, upward ? RowOrder::BottomUp : RowOrder::TopDown);
+        if (self != nullptr && self->plane == &plane && offsetY > 0) {
+            for (int y = from.bottom(); y >= from.top(); --y) {
+                ReadRows(rows, QRect(from.left(), y, from.width(), 1), writer);
+            }
+        } else {
+            ReadRows(rows, from, writer);
+        }
         Touched(area);
         return;
     }

@@ -23,8 +23,8 @@ namespace platform {
 // A picture hands out its rows (Picture::Rows), so the drawing code needs to
 // know nothing of how the picture keeps them. A picture drawn into itself is
 // the one case where a source row may be the row written: its plane's rows
-// are handed to CopyOverlapping, and ReadRows is asked for them bottom to top
-// when they land lower down, so that no row is read after it is written.
+// are handed to CopyOverlapping, and they are read one at a time bottom to
+// top when they land lower down, so that no row is read after it is written.
 
 // The plane as it stands, every pixel shown: 32-bit or grey rows.
 struct PlaneRows {
@@ -163,18 +163,13 @@ struct ShadedRows {
 
 using PictureRows = std::variant<PlaneRows, TiledPixels, CompositeRows, ShadedRows>;
 
-// The order ReadRows hands the rows in.
-enum class RowOrder { TopDown, BottomUp };
-
-// Hands writer the rows of the source area, in that order.
+// Hands writer the rows of the source area, top to bottom.
 template <typename Writer>
-void ReadRows(const PictureRows& rows, const QRect& area, Writer& writer, RowOrder order = RowOrder::TopDown)
+void ReadRows(const PictureRows& rows, const QRect& area, Writer& writer)
 {
-    const bool down = order == RowOrder::TopDown;
     std::visit(
-        [&](const auto& kind) {
-            for (int i = 0; i < area.height(); ++i) {
-                const int y = down ? area.top() + i : area.bottom() - i;
+        [&area, &writer](const auto& kind) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
                 writer.BeginRow(y);
                 kind.Row(y, area.left(), area.left() + area.width(), writer);
             }
