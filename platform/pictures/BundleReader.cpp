@@ -2,13 +2,15 @@
 
 #include <cstring>
 
+// The built-in block, which resources/embed/ links into read-only data. Weak:
+// where it is not linked (the art generator itself) both are null and the
+// built-in reader finds nothing.
+extern "C" const unsigned char kolmira_resources_begin[] __attribute__((weak));
+extern "C" const unsigned char kolmira_resources_end[] __attribute__((weak));
+
 namespace platform {
 
 namespace {
-
-// The built-in block, registered before main runs. Constant-initialised, so
-// it is ready whenever another file's static initialiser registers it.
-std::span<const unsigned char> gBuiltIn;
 
 bool IsAligned(const void* at, std::size_t alignment)
 {
@@ -22,11 +24,6 @@ bool IsPicture(const BundleEntry& entry)
 }
 
 } // namespace
-
-void RegisterResourceBundle(const unsigned char* begin, std::size_t size)
-{
-    gBuiltIn = {begin, size};
-}
 
 BundleReader::BundleReader(const unsigned char* begin, std::size_t size)
 {
@@ -45,7 +42,8 @@ BundleReader::BundleReader(const unsigned char* begin, std::size_t size)
 
 BundleReader BundleReader::BuiltIn()
 {
-    return BundleReader(gBuiltIn.data(), gBuiltIn.size());
+    return BundleReader(kolmira_resources_begin,
+                        static_cast<std::size_t>(kolmira_resources_end - kolmira_resources_begin));
 }
 
 std::span<const BundleEntry> BundleReader::Entries() const

@@ -32,7 +32,7 @@ public:
     // Over the block of that size; a block too short or of another kind
     // finds nothing.
     BundleReader(const unsigned char* begin, std::size_t size);
-    // The block the executable carries (see RegisterResourceBundle).
+    // The block the executable carries (resources/embed/).
     static BundleReader BuiltIn();
 
     // Every entry of the block's table, as written.

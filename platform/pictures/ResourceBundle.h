@@ -97,8 +97,4 @@ inline constexpr std::size_t BundleRunsOffset(std::size_t height)
     return BundleAligned(sizeof(BundleRunsHeader) + (height + 1) * sizeof(std::uint32_t));
 }
 
-// Makes the block the application's resources; the object that embeds the
-// built-in block calls it when the program starts (see BundleReader::BuiltIn).
-void RegisterResourceBundle(const unsigned char* begin, std::size_t size);
-
 } // namespace platform
