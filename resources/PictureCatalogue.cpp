@@ -1,11 +1,11 @@
 #include "resources/PictureCatalogue.h"
 
-#include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "platform/pictures/ResourceFork.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -18,44 +18,27 @@ enum Entry : std::size_t {
     EntryCount
 };
 
+// Each entry's resource id, by slot.
+constexpr std::int32_t kIds[] = {
+#define KOLMIRA_ID(name, id, ...) id,
+    KOLMIRA_PICTURE_CATALOGUE(KOLMIRA_ID, KOLMIRA_ID)
+#undef KOLMIRA_ID
+};
+
 std::array<platform::PicturePtr, EntryCount> gPictureSlots;
 QString gLicenseText;
 bool gLicenseTextLoaded = false;
 
-platform::PicturePtr& LoadIntoSlot(Entry entry, std::int32_t id)
+// The picture in the slot, loaded when the slot is empty; a masked picture
+// comes from the fork whole, with its partner's art as its mask. Without a
+// resource file there is nothing to load from; the caller hears of it as a
+// missing object.
+platform::PicturePtr Load(Entry entry, std::optional<Entry> partner = std::nullopt)
 {
     platform::PicturePtr& slot = gPictureSlots[entry];
     if (!slot) {
-        // Without a resource file there is nothing to load from; the caller
-        // hears of it as a missing object.
-        slot = platform::Deref(platform::appResourceForkGetter()).GetPicture(id);
-    }
-    return slot;
-}
-
-platform::PicturePtr LoadPlain(Entry entry, std::int32_t id)
-{
-    return LoadIntoSlot(entry, id);
-}
-
-platform::PicturePtr LoadMasked(Entry entry, std::int32_t id,
-                                platform::PicturePtr (*partner)())
-{
-    if (gPictureSlots[entry]) {
-        return gPictureSlots[entry];
-    }
-    platform::PicturePtr& slot = LoadIntoSlot(entry, id);
-    if (!slot) {
-        // A missing picture has no mask to receive; it stays missing and the
-        // next call tries again.
-        return slot;
-    }
-    // The mask is given once, on the loading call: a partner missing now
-    // leaves the picture with the mask it came with for the rest of the run.
-    if (const platform::PicturePtr mask = partner()) {
-        slot->Mask()->Graphics().DrawPicture(mask.get(), 0, 0);
-        // Drawn through the built-in composite: neither plane is read.
-        slot->AdoptComposite(platform::appResourceForkGetter()->GetComposite(id));
+        platform::ResourceFork& fork = platform::Deref(platform::appResourceForkGetter());
+        slot = partner ? fork.GetMaskedPicture(kIds[entry], kIds[*partner]) : fork.GetPicture(kIds[entry]);
     }
     return slot;
 }
@@ -63,9 +46,9 @@ platform::PicturePtr LoadMasked(Entry entry, std::int32_t id,
 } // namespace
 
 #define KOLMIRA_DEFINE_PLAIN(name, id) \
-    platform::PicturePtr name() { return LoadPlain(Entry_##name, id); }
+    platform::PicturePtr name() { return Load(Entry_##name); }
 #define KOLMIRA_DEFINE_MASKED(name, id, partner) \
-    platform::PicturePtr name() { return LoadMasked(Entry_##name, id, &partner); }
+    platform::PicturePtr name() { return Load(Entry_##name, Entry_##partner); }
 KOLMIRA_PICTURE_CATALOGUE(KOLMIRA_DEFINE_PLAIN, KOLMIRA_DEFINE_MASKED)
 #undef KOLMIRA_DEFINE_PLAIN
 #undef KOLMIRA_DEFINE_MASKED

@@ -11,8 +11,9 @@
 // that finds it, then shared by every caller for the rest of the run; while a
 // picture is missing each call asks the resources again and returns nothing.
 //
-// A piece picture and a note receive their transparency mask (another picture
-// of the catalogue, its mask partner) on the call that loads them.
+// A piece picture and a note come with their transparency mask, the art of
+// another picture of the catalogue (its mask partner): the resource fork
+// hands out the two together, on the call that loads the picture.
 //
 // The list below is the catalogue's one table: X_PLAIN(name, id) for a picture
 // used as it is, X_MASKED(name, id, partner) for one that takes partner's

@@ -137,28 +137,41 @@ void Graphics::DrawPicture(const Picture* picture, int destLeft, int destTop,
     }
     const QRect area(static_cast<int>(x0), static_cast<int>(y0),
                      static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-    if (unscaled) {
-        // The picture hands out its rows; where they land is all this knows.
-        const int offsetX = destLeft - srcLeft;
-        const int offsetY = destTop - srcTop;
+    const int offsetX = destLeft - srcLeft;
+    const int offsetY = destTop - srcTop;
+    if (unscaled && mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()) {
         const PictureRows rows = source.Rows();
-        const auto* whole = std::get_if<PlaneRows>(&rows);
-        if (whole != nullptr && mSharing && offsetX == 0 && offsetY == 0 && area == plane.rect()
-            && whole->plane->size() == plane.size()) {
+        if (const auto* whole = std::get_if<PlaneRows>(&rows); whole && whole->plane->size() == plane.size()) {
             plane = *whole->plane;
             Touched(area);
             return;
         }
-        Plane(); // 32-bit from here on; drawing a picture into itself makes its plane first
-        if (IsDirectPlane(plane)) {
-            PictureRowWriter writer(plane, offsetX, offsetY);
-            ReadRows(rows, area.translated(-offsetX, -offsetY), writer);
-            Touched(area);
-            return;
-        }
     }
+    // 32-bit from here on, before the source is read: its rows may be this
+    // very plane (a picture drawn into itself) or read it (one drawn into
+    // its own mask).
     Plane();
-    const QImage& composite = source.Composited();
+    if (unscaled && IsDirectPlane(plane)) {
+        // The picture hands out its rows; where they land is all this knows.
+        // Drawn into itself lower down, it is read from the bottom up, each
+        // row before it is written.
+        const PictureRows rows = source.Rows();
+        const QRect from = area.translated(-offsetX, -offsetY);
+        const auto* self = std::get_if<PlaneRows>(&rows);
+        PictureRowWriter writer(plane, offsetX, offsetY);
+        if (self != nullptr && self->plane == &plane && offsetY > 0) {
+            for (int y = from.bottom(); y >= from.top(); --y) {
+                ReadRows(rows, QRect(from.left(), y, from.width(), 1), writer);
+            }
+        } else {
+            ReadRows(rows, from, writer);
+        }
+        Touched(area);
+        return;
+    }
+    // Held, not referred to: a picture drawn into itself is its own
+    // composite, and the first row written then parts the plane from it.
+    const QImage composite = source.Composited();
     if (!IsDirectPlane(plane)) {
         QPainter painter(&plane);
         painter.setClipRect(area);

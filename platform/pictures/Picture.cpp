@@ -1,5 +1,6 @@
 #include "platform/pictures/Picture.h"
 
+#include "platform/pictures/BundleReader.h"
 #include "platform/pictures/Graphics.h"
 #include "platform/pictures/PictureRowWriter.h"
 #include "platform/pictures/PixelMath.h"
@@ -46,11 +47,32 @@ std::shared_ptr<Picture> Picture::FromTiles(const TiledPixels& tiles)
     return std::shared_ptr<Picture>(new Picture(QSize(tiles.width, tiles.height), tiles));
 }
 
+std::shared_ptr<Picture> Picture::Masked(const MaskedPixels& pixels)
+{
+    auto picture = std::make_shared<Picture>(pixels.colour);
+    picture->Attach(new Picture(pixels.mask));
+    picture->mDrawing = pixels.composite;
+    return picture;
+}
+
 Picture::~Picture()
 {
     // A mask may outlive its picture when a caller still holds it.
     if (mMask) {
-        mMask->mOwner = nullptr;
+        mMask->mMaskOf = nullptr;
+    }
+}
+
+void Picture::Attach(Picture* mask)
+{
+    mMask.reset(mask);
+    mMask->mMaskOf = this;
+}
+
+void Picture::OwnerRedraws() const
+{
+    if (mMaskOf && *mMaskOf) {
+        (*mMaskOf)->mDrawing = std::monostate{};
     }
 }
 
@@ -66,10 +88,8 @@ void Picture::FillIfPending() const
         ReadRows(std::get<TiledPixels>(mPixels), mPlane.rect(), writer);
     }
     mPixels = InPlane{};
-    if (mOwner) {
-        // A mask made now starts to count: what drew its picture did not see it.
-        mOwner->mDrawing = std::monostate{};
-    }
+    // A mask made now starts to count: what drew its picture did not see it.
+    OwnerRedraws();
 }
 
 int Picture::Width() const
@@ -93,7 +113,7 @@ platform::Graphics& Picture::Graphics()
     if (!mGraphics) {
         // A mask shares the mask picture drawn over it, grey as it came.
         mGraphics = std::make_unique<platform::Graphics>(
-            &mPlane, [this](const QRect&) { PlaneChanged(); }, mOwner != nullptr,
+            &mPlane, [this](const QRect&) { Changed(); }, mMaskOf.has_value(),
             [this] { FillIfPending(); });
     }
     return *mGraphics;
@@ -106,8 +126,7 @@ std::shared_ptr<Picture> Picture::Mask()
         // only when something reads it or draws into part of it: a mask
         // picture drawn over all of it, as a masked picture's loading does,
         // simply takes its place. An all-black mask leaves the picture as it was.
-        mMask.reset(new Picture(mPlane.size(), OneColour{kFreshMaskColor}));
-        mMask->mOwner = this;
+        Attach(new Picture(mPlane.size(), OneColour{kFreshMaskColor}));
     }
     return mMask;
 }
@@ -115,23 +134,16 @@ std::shared_ptr<Picture> Picture::Mask()
 QImage& Picture::ImageForWriting()
 {
     QImage& plane = Graphics().Plane();
-    PlaneChanged();
+    Changed();
     return plane;
 }
 
 void Picture::Changed()
 {
-    PlaneChanged();
-}
-
-void Picture::PlaneChanged()
-{
     // Whatever changed the plane has either made it first or replaced it.
     mPixels = InPlane{};
     mDrawing = std::monostate{};
-    if (mOwner) {
-        mOwner->mDrawing = std::monostate{};
-    }
+    OwnerRedraws();
 }
 
 bool Picture::ShowsEveryPixel() const
@@ -154,20 +166,6 @@ const QImage& Picture::Composited() const
     return std::get<BuiltComposite>(mDrawing).image;
 }
 
-void Picture::AdoptComposite(const PackedComposite& composite)
-{
-    // Both planes must still be the rows the composite was made from: a
-    // picture served from elsewhere, or drawn into since, keeps its own.
-    const bool madeFromThese = !ShowsEveryPixel() && composite.colourRows != nullptr
-        && composite.width == static_cast<std::uint32_t>(Width())
-        && composite.height == static_cast<std::uint32_t>(Height())
-        && std::holds_alternative<InPlane>(mPixels) && mPlane.constBits() == composite.colourRows
-        && mMask->mPlane.constBits() == composite.maskRows;
-    if (madeFromThese) {
-        mDrawing = UnreadComposite{composite};
-    }
-}
-
 PictureRows Picture::Rows() const
 {
     if (!ShowsEveryPixel()) {
@@ -181,11 +179,6 @@ PictureRows Picture::Rows() const
 
 PictureRows Picture::MaskedRows() const
 {
-    if (const auto* unread = std::get_if<UnreadComposite>(&mDrawing)) {
-        // Read when first drawn; one found damaged is set aside for the planes.
-        const std::optional<CompositeRows> rows = BundleReader::ReadComposite(unread->packed);
-        mDrawing = rows ? Drawing(ReadComposite{*rows}) : Drawing(std::monostate{});
-    }
     if (std::holds_alternative<std::monostate>(mDrawing)) {
         const auto* one = std::get_if<OneColour>(&mPixels);
         if (one != nullptr && mMask->mPlane.format() == QImage::Format_Grayscale8) {
@@ -194,11 +187,11 @@ PictureRows Picture::MaskedRows() const
             mDrawing = MakeComposite();
         }
     }
-    if (const auto* read = std::get_if<ReadComposite>(&mDrawing)) {
-        return read->rows;
+    if (const auto* madeAhead = std::get_if<PackedComposite>(&mDrawing)) {
+        return madeAhead->Rows();
     }
     if (const auto* fill = std::get_if<ShadedFill>(&mDrawing)) {
-        return ShadedRows{fill->runs.Table(), &mMask->mPlane, fill->colourRow.data(), fill->shades.data()};
+        return ShadedRows{fill->runs.Table(), &fill->greys, fill->colourRow.data(), fill->shades.data()};
     }
     const auto& built = std::get<BuiltComposite>(mDrawing);
     return CompositeRows{built.runs.Table(), reinterpret_cast<const std::uint32_t*>(built.image.constBits())};
@@ -222,8 +215,8 @@ Picture::BuiltComposite Picture::MakeComposite() const
 
 Picture::ShadedFill Picture::MakeShadedFill(QRgb colour) const
 {
-    ShadedFill fill{ReadMask(mMask->mPlane, nullptr), std::vector<std::uint32_t>(std::size_t(Width()), colour),
-                    std::vector<std::uint32_t>(kGreys)};
+    ShadedFill fill{ReadMask(mMask->mPlane, nullptr), mMask->mPlane,
+                    std::vector<std::uint32_t>(std::size_t(Width()), colour), std::vector<std::uint32_t>(kGreys)};
     for (std::size_t grey = 0; grey < kGreys; ++grey) {
         fill.shades[grey] = MaskedPixel(colour, static_cast<std::uint32_t>(grey));
     }

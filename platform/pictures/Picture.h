@@ -1,22 +1,23 @@
 #pragma once
 
-#include "platform/pictures/BundleReader.h"
 #include "platform/pictures/PictureRows.h"
 
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
 namespace platform {
 
 class Graphics;
+struct MaskedPixels;
 
 // A picture: a colour plane and, once asked for, a grey mask plane of the same
 // size. In the mask, black shows the picture's pixel, white leaves what lies
 // beneath, greys blend. Pictures are shared by reference (PicturePtr).
-class Picture : public std::enable_shared_from_this<Picture> {
+class Picture {
 public:
     // depth is accepted for the callers' sake; every new picture is 32-bit RGB.
     Picture(int width, int height, int depth = 32);
@@ -28,6 +29,11 @@ public:
     // something reads it or draws into it; drawing the picture somewhere
     // copies straight from the tiles.
     static std::shared_ptr<Picture> FromTiles(const TiledPixels& tiles);
+    // Colour art seen through grey mask art of its size, drawn through the
+    // composite made ahead of the two (the built-in art's, which the
+    // resource fork finds together with both planes): neither plane is read
+    // to draw it. The composite is dropped when either plane changes.
+    static std::shared_ptr<Picture> Masked(const MaskedPixels& pixels);
     // Wraps an existing image without copying it: a grey one (mask art) as
     // it is, any other as RGB32. Used for loaded resources.
     explicit Picture(const QImage& image);
@@ -53,6 +59,8 @@ public:
     // that write into it directly must call Changed() afterwards.
     const QImage& Image() const;
     QImage& ImageForWriting();
+    // The plane was written: what was made from it (and, for a mask, from
+    // its picture's planes) is made afresh when next drawn.
     void Changed();
 
     // Whether every pixel shows as it stands: no mask, a mask nothing has
@@ -65,17 +73,11 @@ public:
     // that shows every pixel is its own composite: its 0xFFRRGGBB pixels are
     // opaque premultiplied ones already, so nothing is copied.
     const QImage& Composited() const;
-    // Takes a composite made ahead (the built-in art's) for drawing the
-    // picture at its natural size, if it was made from this picture's planes
-    // as they stand: both still the very rows of the block it was made from.
-    // A composite found damaged when first drawn is set aside for one made
-    // from the planes. Dropped when either plane changes; Composited()
-    // itself still builds the image when asked.
-    void AdoptComposite(const PackedComposite& composite);
     // How a same-size draw reads the picture, made ready now: the plane or
-    // tiles of a picture that shows every pixel, else its composite's runs,
-    // or for one colour seen through a grey mask the colour and the mask's
-    // runs, with no composite made. Valid until the picture next changes.
+    // tiles of a picture that shows every pixel, else its composite's runs
+    // (made ahead, or built here from the planes), or for one colour seen
+    // through a grey mask the colour and the mask's runs, with no composite
+    // made. Valid until the picture or its mask next changes.
     PictureRows Rows() const;
     // Readies the picture for drawing now rather than at its first draw.
     void PrepareDrawing() const { Rows(); }
@@ -98,34 +100,31 @@ private:
         RunTable Table() const { return {runs.data(), rowRuns.data()}; }
     };
     // What draws the picture through its mask, kept until either plane
-    // changes; nothing yet (std::monostate) until it is first drawn or asked
-    // for its composite.
+    // changes: nothing yet (std::monostate), a composite made ahead
+    // (PackedComposite), or one of these, made here.
     // The composite made from the planes; its runs name their pixels in it.
     struct BuiltComposite {
         QImage image;
         MaskRuns runs;
     };
-    // A composite made ahead, adopted but not read yet.
-    struct UnreadComposite {
-        PackedComposite packed;
-    };
-    // A composite made ahead, read and found sound.
-    struct ReadComposite {
-        CompositeRows rows;
-    };
-    // One colour through a grey mask: the mask's runs, a row of the colour
-    // and the colour's shade under each grey.
+    // One colour through a grey mask: the mask's runs, the greys they were
+    // read from (kept: the mask may be widened or drawn into meanwhile, even
+    // by this very picture), a row of the colour and its shade under each grey.
     struct ShadedFill {
         MaskRuns runs;
+        QImage greys;
         std::vector<std::uint32_t> colourRow;
         std::vector<std::uint32_t> shades;
     };
-    using Drawing = std::variant<std::monostate, BuiltComposite, UnreadComposite, ReadComposite, ShadedFill>;
+    using Drawing = std::variant<std::monostate, BuiltComposite, PackedComposite, ShadedFill>;
 
     Picture(const QSize& size, const PixelSource& pixels);
     // Makes the plane from a pending colour or tiles.
     void FillIfPending() const;
-    void PlaneChanged();
+    // Makes mask the picture's mask.
+    void Attach(Picture* mask);
+    // What draws the picture this is the mask of is made afresh.
+    void OwnerRedraws() const;
     BuiltComposite MakeComposite() const;
     ShadedFill MakeShadedFill(QRgb colour) const;
     // The runs of a masked picture, made or read now when need be.
@@ -140,7 +139,10 @@ private:
     mutable PixelSource mPixels;
     mutable Drawing mDrawing;
     std::shared_ptr<Picture> mMask;
-    Picture* mOwner = nullptr; // for a mask: the picture it belongs to
+    // Set for a mask, which takes grey art drawn over all of it as its plane
+    // (sharing it): the picture it belongs to, told of every change, or null
+    // once that picture is gone.
+    std::optional<Picture*> mMaskOf;
     std::unique_ptr<platform::Graphics> mGraphics;
 };
 

@@ -28,7 +28,7 @@ public:
         std::memcpy(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     }
 
-    void Move(int x, const std::uint32_t* pixels, int count)
+    void CopyOverlapping(int x, const std::uint32_t* pixels, int count)
     {
         std::memmove(At(x), pixels, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <variant>
 
 namespace platform {
@@ -13,14 +14,17 @@ namespace platform {
 // a writer the stretches of a source row that show, left to right, through
 //   BeginRow(y)                  the row the next stretches belong to
 //   Copy(x, pixels, n)           n opaque 0xFFRRGGBB pixels from column x on
-//   Move(x, pixels, n)           the same from pixels that may be the very
-//                                row written (a picture drawn into itself)
+//   CopyOverlapping(x, pixels, n) the same from pixels that may overlap the
+//                                pixels written (a picture drawn into itself)
 //   CopyGrey(x, greys, n)        n grey bytes, each shown as that opaque grey
 //   Blend(x, pixels, n)          n premultiplied pixels over what lies beneath
 //   Shade(x, greys, shades, n)   for each grey g, shades[g] over what lies
 //                                beneath, of which g/255 is kept
 // A picture hands out its rows (Picture::Rows), so the drawing code needs to
-// know nothing of how the picture keeps them.
+// know nothing of how the picture keeps them. A picture drawn into itself is
+// the one case where a source row may be the row written: its plane's rows
+// are handed to CopyOverlapping, and they are read one at a time bottom to
+// top when they land lower down, so that no row is read after it is written.
 
 // The plane as it stands, every pixel shown: 32-bit or grey rows.
 struct PlaneRows {
@@ -32,8 +36,8 @@ struct PlaneRows {
         if (plane->format() == QImage::Format_Grayscale8) {
             writer.CopyGrey(first, plane->constScanLine(y) + first, end - first);
         } else {
-            writer.Move(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
-                        end - first);
+            writer.CopyOverlapping(first, reinterpret_cast<const std::uint32_t*>(plane->constScanLine(y)) + first,
+                                   end - first);
         }
     }
 };
@@ -112,6 +116,25 @@ struct CompositeRows {
                 writer.Blend(a, src, b - a);
             }
         });
+    }
+};
+
+// A composite made ahead by the art generator as it lies in the resource
+// block (kBundleRuns, checked when the block was written): its runs and
+// pixels are found from its header only when it is drawn, so that the pages
+// of art never shown are never read.
+struct PackedComposite {
+    const unsigned char* data = nullptr;
+    std::uint32_t height = 0;
+
+    CompositeRows Rows() const
+    {
+        BundleRunsHeader header{};
+        std::memcpy(&header, data, sizeof header);
+        const std::size_t runsAt = BundleRunsOffset(height);
+        const auto* runs = reinterpret_cast<const BundleRun*>(data + runsAt);
+        return {RunTable{runs, reinterpret_cast<const std::uint32_t*>(data + sizeof header)},
+                reinterpret_cast<const std::uint32_t*>(runs + header.runCount)};
     }
 };
 

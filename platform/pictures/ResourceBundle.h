@@ -6,8 +6,8 @@
 namespace platform {
 
 // The layout of the game's built-in resources: one read-only block linked
-// into the executable, written at build time by the art generator and read
-// only through BundleReader, which checks every entry it hands out. Pictures
+// into the executable, written at build time by the art generator, which
+// checks all of it, and read only through BundleReader. Pictures
 // lie in it as ready-to-show pixels: colour art as 32-bit 0xFFRRGGBB, grey
 // art (the masks) as one byte per pixel. Loading one needs no decoding and no
 // copy: the picture's plane reads the block itself until someone draws into
@@ -96,9 +96,5 @@ inline constexpr std::size_t BundleRunsOffset(std::size_t height)
 {
     return BundleAligned(sizeof(BundleRunsHeader) + (height + 1) * sizeof(std::uint32_t));
 }
-
-// Makes the block the application's resources; the object that embeds the
-// built-in block calls it when the program starts (see BundleReader::BuiltIn).
-void RegisterResourceBundle(const unsigned char* begin, std::size_t size);
 
 } // namespace platform

@@ -36,9 +36,10 @@ PicturePtr ResourceFork::GetPicture(std::int32_t id)
     return std::make_shared<Picture>(std::get<QImage>(*pixels));
 }
 
-PackedComposite ResourceFork::GetComposite(std::int32_t id)
+PicturePtr ResourceFork::GetMaskedPicture(std::int32_t id, std::int32_t maskId)
 {
-    return mBundle.Composite(id).value_or(PackedComposite{});
+    const auto masked = mBundle.Masked(id, maskId);
+    return masked ? Picture::Masked(*masked) : nullptr;
 }
 
 QString ResourceFork::GetResource(const QString& type, std::int32_t id)

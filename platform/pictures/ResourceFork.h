@@ -21,9 +21,11 @@ public:
     // The picture with that id, or null when there is none. Its colour plane
     // reads the block's own data until it is drawn into.
     virtual PicturePtr GetPicture(std::int32_t id);
-    // The composite made ahead for the masked picture with that id, over the
-    // block's own data; all null when there is none.
-    virtual PackedComposite GetComposite(std::int32_t id);
+    // The picture with that id seen through the grey picture maskId, handed
+    // out whole: both planes and the composite made ahead of the two, found
+    // together in the block, so that it is drawn from the stretches that
+    // show and neither plane is read. Null when any of the three is missing.
+    virtual PicturePtr GetMaskedPicture(std::int32_t id, std::int32_t maskId);
     // The resource's contents as text; empty when there is none.
     virtual QString GetResource(const QString& type, std::int32_t id);
 

@@ -1,6 +1,8 @@
 #include "BundleWriter.h"
 
-#include "platform/pictures/PixelMath.h"
+#include "platform/pictures/BundleCheck.h"
+#include "platform/pictures/Graphics.h"
+#include "platform/pictures/Picture.h"
 #include "platform/pictures/ResourceBundle.h"
 
 #include <QHash>
@@ -91,67 +93,36 @@ void BundleWriter::AddTiledPicture(std::int32_t id, const QImage& image)
     }
 }
 
-const BundleWriter::Item* BundleWriter::FindPicture(std::int32_t id) const
+void BundleWriter::AddComposite(std::int32_t colourId, const QImage& colour, std::int32_t maskId, const QImage& mask)
 {
-    for (const Item& item : mItems) {
-        if (item.id == id && std::memcmp(item.type, platform::kBundlePictureType, sizeof item.type) == 0) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
-bool BundleWriter::AddComposite(std::int32_t colourId, std::int32_t maskId)
-{
-    const Item* colour = FindPicture(colourId);
-    const Item* mask = FindPicture(maskId);
-    if (!colour || !mask || colour->depth != platform::kBundleColourDepth
-        || mask->depth != platform::kBundleGreyDepth || colour->width != mask->width
-        || colour->height != mask->height || colour->encoding != platform::kBundleRows) {
-        return false;
-    }
-    Item item{{}, colourId, colour->width, colour->height, platform::kBundleColourDepth,
-              platform::kBundleRuns, {}, maskId};
+    Item item{{}, colourId, static_cast<std::uint32_t>(colour.width()), static_cast<std::uint32_t>(colour.height()),
+              platform::kBundleColourDepth, platform::kBundleRuns, {}, maskId};
     std::memcpy(item.type, platform::kBundleCompositeType, sizeof item.type);
-    const auto* rgb = reinterpret_cast<const std::uint32_t*>(colour->data.constData());
-    const auto* grey = reinterpret_cast<const uchar*>(mask->data.constData());
-    // Each row's stretches of opaque or of partly covered pixels, the fully
-    // transparent ones left out, and the pixels of those stretches in order.
+    // The runs the game itself finds in the two, which leave out what the
+    // mask hides, and the pixels they show packed one run after another.
+    platform::Picture picture(colour);
+    const platform::Picture maskArt(mask);
+    picture.Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
+    const auto rows = std::get<platform::CompositeRows>(picture.Rows());
     std::vector<std::uint32_t> rowRuns;
     std::vector<platform::BundleRun> runs;
     std::vector<std::uint32_t> shown;
-    for (std::uint32_t y = 0; y < colour->height; ++y) {
+    for (std::uint32_t y = 0; y < item.height; ++y) {
         rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
-        const std::size_t rowStart = std::size_t{y} * colour->width;
-        for (std::uint32_t x = 0; x < colour->width; ++x) {
-            const std::uint32_t pixel = platform::MaskedPixel(rgb[rowStart + x], grey[rowStart + x]);
-            constexpr int kAlphaShift = 24;
-            const std::uint32_t alpha = pixel >> kAlphaShift;
-            if (alpha == 0) {
-                continue;
-            }
-            const std::uint32_t opaque = alpha == platform::kFullAlpha ? 1 : 0;
-            const bool joins = runs.size() > rowRuns.back() && runs.back().opaque == opaque
-                && std::uint32_t(runs.back().start + runs.back().length) == x;
-            if (joins) {
-                ++runs.back().length;
-            } else {
-                runs.push_back({static_cast<std::int32_t>(x), 1, opaque,
-                                static_cast<std::uint32_t>(shown.size())});
-            }
-            shown.push_back(pixel);
-        }
+        rows.table.ForEachIn(static_cast<int>(y), 0, picture.Width(), [&](const platform::BundleRun& run, int, int) {
+            runs.push_back({run.start, run.length, run.opaque, static_cast<std::uint32_t>(shown.size())});
+            shown.insert(shown.end(), rows.pixels + run.pixel, rows.pixels + run.pixel + run.length);
+        });
     }
     rowRuns.push_back(static_cast<std::uint32_t>(runs.size()));
     const platform::BundleRunsHeader header{static_cast<std::uint32_t>(runs.size()),
                                             static_cast<std::uint32_t>(shown.size())};
     Append(item.data, &header, 1);
     Append(item.data, rowRuns.data(), rowRuns.size());
-    PadTo(item.data, platform::BundleRunsOffset(colour->height));
+    PadTo(item.data, platform::BundleRunsOffset(item.height));
     Append(item.data, runs.data(), runs.size());
     Append(item.data, shown.data(), shown.size());
     mItems.push_back(std::move(item));
-    return true;
 }
 
 void BundleWriter::AddText(const char* type, std::int32_t id, const QByteArray& text)
@@ -176,7 +147,20 @@ bool BundleWriter::PlaceFirst(const char (&type)[4], std::int32_t id)
     return false;
 }
 
-bool BundleWriter::Write(const QString& path) const
+QString BundleWriter::Write(const QString& path) const
+{
+    const QByteArray block = Block();
+    if (const QString fault = platform::BundleFault(block); !fault.isEmpty()) {
+        return QStringLiteral("the block reads back unsound, so it is not written: %1").arg(fault);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(block) != block.size() || !file.commit()) {
+        return QStringLiteral("cannot write %1").arg(path);
+    }
+    return {};
+}
+
+QByteArray BundleWriter::Block() const
 {
     // The data goes in this order; the entries keep the order they were added in.
     std::vector<std::size_t> order = mFirst;
@@ -215,6 +199,5 @@ bool BundleWriter::Write(const QString& path) const
         PadTo(block, offsets[i]);
         block.append(mItems[i].data);
     }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(block) == block.size() && file.commit();
+    return block;
 }

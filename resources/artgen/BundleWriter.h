@@ -19,9 +19,8 @@ public:
     // else as rows.
     void AddTiledPicture(std::int32_t id, const QImage& image);
     // The composite of the picture colourId seen through the grey picture
-    // maskId, both added before (the picture as rows), kept as runs; false
-    // when either is missing or their sizes differ.
-    bool AddComposite(std::int32_t colourId, std::int32_t maskId);
+    // maskId, kept as runs.
+    void AddComposite(std::int32_t colourId, const QImage& colour, std::int32_t maskId, const QImage& mask);
     void AddText(const char* type, std::int32_t id, const QByteArray& text);
     // Puts the data of that entry, added before, at the front of the block,
     // after those placed first already; false when there is no such entry.
@@ -29,12 +28,16 @@ public:
     // and the system maps a page fault's neighbours with it (64 KiB at a time
     // on a usual Linux). Art read at start-up lying among art that is not
     // would bring both in; lying together, in the order it is drawn, what is
-    // mapped alongside is art the first screen reads anyway. This saves about
-    // 1.5 MB of the first screen's peak memory.
+    // mapped alongside is art the first screen reads anyway (what that saves:
+    // docs/art-path.md).
     bool PlaceFirst(const char (&type)[4], std::int32_t id);
-    bool Write(const QString& path) const;
+    // Writes the block once it reads back sound through the game's own
+    // reader (platform::BundleFault): the game trusts the block it links, so
+    // a fault here stops the build. What went wrong, or empty.
+    QString Write(const QString& path) const;
 
 private:
+    QByteArray Block() const;
     struct Item {
         char type[4];
         std::int32_t id;
@@ -46,7 +49,6 @@ private:
         std::int32_t maskId = 0; // a composite's mask
         bool first = false;
     };
-    const Item* FindPicture(std::int32_t id) const;
 
     std::vector<Item> mItems;
     std::vector<std::size_t> mFirst; // items placed first, in that order

@@ -40,14 +40,11 @@ const std::vector<CatalogueEntry>& Catalogue()
     return entries;
 }
 
-std::int32_t IdOf(const char* name)
+const CatalogueEntry* EntryNamed(const char* name)
 {
-    for (const CatalogueEntry& entry : Catalogue()) {
-        if (std::strcmp(entry.name, name) == 0) {
-            return entry.id;
-        }
-    }
-    return -1;
+    const auto entry = std::find_if(Catalogue().begin(), Catalogue().end(),
+                                    [name](const CatalogueEntry& e) { return std::strcmp(e.name, name) == 0; });
+    return entry != Catalogue().end() ? &*entry : nullptr;
 }
 
 // What the first screen of a first run reads, in the order it is drawn: the
@@ -68,9 +65,8 @@ constexpr const char* kFirstScreenArt[] = {
 
 // Art drawn only by copying it into a canvas's buffer, whole or in part: it
 // is kept as tiles (see BundleWriter::AddTiledPicture). The table's
-// background, read whole by the first screen, is 2 MB as rows and 0.7 MB as
-// tiles: kept as rows, the game's peak memory would be 1.43 times an empty
-// Qt window's rather than 1.38, past the 1.4 it is held to.
+// background is read whole by the first screen, and as tiles it keeps the
+// game's peak memory within its limit (the figures: docs/art-path.md).
 constexpr const char* kTiledArt[] = {"tablebackground", "puzzlecard"};
 
 bool IsTiled(const QString& name)
@@ -124,8 +120,9 @@ int main(int argc, char* argv[])
     }
     // Masked pictures are drawn through their composite, made here once.
     for (const CatalogueEntry& entry : Catalogue()) {
-        if (entry.partner && !bundle.AddComposite(entry.id, IdOf(entry.partner))) {
-            return Fail(QStringLiteral("%1 and its mask %2 do not match").arg(entry.name, entry.partner));
+        if (entry.partner) {
+            bundle.AddComposite(entry.id, art.value(QLatin1String(entry.name)), EntryNamed(entry.partner)->id,
+                                art.value(QLatin1String(entry.partner)));
         }
     }
     for (const QString& name : art.keys()) {
@@ -135,11 +132,9 @@ int main(int argc, char* argv[])
     }
 
     for (const char* name : kFirstScreenArt) {
-        const auto entry = std::find_if(Catalogue().begin(), Catalogue().end(), [name](const CatalogueEntry& e) {
-            return std::strcmp(e.name, name) == 0;
-        });
+        const CatalogueEntry* entry = EntryNamed(name);
         // A masked picture is drawn through its composite; its planes are not read.
-        const bool placed = entry != Catalogue().end()
+        const bool placed = entry != nullptr
             && bundle.PlaceFirst(entry->partner ? platform::kBundleCompositeType : platform::kBundlePictureType,
                                  entry->id);
         if (!placed) {
@@ -152,8 +147,8 @@ int main(int argc, char* argv[])
         return Fail(QStringLiteral("cannot read the licence text %1").arg(args[2]));
     }
     bundle.AddText(kLicenseTextType, kLicenseTextId, licence.readAll());
-    if (!bundle.Write(args[1])) {
-        return Fail(QStringLiteral("cannot write %1").arg(args[1]));
+    if (const QString fault = bundle.Write(args[1]); !fault.isEmpty()) {
+        return Fail(fault);
     }
 
     // Optional pictures for a person to look at the art as the game shows it.

@@ -3,7 +3,8 @@
 // The block of built-in resources that the art generator wrote at build time,
 // linked into read-only data as it stands: the pictures' pixels are read from
 // the executable's own pages, which the system loads only when touched and
-// shares between runs. KOLMIRA_RESOURCE_BLOCK is the block's file path.
+// shares between runs. KOLMIRA_RESOURCE_BLOCK is the block's file path;
+// BundleReader::BuiltIn finds the block by its two labels.
 
 static_assert(KOLMIRA_RESOURCE_ALIGNMENT == platform::kBundleAlignment,
               "the block must start on the boundary its entries keep");
@@ -21,18 +22,3 @@ __asm__(".section .rodata.kolmira_resources,\"a\",%progbits\n"
         ".hidden kolmira_resources_end\n"
         "kolmira_resources_end:\n"
         ".previous\n");
-
-extern "C" const unsigned char kolmira_resources_begin[];
-extern "C" const unsigned char kolmira_resources_end[];
-
-namespace {
-
-// Registers the block when the program starts, before main runs.
-const bool gRegistered = [] {
-    platform::RegisterResourceBundle(
-        kolmira_resources_begin,
-        static_cast<std::size_t>(kolmira_resources_end - kolmira_resources_begin));
-    return true;
-}();
-
-} // namespace

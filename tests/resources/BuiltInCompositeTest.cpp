@@ -1,11 +1,9 @@
 #include "CatalogueEntries.h"
 
 #include "platform/pictures/Graphics.h"
-#include "platform/pictures/ResourceFork.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -49,39 +47,6 @@ platform::PicturePtr FromPlanes(const platform::PicturePtr& picture)
     return rebuilt;
 }
 
-// The built-in resources, every composite made ahead showing one mark colour
-// wherever its picture shows; its pictures may be served as copies, of the
-// same size and pixels but from elsewhere.
-class MarkingFork : public platform::ResourceFork {
-public:
-    explicit MarkingFork(bool servesCopies)
-        : mServesCopies(servesCopies)
-    {
-    }
-    platform::PicturePtr GetPicture(std::int32_t id) override
-    {
-        const platform::PicturePtr picture = ResourceFork::GetPicture(id);
-        return picture && mServesCopies ? std::make_shared<platform::Picture>(picture->Image().copy()) : picture;
-    }
-    platform::PackedComposite GetComposite(std::int32_t id) override
-    {
-        constexpr std::uint32_t kMark = 0xFF0000FF;
-        platform::PackedComposite composite = ResourceFork::GetComposite(id);
-        if (composite.data != nullptr) {
-            QByteArray& copy = mCopies.emplace_back(reinterpret_cast<const char*>(composite.data),
-                                                    static_cast<qsizetype>(composite.size));
-            const auto pixels = reinterpret_cast<const platform::BundleRunsHeader*>(composite.data)->pixelCount;
-            std::fill_n(reinterpret_cast<std::uint32_t*>(copy.data() + copy.size()) - pixels, pixels, kMark);
-            composite.data = reinterpret_cast<const unsigned char*>(copy.constData());
-        }
-        return composite;
-    }
-
-private:
-    bool mServesCopies;
-    std::vector<QByteArray> mCopies;
-};
-
 } // namespace
 
 // Masked pictures are drawn through the composite the art generator made
@@ -103,23 +68,6 @@ TEST(BuiltInCompositeTest, EveryMaskedPictureDrawsExactlyAsItsPlanesWould)
         EXPECT_EQ(picture->Composited(), rebuilt->Composited()) << name.toStdString();
     }
     EXPECT_EQ(masked, 33); // the thirty piece pictures and the three notes
-    ResetPictureCatalogue();
-}
-
-// A composite made ahead is drawn only for the very planes it was made from:
-// marked, it shows on the built-in picture, but never on a picture of the
-// same size and pixels that a substituted fork serves from elsewhere.
-TEST(BuiltInCompositeTest, ACompositeIsDrawnOnlyForThePlanesItWasMadeFrom)
-{
-    const QString name = QStringLiteral("square1");
-    ResetPictureCatalogue();
-    const std::vector<QImage> fromPlanes = DrawnAround(*FromPlanes(PictureNamed(name)));
-    for (const bool servesCopies : {false, true}) {
-        ResetPictureCatalogue();
-        platform::SetAppResourceFork(std::make_shared<MarkingFork>(servesCopies));
-        EXPECT_EQ(DrawnAround(*PictureNamed(name)) == fromPlanes, servesCopies) << "copies: " << servesCopies;
-    }
-    platform::SetAppResourceFork(nullptr);
     ResetPictureCatalogue();
 }
 

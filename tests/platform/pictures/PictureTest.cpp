@@ -35,12 +35,12 @@ std::shared_ptr<Picture> Numbered(int w, int h)
     return std::make_shared<Picture>(image);
 }
 
-// What a mask grey m makes of colour src drawn over the backdrop.
-QRgb OverBackdrop(QRgb src, int m)
+// What a mask grey m makes of colour src drawn over dst: black shows src,
+// white leaves dst, a grey keeps m/255 of dst.
+QRgb Mix(QRgb src, QRgb dst, int m)
 {
     const auto mix = [m](int s, int d) { return (s * (255 - m) + d * m + 127) / 255; };
-    return qRgb(mix(qRed(src), qRed(kBackdrop)), mix(qGreen(src), qGreen(kBackdrop)),
-                mix(qBlue(src), qBlue(kBackdrop)));
+    return qRgb(mix(qRed(src), qRed(dst)), mix(qGreen(src), qGreen(dst)), mix(qBlue(src), qBlue(dst)));
 }
 
 // Every pixel of image is as expected(x, y) says, each channel within slack.
@@ -98,7 +98,7 @@ TEST(PictureTest, BlackShowsWhiteHidesAndGreyBlendsOnEveryPixel)
                 ExpectPixels(surface, [&](int x, int y) {
                     const QPoint p = QPoint(x, y) - at;
                     return QRect(0, 0, kSize, kSize).contains(p)
-                        ? OverBackdrop(piece->Image().pixel(p), qRed(greys.pixel(p)))
+                        ? Mix(piece->Image().pixel(p), kBackdrop, qRed(greys.pixel(p)))
                         : kBackdrop;
                 }, 1);
                 QPainter(&expected).drawImage(at, piece->Composited());
@@ -189,4 +189,60 @@ TEST(PictureTest, DrawingIntoAMaskChangesItAndRefreshesTheComposite)
     std::shared_ptr<Picture> orphan = Picture::Filled(2, 2, kInk)->Mask();
     orphan->Graphics().FillRect(0, 0, 2, 2);
     EXPECT_EQ(orphan->Image().pixel(0, 0), 0xFF000000u);
+}
+
+// A picture drawn into its own planes reads every pixel before it writes it.
+// Moved within itself (as it stands, as grey art, or doubled), each pixel
+// lands where the move puts it and the rest stays; drawn into its own grey
+// mask, each mask grey m becomes the picture's colour through m over grey m.
+TEST(PictureTest, APictureDrawnIntoItsOwnPlanesReadsEveryPixelBeforeWritingIt)
+{
+    constexpr int kSide = 4;
+    QImage greyArt(kSide, kSide, QImage::Format_Grayscale8);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            greyArt.scanLine(y)[x] = static_cast<uchar>(40 * y + 10 * x + 5);
+        }
+    }
+    struct Move {
+        QPoint at;
+        int scale;
+    };
+    for (const bool grey : {false, true}) {
+        for (const Move& move : {Move{{0, 1}, 1}, Move{{1, 1}, 1}, Move{{1, -1}, 1}, Move{{0, 0}, 2}}) {
+            SCOPED_TRACE(testing::Message() << "grey " << grey << " to " << move.at.x() << "," << move.at.y()
+                                            << " times " << move.scale);
+            const auto picture = grey ? std::make_shared<Picture>(greyArt.copy()) : Numbered(kSide, kSide);
+            const QImage before = picture->Image().convertToFormat(QImage::Format_RGB32);
+            picture->Graphics().DrawPicture(picture.get(), move.at.x(), move.at.y(), kSide * move.scale,
+                                            kSide * move.scale);
+            ExpectPixels(picture->Image(), [&](int x, int y) {
+                const QPoint from((x - move.at.x()) / move.scale, (y - move.at.y()) / move.scale);
+                const bool moved = x >= move.at.x() && y >= move.at.y() && before.rect().contains(from);
+                return moved ? before.pixel(from) : before.pixel(x, y);
+            });
+        }
+    }
+
+    // One colour (drawn from the colour and the mask's runs) and many (drawn
+    // through a composite).
+    for (const bool oneColour : {true, false}) {
+        const auto colour = [oneColour](int x, int y) { return oneColour ? QRgb(0xFFFF0000) : Number(x, y); };
+        auto picture = oneColour ? Picture::Filled(kSide, kSide, 0xFF0000) : Numbered(kSide, kSide);
+        const Picture maskArt(greyArt);
+        picture->Mask()->Graphics().DrawPicture(&maskArt, 0, 0);
+        Picture(kSide, kSide).Graphics().DrawPicture(picture.get(), 0, 0); // drawn once before
+        picture->Mask()->Graphics().DrawPicture(picture.get(), 0, 0);
+        ExpectPixels(picture->Mask()->Image(), [&](int x, int y) {
+            const int m = greyArt.constScanLine(y)[x];
+            return Mix(colour(x, y), qRgb(m, m, m), m);
+        }, 1);
+    }
+    // Red through and over grey 0x80: 127 + 64 red, 64 green and blue.
+    const auto red = Picture::Filled(1, 1, 0xFF0000);
+    QImage half(1, 1, QImage::Format_Grayscale8);
+    half.fill(0x80);
+    red->Mask()->Graphics().DrawPicture(std::make_shared<Picture>(half).get(), 0, 0);
+    red->Mask()->Graphics().DrawPicture(red.get(), 0, 0);
+    EXPECT_EQ(red->Mask()->Image().pixel(0, 0), 0xFFBF4040u);
 }

@@ -1,3 +1,4 @@
+#include "platform/pictures/BundleCheck.h"
 #include "platform/pictures/Graphics.h"
 #include "platform/pictures/PixelMath.h"
 #include "platform/pictures/ResourceFork.h"
@@ -122,34 +123,30 @@ public:
         return reinterpret_cast<std::uint32_t*>(Data(2) + sizeof(platform::BundleRunsHeader))[y];
     }
     platform::ResourceFork Fork() { return platform::ResourceFork(platform::BundleReader(Begin(), mSize)); }
+    QByteArray Bytes() { return QByteArray(reinterpret_cast<const char*>(Begin()), static_cast<qsizetype>(mSize)); }
 
 private:
     alignas(platform::kBundleAlignment) unsigned char mStorage[kRoom] = {};
     std::size_t mSize = 0;
 };
 
-// The masked picture as the catalogue loads it, drawn over a plain ground.
-QImage DrawnMasked(platform::ResourceFork& fork)
+// The picture drawn over a plain ground.
+QImage Drawn(const platform::PicturePtr& picture)
 {
-    const platform::PicturePtr picture = fork.GetPicture(kColourId);
-    const platform::PicturePtr mask = fork.GetPicture(kMaskId);
-    if (!picture || !mask) {
-        return {};
-    }
-    picture->Mask()->Graphics().DrawPicture(mask.get(), 0, 0);
-    picture->AdoptComposite(fork.GetComposite(kColourId));
     const platform::PicturePtr ground = platform::Picture::Filled(kWidth, kHeight, kGround);
     ground->Graphics().DrawPicture(picture.get(), 0, 0);
     return ground->Image();
 }
 
-QImage Expected()
+// The masked picture over the ground: where (x, y) is shown whole, the
+// colour; hidden, the ground; half shown, the two mixed by the mask's grey.
+QImage Expected(QRgb (*colour)(int, int) = Colour)
 {
     QImage expected(kWidth, kHeight, QImage::Format_RGB32);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             std::uint32_t pixel = kGround;
-            platform::BlendOver(pixel, platform::MaskedPixel(Colour(x, y), Grey(x, y)));
+            platform::BlendOver(pixel, platform::MaskedPixel(colour(x, y), Grey(x, y)));
             expected.setPixel(x, y, pixel);
         }
     }
@@ -161,60 +158,99 @@ QImage Expected()
 TEST(ResourceForkTest, ASoundBlockGivesEveryKindOfEntryAndNothingElse)
 {
     Block block;
+    EXPECT_EQ(platform::BundleFault(block.Bytes()), QString());
     platform::ResourceFork fork = block.Fork();
-    EXPECT_EQ(DrawnMasked(fork), Expected());
+    EXPECT_EQ(Drawn(fork.GetMaskedPicture(kColourId, kMaskId)), Expected());
     const platform::PicturePtr tiled = fork.GetPicture(kTiledId);
     ASSERT_TRUE(tiled);
     EXPECT_EQ(tiled->Image(), fork.GetPicture(kColourId)->Image());
     EXPECT_EQ(fork.GetResource(QStringLiteral("TEXT"), 1), QStringLiteral("ok"));
 
-    // Missing entries, and names that are not text types, give nothing.
+    // Missing entries, a picture through another mask than its composite
+    // was made through, and names that are not text types, give nothing.
     EXPECT_EQ(fork.GetPicture(-1), nullptr);
-    EXPECT_EQ(fork.GetComposite(kMaskId).data, nullptr);
+    EXPECT_EQ(fork.GetMaskedPicture(kMaskId, kColourId), nullptr);
+    EXPECT_EQ(fork.GetMaskedPicture(kColourId, kTiledId), nullptr);
     EXPECT_TRUE(fork.GetResource(QStringLiteral("TEXT"), 987654).isEmpty());
     EXPECT_TRUE(fork.GetResource(QStringLiteral("PICT"), kColourId).isEmpty());
     EXPECT_TRUE(fork.GetResource(QStringLiteral("../pictures"), 1).isEmpty());
 }
 
-// Each damage is refused where the entry is read: the picture goes missing,
-// or its composite is set aside and it is drawn from its planes, exactly.
-TEST(ResourceForkTest, DamagedEntriesAreRefusedAndNothingIsReadOutsideThem)
+// A masked picture is drawn through the composite it came with, not from
+// its planes, until either plane is written: then from the planes.
+TEST(ResourceForkTest, AMaskedPictureDrawsThroughItsCompositeUntilEitherPlaneChanges)
 {
+    constexpr QRgb kMark = 0xFF0000FF;
+    for (const bool maskChanges : {false, true}) {
+        Block block;
+        const auto pixels = reinterpret_cast<const platform::BundleRunsHeader*>(block.Data(2))->pixelCount;
+        std::fill_n(reinterpret_cast<std::uint32_t*>(block.Data(2) + block.Entry(2).size) - pixels, pixels, kMark);
+        const platform::PicturePtr picture = block.Fork().GetMaskedPicture(kColourId, kMaskId);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(Drawn(picture).pixel(0, 0), kMark);
+        (maskChanges ? *picture->Mask() : *picture).Changed();
+        EXPECT_EQ(Drawn(picture), Expected()) << "mask changed: " << maskChanges;
+    }
+}
+
+// The art generator reads every block back and refuses it for any damage
+// below. At run time the game checks only what could make it read outside
+// an entry or off its alignment: that entry is not found (a masked picture
+// goes with its colour, its mask or its composite), and everything else is
+// drawn exactly.
+TEST(ResourceForkTest, DamagedBlocksAreRefusedWhenWrittenAndDamagedBoundsWhenRead)
+{
+    enum Lost : unsigned { kBuildOnly = 0, kColour = 1, kMask = 2, kTiled = 4, kMasked = 8 };
     struct Damage {
         const char* what;
         void (*harm)(Block&);
-        std::int32_t lost; // the picture that goes missing, if any
+        unsigned lost; // what the game no longer finds; kBuildOnly: it trusts the build
     };
     const Damage damages[] = {
-        {"misaligned picture", [](Block& b) { b.Entry(0).offset += 4; }, kColourId},
-        {"misaligned mask", [](Block& b) { ++b.Entry(1).offset; }, kMaskId},
-        {"picture past the end", [](Block& b) { b.Entry(0).size = std::uint64_t{1} << 40; }, kColourId},
-        {"wrong size", [](Block& b) { --b.Entry(0).size; }, kColourId},
-        {"too large", [](Block& b) { b.Entry(0).width = 1U << 20; }, kColourId},
-        {"bad tile index", [](Block& b) { b.Data(3)[1] = 0x7F; }, kTiledId},
-        {"tiles cut short", [](Block& b) { b.Entry(3).size -= 4; }, kTiledId},
-        {"misaligned composite", [](Block& b) { b.Entry(2).offset += 4; }, 0},
-        {"composite through a colour picture", [](Block& b) { b.Entry(2).maskId = kColourId; }, 0},
-        {"composite cut short", [](Block& b) { b.Entry(2).size -= 4; }, 0},
-        {"composite too long", [](Block& b) { b.Entry(2).size += 4; }, 0},
+        {"misaligned picture", [](Block& b) { b.Entry(0).offset += 4; }, kColour | kMasked},
+        {"misaligned mask", [](Block& b) { ++b.Entry(1).offset; }, kMask | kMasked},
+        {"picture past the end", [](Block& b) { b.Entry(0).size = std::uint64_t{1} << 40; }, kColour | kMasked},
+        {"wrong size", [](Block& b) { --b.Entry(0).size; }, kColour | kMasked},
+        {"too large", [](Block& b) { b.Entry(0).width = 1U << 20; }, kColour | kMasked},
+        {"tiles' cells past the end", [](Block& b) { b.Entry(3).size = 2; }, kTiled},
+        {"misaligned composite", [](Block& b) { b.Entry(2).offset += 4; }, kMasked},
+        {"composite through a colour picture", [](Block& b) { b.Entry(2).maskId = kColourId; }, kMasked},
+        {"composite's rows past the end", [](Block& b) { b.Entry(2).size = sizeof(platform::BundleRunsHeader); },
+         kMasked},
+        {"a cell naming the tile past the last", [](Block& b) { reinterpret_cast<std::uint16_t*>(b.Data(3))[3] = 4; },
+         kBuildOnly},
+        {"tiles cut short", [](Block& b) { b.Entry(3).size -= 4; }, kBuildOnly},
+        {"composite cut short", [](Block& b) { b.Entry(2).size -= 4; }, kBuildOnly},
+        {"composite too long", [](Block& b) { b.Entry(2).size += 4; }, kBuildOnly},
         {"run counts wild", [](Block& b) { std::memset(b.Data(2), 0xFF, sizeof(platform::BundleRunsHeader)); },
-         0},
-        {"rows out of order", [](Block& b) { b.RowRunsAt(1) = 0x7FFFFFFF; }, 0},
-        {"runs out of order", [](Block& b) { std::swap(b.RunAt(0), b.RunAt(1)); }, 0},
-        {"runs overlapping", [](Block& b) { b.RunAt(0).length += kWidth / 4 + 1; }, 0},
-        {"run past the row", [](Block& b) { b.RunAt(1).length += kWidth; }, 0},
-        {"run's pixels past the end", [](Block& b) { ++b.RunAt(2).pixel; }, 0},
+         kBuildOnly},
+        {"rows out of order", [](Block& b) { b.RowRunsAt(1) = 0x7FFFFFFF; }, kBuildOnly},
+        {"runs out of order", [](Block& b) { std::swap(b.RunAt(0), b.RunAt(1)); }, kBuildOnly},
+        {"runs overlapping", [](Block& b) { b.RunAt(0).length += kWidth / 4 + 1; }, kBuildOnly},
+        {"run past the row", [](Block& b) { ++b.RunAt(1).length; }, kBuildOnly},
+        {"run's pixels past the end", [](Block& b) { ++b.RunAt(2).pixel; }, kBuildOnly},
+        {"a shown pixel left out", [](Block& b) { --b.RunAt(0).length; }, kBuildOnly},
+        {"a half-shown run copied", [](Block& b) { b.RunAt(1).opaque = 1; }, kBuildOnly},
+        {"a pixel not its colour through its mask",
+         [](Block& b) { ++*reinterpret_cast<std::uint32_t*>(b.Data(2) + b.Entry(2).size - sizeof(QRgb)); },
+         kBuildOnly},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         Block block;
         damage.harm(block);
-        platform::ResourceFork fork = block.Fork();
-        for (const std::int32_t id : {kColourId, kMaskId, kTiledId}) {
-            EXPECT_EQ(fork.GetPicture(id) == nullptr, id == damage.lost) << id;
+        EXPECT_FALSE(platform::BundleFault(block.Bytes()).isEmpty());
+        if (damage.lost == kBuildOnly) {
+            continue; // drawn as it stands, it could read anywhere
         }
-        if (damage.lost == 0) {
-            EXPECT_EQ(DrawnMasked(fork), Expected());
+        platform::ResourceFork fork = block.Fork();
+        for (const auto& [id, lost] : {std::pair{kColourId, kColour}, {kMaskId, kMask}, {kTiledId, kTiled}}) {
+            EXPECT_EQ(fork.GetPicture(id) == nullptr, (damage.lost & lost) != 0) << id;
+        }
+        const platform::PicturePtr masked = fork.GetMaskedPicture(kColourId, kMaskId);
+        EXPECT_EQ(masked == nullptr, (damage.lost & kMasked) != 0);
+        if (masked) {
+            EXPECT_EQ(Drawn(masked), Expected());
         }
     }
 }
