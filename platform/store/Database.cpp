@@ -66,6 +66,8 @@ bool Database::Open(int flags)
     if (rc == SQLITE_OK) {
         // Another copy of the game holding the file briefly should not fail a write.
         sqlite3_busy_timeout(db, Options().busyTimeoutMs);
+        // The full codes: a file removed or replaced is told apart from a write-protected one.
+        sqlite3_extended_result_codes(db, 1);
         // Opening succeeds on any file; reading it whole into the copy is
         // what tells a database from some other file, or a file that another
         // program keeps to itself.
@@ -300,17 +302,13 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
 bool Database::RunOnCopy(int fileCode, const char* text, const char* end, const std::vector<Variant>& values,
                          RowSink rows, const char** tail)
 {
+    // A rule broken on the file is broken by the statement (a row another
+    // connection wrote that the copy has not seen yet, say), not the file.
     auto* onFile = std::get_if<OnFile>(&mState);
-    if (onFile == nullptr) {
+    if (onFile == nullptr || BreaksARule(fileCode)) {
         return false;
     }
     const FileProblem why = WhyFileFailed(fileCode);
-    // A file another connection changed may fail the statement rightly (a
-    // row the copy has not seen yet): the copy sees that change first, when
-    // the file lets it be read.
-    if (DataVersion(onFile->file.get()) != onFile->copyVersion) {
-        TakeCopy(*onFile);
-    }
     sqlite3* copy = onFile->copy.get();
     if (Step(copy, text, end, values, rows, tail) != SQLITE_OK) {
         // Wrong on any file. The copy keeps no transaction of its own.

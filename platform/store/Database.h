@@ -36,7 +36,8 @@ struct DatabaseOptions {
 // after every write and whenever another connection changed the file. So
 // when the file fails a statement that the copy runs, whatever SQLite's code
 // (another program holds it, the disk is full, the file is write-protected,
-// unreadable, removed, replaced or emptied), that is a refusal, and nothing
+// unreadable, removed, replaced or emptied), that is a refusal (unless the
+// statement broke a constraint, which it breaks on any file), and nothing
 // needs to be read from the file: its open transaction is rolled back, so it
 // stays as it was at its last commit, and is never written again; the
 // connection goes on from the copy, where the statement has run. Every
@@ -147,7 +148,8 @@ private:
     // Brings the copy up to what the file connection sees now; SQLite's result code.
     static int TakeCopy(OnFile& onFile);
     // The file failed the statement with fileCode: when the copy runs it,
-    // the file refused it, and the connection goes on from the copy.
+    // and it broke no rule of the database's own, the file refused it, and
+    // the connection goes on from the copy, where it has run.
     bool RunOnCopy(int fileCode, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
                    const char** tail);
     // Why the file failed with the code, the file itself asked first.

@@ -3,11 +3,14 @@
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
+#include "app/OpenPuzzleWindow.h"
+#include "platform/controls/EditField.h"
 #include "platform/controls/ListBox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 // The game over a store that cannot be written or vanishes while the game
 // runs: the game always starts and plays, the player is told, the player's
@@ -31,6 +34,28 @@ protected:
         const auto* list = platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox");
         EXPECT_EQ(platform::Deref(list).ListCount(), solved);
         window->close();
+    }
+
+    // Opens the puzzle by its number, typed into the open-puzzle sheet.
+    void OpenPuzzle(int number) const
+    {
+        ShowOpenPuzzleSheet();
+        auto& sheet = platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>());
+        auto& field = platform::Deref(sheet.ControlAs<platform::EditField>("PuzzleNumberEditField"));
+        WindowInput::Click(field);
+        WindowInput::Type(field, QString::number(number));
+        WindowInput::Key(field, Qt::Key_Return);
+        FlushDeletes();
+    }
+
+    // The one message the player was told: its heading, the file and the reason.
+    void ExpectToldOnce(const QString& heading, const char* reason) const
+    {
+        ASSERT_EQ(mMessages.size(), 1) << mMessages.join(' ').toStdString();
+        const QString why = mMessages[0].section('\n', 1);
+        EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
+                    && why.contains(reason) && !why.contains("damaged"))
+            << mMessages[0].toStdString();
     }
 
     static QByteArray ReadStore()
@@ -177,7 +202,9 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         StopGame();
         ASSERT_EQ(mMessages.size(), 1);
         EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating")
-                    && mMessages[0].contains(writeProtected ? "write-protected" : "could not create"))
+                    && mMessages[0].contains(writeProtected ? "write-protected"
+                                                            : "could not create its file " + PrefsDatabaseClass::StoreFilePath()
+                                                                  + " (a file stands where its folder belongs)"))
             << mMessages[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
     }
@@ -185,19 +212,78 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
     EXPECT_EQ(RowsInStore(), 1);
 }
 
-TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart)
+// Another program empties, cuts short, removes (with its folder) or
+// renames another file over the store after puzzle 2 was solved, while
+// puzzle 5 is open; then the player solves puzzle 5 and quits.
+TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnceAndTheSolveStaysInView)
 {
-    StartShown();
-    ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
+    enum Change { kEmptied, kCutShort, kRemoved, kRenamedOver };
+    const std::pair<Change, const char*> changes[] = {
+        {kEmptied, "another program emptied it or cut it short"},
+        {kCutShort, "another program emptied it or cut it short"},
+        {kRemoved, "another program removed or replaced it"},
+        {kRenamedOver, "another program removed or replaced it"},
+    };
+    for (const auto& [change, reason] : changes) {
+        SCOPED_TRACE(reason);
+        qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(change)).toUtf8());
+        StartShown();
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        OpenPuzzle(5);
+        ASSERT_EQ(Window().Title(), TitleFor(5));
+        const QString file = PrefsDatabaseClass::StoreFilePath();
+        if (change == kEmptied || change == kCutShort) {
+            ASSERT_TRUE(QFile::resize(file, change == kEmptied ? 0 : QFileInfo(file).size() / 2));
+        } else if (change == kRemoved) {
+            ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
+        } else {
+            // The store as it was at the first start, put back as an editor saves a file.
+            ASSERT_TRUE(QFile::copy(file, file + ".old"));
+            ASSERT_EQ(std::rename(QFile::encodeName(file + ".old").constData(), QFile::encodeName(file).constData()), 0);
+        }
+        const QByteArray changed = ReadStore();
+        mMessages.clear();
 
-    ClickCanvas("GetHintButtonCanvas");
-    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-    EXPECT_TRUE(Puzzle().mIsWon);
-    ClickCanvas("NewPuzzleButtonCanvas");
-    ClickCanvas("GetHintButtonCanvas");
-    StopGame();
-
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        EXPECT_TRUE(Puzzle().mIsWon);
+        ASSERT_NO_FATAL_FAILURE(ExpectToldOnce("Error saving progress.", reason));
+        ExpectSolvedShown(2);
+        StopGame(); // the game in progress is kept in memory only, without a word
+        EXPECT_EQ(mMessages.size(), 1);
+        EXPECT_EQ(ReadStore(), changed) << "nothing more written to the file";
+        EXPECT_EQ(QFileInfo::exists(file), change != kRemoved);
+    }
+    // A store removed under the game is made afresh at the next start.
+    qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(kRemoved)).toUtf8());
     ASSERT_NO_FATAL_FAILURE(StartAfresh());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
-    EXPECT_GE(RowsInStore(), 0);
+    EXPECT_EQ(RowsInStore("Puzzles"), 30);
+}
+
+// Another copy of the game solves a puzzle, and the player sees it in the
+// solved list; then another program holds the file when the player solves.
+// The list never loses the other copy's solve.
+TEST_F(StoreFaults, WhatAnotherCopyOfTheGameWroteAndThePlayerSawStaysInViewAfterARefusal)
+{
+    platform::Database::Options().busyTimeoutMs = 50;
+    StartShown(); // puzzle 2
+    platform::Database otherCopy;
+    otherCopy.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
+    ASSERT_TRUE(otherCopy.Connect());
+    otherCopy.SQLExecute("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (5, 0)");
+    ASSERT_TRUE(otherCopy.Commit());
+    otherCopy.Close();
+    ShowDetailedStats();
+    auto* window = DetailedStatsWindow::FindWindow<DetailedStatsWindow>();
+    EXPECT_EQ(platform::Deref(platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox")).ListCount(), 1);
+    window->close();
+
+    FileHolder other;
+    ASSERT_NO_FATAL_FAILURE(other.Take(FileHolder::kExclusive));
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    ASSERT_NO_FATAL_FAILURE(ExpectToldOnce("Error saving progress.", "another program is using it"));
+    ExpectSolvedShown(2);
+    StopGame();
+    other.Release();
+    EXPECT_EQ(RowsInStore(), 1) << "the other copy's solve only";
 }
