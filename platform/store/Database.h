@@ -104,28 +104,33 @@ public:
 
 private:
     friend class RecordSet;
-    // Where statements run: one of these at a time.
-    // No connection; why the last file could not be opened or was left.
+    // Where statements run, one of these at a time; Db() is the connection
+    // they run on. Closed: none, and why the last file could not be opened
+    // or was left.
     struct Closed {
         FileProblem problem; // None when value-initialised
+        sqlite3* Db() const { return nullptr; }
     };
     // On the file, with the copy in memory of what the connection has seen,
-    // taken when the file's data version was copyVersion.
+    // taken at the file's data version copyVersion.
     struct OnFile {
         Connection file;
         Connection copy;
         unsigned copyVersion = 0;
+        sqlite3* Db() const { return file.get(); }
     };
-    // In memory, on what was the copy, once the file refused or was left.
-    // The handler hears of a refusal once (a move without a word has none).
+    // In memory on what was the copy, once the file refused or was left; the
+    // handler hears of a refusal once (a move without a word has none).
     struct LeftFile {
         Connection memory;
         FileProblem problem = FileProblem::None;
         bool announced = true;
+        sqlite3* Db() const { return memory.get(); }
     };
     // In memory from the start.
     struct InMemory {
         Connection memory;
+        sqlite3* Db() const { return memory.get(); }
     };
 
     // Where the rows of a query go; leadingRowId: its first column is the
@@ -135,8 +140,10 @@ private:
         bool leadingRowId = false;
     };
 
-    // The connection statements run on; null when closed.
-    sqlite3* Db() const;
+    sqlite3* Db() const
+    {
+        return std::visit([](const auto& state) { return state.Db(); }, mState);
+    }
     bool Open(int flags);
     // Runs every statement of the text, binding values to the first one and
     // collecting the first one's rows; the one way statements are run.

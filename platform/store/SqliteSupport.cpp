@@ -173,6 +173,13 @@ Connection Snapshot(sqlite3* db, int& rc)
     return rc == SQLITE_OK ? std::move(copy) : nullptr;
 }
 
+unsigned DataVersion(sqlite3* db)
+{
+    unsigned version = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    return version;
+}
+
 std::int64_t DatabaseBytes(sqlite3* db)
 {
     sqlite3_int64 size = 0;

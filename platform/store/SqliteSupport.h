@@ -60,6 +60,9 @@ Connection OpenMemory();
 // transaction included; null, with SQLite's result code in rc, when db
 // cannot be read.
 Connection Snapshot(sqlite3* db, int& rc);
+// Changes whenever the file of db changed: by another connection, seen at
+// this one's next read, or by this one's commit.
+unsigned DataVersion(sqlite3* db);
 // How many bytes the database of db holds; 0 when it cannot tell.
 std::int64_t DatabaseBytes(sqlite3* db);
 // Pragmas and BEGIN are run as they are, never inside a transaction of the
