@@ -259,7 +259,7 @@ void PrefsDatabaseClass::RestoreBuiltInPuzzles()
     const bool onFile = mDB->KeepsToFile();
     mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
     InsertDemoPuzzlesIntoDatabase();
-    // A file that refused the restore has been told of as a refusal.
+    // Only a restore the file took is told of here; a refusal has its own message.
     if (onFile && mDB->KeepsToFile()) {
         Tell(QLatin1String(kRepaired),
              QStringLiteral("Kolmira's file %1 lacked some of its built-in puzzles or held them damaged. They are "

@@ -359,8 +359,8 @@ void Database::Rollback()
     if (auto* left = std::get_if<LeftFile>(&mState); left != nullptr && before != nullptr) {
         left->memory = std::move(before);
     }
-    if (auto* onFile = std::get_if<OnFile>(&mState); onFile != nullptr && before != nullptr) {
-        onFile->copy = std::move(before);
+    if (auto* onFile = std::get_if<OnFile>(&mState)) {
+        onFile->copy = before != nullptr ? std::move(before) : std::move(onFile->copy);
         TakeCopy(*onFile); // what another connection wrote meanwhile, when the file lets it be read
     }
 }

@@ -33,7 +33,8 @@ struct DatabaseOptions {
 //
 // While it works on a file, the connection keeps a copy in memory of
 // everything it has seen: the file as it was opened, brought up to date
-// after every write and whenever another connection changed the file. So
+// after every write and whenever a statement finds that another connection
+// changed the file. So
 // when the file fails a statement that the copy runs, whatever SQLite's code
 // (another program holds it, the disk is full, the file is write-protected,
 // unreadable, removed, replaced or emptied), that is a refusal (unless the
