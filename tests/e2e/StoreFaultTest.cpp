@@ -1,3 +1,4 @@
+#include "tests/support/AnotherProgram.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/MousePlayer.h"
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 // The game over a store that cannot be written or vanishes while the game
 // runs: the game always starts and plays, the player is told, the player's
@@ -86,38 +86,6 @@ protected:
     }
 };
 
-// Another program on the store file, holding it as sqlite3 does: to write
-// (EXCLUSIVE, which also keeps readers out), about to write (RESERVED), or
-// reading (SHARED, which lets writes run and refuses their commit); with no
-// hold, the disk fills up instead.
-class FileHolder {
-public:
-    enum Hold { kNone, kExclusive, kReserved, kShared };
-
-    void Take(Hold hold)
-    {
-        if (hold == kNone) {
-            FullDisk::SetFull(true);
-            return;
-        }
-        mDb.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-        ASSERT_TRUE(mDb.Connect());
-        const char* begin[] = {"", "BEGIN EXCLUSIVE", "BEGIN IMMEDIATE", "BEGIN"};
-        mDb.SQLExecute(begin[hold]);
-        // The read lock of a deferred transaction stays until it ends.
-        ASSERT_TRUE(hold != kShared || mDb.SQLSelect("SELECT * FROM Puzzles") != nullptr);
-        ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
-    }
-    void Release()
-    {
-        mDb.Close();
-        FullDisk::SetFull(false);
-    }
-
-private:
-    platform::Database mDb;
-};
-
 TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythingShownStaysInMemory)
 {
     enum Moment { kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart };
@@ -125,11 +93,12 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
     platform::Database::Options().busyTimeoutMs = 50;
     // Every moment under every hold, and on a full disk (no hold).
     for (const Moment at : {kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart}) {
-        for (const auto hold : {FileHolder::kExclusive, FileHolder::kReserved, FileHolder::kShared, FileHolder::kNone}) {
-            const QString heading = at == kStart && hold == FileHolder::kExclusive ? "Error opening preferences."
+        for (const auto hold :
+             {AnotherProgram::kExclusive, AnotherProgram::kReserved, AnotherProgram::kShared, AnotherProgram::kNone}) {
+            const QString heading = at == kStart && hold == AnotherProgram::kExclusive ? "Error opening preferences."
                                     : at == kSaveOnQuit ? "Error saving the game in progress."
                                                         : "Error saving progress.";
-            const char* const reason = hold == FileHolder::kNone ? "the disk is full" : "another program is using it";
+            const char* const reason = hold == AnotherProgram::kNone ? "the disk is full" : "another program is using it";
             const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
             SCOPED_TRACE(name.toStdString());
             qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
@@ -138,8 +107,8 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
                 StopGame(); // puzzle 2 saved in progress: resuming it deletes the row
             }
             mMessages.clear();
-            FileHolder other;
-            ASSERT_NO_FATAL_FAILURE(other.Take(hold)); // at quit, the game in progress is the first write
+            AnotherProgram other;
+            ASSERT_NO_FATAL_FAILURE(other.Take(hold, PrefsDatabaseClass::StoreFilePath())); // at quit, the game in progress is the first write
             if (at == kStart) {
                 StartShown();
                 EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
@@ -217,12 +186,12 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
 // puzzle 5 is open; then the player solves puzzle 5 and quits.
 TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnceAndTheSolveStaysInView)
 {
-    enum Change { kEmptied, kCutShort, kRemoved, kRenamedOver };
+    using Change = AnotherProgram::Change;
     const std::pair<Change, const char*> changes[] = {
-        {kEmptied, "another program emptied it or cut it short"},
-        {kCutShort, "another program emptied it or cut it short"},
-        {kRemoved, "another program removed or replaced it"},
-        {kRenamedOver, "another program removed or replaced it"},
+        {AnotherProgram::kEmptied, "another program emptied it or cut it short"},
+        {AnotherProgram::kCutShort, "another program emptied it or cut it short"},
+        {AnotherProgram::kRemoved, "another program removed or replaced it"},
+        {AnotherProgram::kRenamedOver, "another program removed or replaced it"},
     };
     for (const auto& [change, reason] : changes) {
         SCOPED_TRACE(reason);
@@ -232,15 +201,7 @@ TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnce
         OpenPuzzle(5);
         ASSERT_EQ(Window().Title(), TitleFor(5));
         const QString file = PrefsDatabaseClass::StoreFilePath();
-        if (change == kEmptied || change == kCutShort) {
-            ASSERT_TRUE(QFile::resize(file, change == kEmptied ? 0 : QFileInfo(file).size() / 2));
-        } else if (change == kRemoved) {
-            ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
-        } else {
-            // The store as it was at the first start, put back as an editor saves a file.
-            ASSERT_TRUE(QFile::copy(file, file + ".old"));
-            ASSERT_EQ(std::rename(QFile::encodeName(file + ".old").constData(), QFile::encodeName(file).constData()), 0);
-        }
+        ASSERT_TRUE(AnotherProgram::ChangeFile(change, file));
         const QByteArray changed = ReadStore();
         mMessages.clear();
 
@@ -251,10 +212,10 @@ TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnce
         StopGame(); // the game in progress is kept in memory only, without a word
         EXPECT_EQ(mMessages.size(), 1);
         EXPECT_EQ(ReadStore(), changed) << "nothing more written to the file";
-        EXPECT_EQ(QFileInfo::exists(file), change != kRemoved);
+        EXPECT_EQ(QFileInfo::exists(file), change != AnotherProgram::kRemoved);
     }
     // A store removed under the game is made afresh at the next start.
-    qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(kRemoved)).toUtf8());
+    qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(AnotherProgram::kRemoved)).toUtf8());
     ASSERT_NO_FATAL_FAILURE(StartAfresh());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
     EXPECT_EQ(RowsInStore("Puzzles"), 30);
@@ -278,8 +239,8 @@ TEST_F(StoreFaults, WhatAnotherCopyOfTheGameWroteAndThePlayerSawStaysInViewAfter
     EXPECT_EQ(platform::Deref(platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox")).ListCount(), 1);
     window->close();
 
-    FileHolder other;
-    ASSERT_NO_FATAL_FAILURE(other.Take(FileHolder::kExclusive));
+    AnotherProgram other;
+    ASSERT_NO_FATAL_FAILURE(other.Take(AnotherProgram::kExclusive, PrefsDatabaseClass::StoreFilePath()));
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     ASSERT_NO_FATAL_FAILURE(ExpectToldOnce("Error saving progress.", "another program is using it"));
     ExpectSolvedShown(2);

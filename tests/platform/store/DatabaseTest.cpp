@@ -1,10 +1,10 @@
 #include "platform/store/Database.h"
 #include "platform/Date.h"
+#include "tests/support/AnotherProgram.h"
 #include "tests/support/FullDisk.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -64,21 +64,6 @@ protected:
     QTemporaryDir mDir{qEnvironmentVariable("XDG_CONFIG_HOME") + "/db-XXXXXX"};
     Database mDb;
     QStringList mTold;
-};
-
-// Another program on the file, holding it to itself as sqlite3 does when it writes.
-class Holder {
-public:
-    explicit Holder(const QString& file)
-    {
-        mDb.DatabaseFile = file;
-        EXPECT_TRUE(mDb.Connect());
-        mDb.SQLExecute("BEGIN EXCLUSIVE");
-        EXPECT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
-    }
-
-private:
-    Database mDb;
 };
 
 } // namespace
@@ -193,41 +178,30 @@ TEST_F(DatabaseTest, AFileAnotherConnectionHoldsIsLeftForTheCopyAfterTheRefusedS
 // and the file is not touched again.
 TEST_F(DatabaseTest, AFileEmptiedCutShortRemovedReplacedOrChangedByAnotherProgramIsARefusalWithItsTrueReason)
 {
-    enum Change { kEmptied, kCutShort, kRemoved, kRenamedOver, kTableDropped };
-    const std::pair<Change, const char*> changes[] = {
-        {kEmptied, "another program emptied it or cut it short"},
-        {kCutShort, "another program emptied it or cut it short"},
-        {kRemoved, "another program removed or replaced it"},
-        {kRenamedOver, "another program removed or replaced it"},
+    // Dropping a table stands for any other change another program makes.
+    constexpr int kTableDropped = AnotherProgram::kRenamedOver + 1;
+    const std::pair<int, const char*> changes[] = {
+        {AnotherProgram::kEmptied, "another program emptied it or cut it short"},
+        {AnotherProgram::kCutShort, "another program emptied it or cut it short"},
+        {AnotherProgram::kRemoved, "another program removed or replaced it"},
+        {AnotherProgram::kRenamedOver, "another program removed or replaced it"},
         {kTableDropped, "another program changed it"},
     };
+    CollectRefusals();
     for (const auto& [change, reason] : changes) {
         SCOPED_TRACE(reason);
-        const QString name = QStringLiteral("changed-%1.dat").arg(change);
-        CreateSample(name);
+        CreateSample(QStringLiteral("changed-%1.dat").arg(change));
         mTold.clear();
-        CollectRefusals();
         EXPECT_EQ(Rows().toStdString(), "a1 b2 c3");
         const QString file = mDb.DatabaseFile;
-        Database other;
-        if (change == kEmptied || change == kCutShort) {
-            ASSERT_TRUE(QFile::resize(file, change == kEmptied ? 0 : QFileInfo(file).size() / 2));
-        } else if (change == kRemoved) {
-            ASSERT_TRUE(QFile::remove(file));
-        } else if (change == kRenamedOver) {
-            // Another store, put in place of this one as an editor saves a file.
-            other.DatabaseFile = Path("other-" + name);
-            ASSERT_TRUE(other.CreateDatabaseFile());
-            other.SQLExecute("CREATE TABLE T (Name TEXT, Num INTEGER, Stamp TEXT); INSERT INTO T (Name) VALUES ('x')");
-            ASSERT_TRUE(other.Commit());
-            other.Close();
-            ASSERT_EQ(std::rename(QFile::encodeName(other.DatabaseFile).constData(), QFile::encodeName(file).constData()), 0);
+        if (change != kTableDropped) {
+            ASSERT_TRUE(AnotherProgram::ChangeFile(static_cast<AnotherProgram::Change>(change), file));
         } else {
+            Database other;
             other.DatabaseFile = file;
             ASSERT_TRUE(other.Connect());
             other.SQLExecute("DROP TABLE T");
             ASSERT_TRUE(other.Commit());
-            other.Close();
         }
         const QByteArray changed = Bytes(file);
         // A read of the file's own table of tables goes through on any file;
@@ -244,7 +218,7 @@ TEST_F(DatabaseTest, AFileEmptiedCutShortRemovedReplacedOrChangedByAnotherProgra
         EXPECT_EQ(mTold.size(), 1) << "told once";
         mDb.Close();
         EXPECT_EQ(Bytes(file), changed);
-        EXPECT_EQ(QFileInfo::exists(file), change != kRemoved);
+        EXPECT_EQ(QFileInfo::exists(file), change != AnotherProgram::kRemoved);
     }
 }
 
@@ -276,7 +250,8 @@ TEST_F(DatabaseTest, WhatAnotherConnectionWroteAndThisOneSawStaysWhenTheFileRefu
     other.Close();
     EXPECT_EQ(Count("T WHERE Name = 'g'"), 1); // shown
 
-    const Holder holder(mDb.DatabaseFile);
+    AnotherProgram holder;
+    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
     InsertAndCommit("d");
     EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 d e f g");
@@ -298,10 +273,10 @@ TEST_F(DatabaseTest, ARollbackTakesItsWritesOutOfTheCopyEvenWhenTheFileCannotBeR
     FullDisk::SetLockedOut(true);
     mDb.Rollback();
     FullDisk::SetLockedOut(false);
-    {
-        const Holder holder(mDb.DatabaseFile);
-        InsertAndCommit("e");
-    }
+    AnotherProgram holder;
+    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
+    InsertAndCommit("e");
+    holder.Release();
     EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e");
 
