@@ -98,7 +98,8 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
             const QString heading = at == kStart && hold == AnotherProgram::kExclusive ? "Error opening preferences."
                                     : at == kSaveOnQuit ? "Error saving the game in progress."
                                                         : "Error saving progress.";
-            const char* const reason = hold == AnotherProgram::kNone ? "the disk is full" : "another program is using it";
+            const char* const reason =
+                hold == AnotherProgram::kNone ? "the disk is full" : "another program is using it";
             const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
             SCOPED_TRACE(name.toStdString());
             qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
@@ -108,7 +109,8 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
             }
             mMessages.clear();
             AnotherProgram other;
-            ASSERT_NO_FATAL_FAILURE(other.Take(hold, PrefsDatabaseClass::StoreFilePath())); // at quit, the game in progress is the first write
+            // At quit, the game in progress is the first write.
+            ASSERT_NO_FATAL_FAILURE(other.Take(hold, PrefsDatabaseClass::StoreFilePath()));
             if (at == kStart) {
                 StartShown();
                 EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
@@ -170,10 +172,10 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         ExpectSolvedShown(writeProtected ? 2 : 1); // the history still in view, and this solve
         StopGame();
         ASSERT_EQ(mMessages.size(), 1);
+        const QString folderIsAFile = "could not create its file " + PrefsDatabaseClass::StoreFilePath()
+            + " (a file stands where its folder belongs)";
         EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating")
-                    && mMessages[0].contains(writeProtected ? "write-protected"
-                                                            : "could not create its file " + PrefsDatabaseClass::StoreFilePath()
-                                                                  + " (a file stands where its folder belongs)"))
+                    && mMessages[0].contains(writeProtected ? "write-protected" : folderIsAFile))
             << mMessages[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
     }
@@ -181,9 +183,9 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
     EXPECT_EQ(RowsInStore(), 1);
 }
 
-// Another program empties, cuts short, removes (with its folder) or
-// renames another file over the store after puzzle 2 was solved, while
-// puzzle 5 is open; then the player solves puzzle 5 and quits.
+// Another program empties, cuts short, removes (with its folder) or puts
+// a copy in place of the store after puzzle 2 was solved, while puzzle 5 is
+// open; then the player solves puzzle 5, quits, and starts again.
 TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnceAndTheSolveStaysInView)
 {
     using Change = AnotherProgram::Change;
@@ -201,7 +203,8 @@ TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnce
         OpenPuzzle(5);
         ASSERT_EQ(Window().Title(), TitleFor(5));
         const QString file = PrefsDatabaseClass::StoreFilePath();
-        ASSERT_TRUE(AnotherProgram::ChangeFile(change, file));
+        ASSERT_TRUE(change == AnotherProgram::kRemoved ? QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively()
+                                                       : AnotherProgram::ChangeFile(change, file));
         const QByteArray changed = ReadStore();
         mMessages.clear();
 
@@ -214,7 +217,7 @@ TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnce
         EXPECT_EQ(ReadStore(), changed) << "nothing more written to the file";
         EXPECT_EQ(QFileInfo::exists(file), change != AnotherProgram::kRemoved);
     }
-    // A store removed under the game is made afresh at the next start.
+    // A store removed under the game is made afresh, folder and all, at the next start.
     qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(AnotherProgram::kRemoved)).toUtf8());
     ASSERT_NO_FATAL_FAILURE(StartAfresh());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();

@@ -154,7 +154,8 @@ TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersO
         const auto before = StateOf(file);
         {
             PrefsDatabaseClass store;
-            const QString told[] = {"Preferences repaired.\n", "Error saving progress.\n", "Error opening preferences.\n"};
+            const QString told[] = {"Preferences repaired.\n", "Error saving progress.\n",
+                                    "Error opening preferences.\n"};
             const QString because[] = {"built-in puzzles", "the disk is full", "write-protected"};
             ASSERT_EQ(mMessages.size(), 1) << mMessages.join(' ').toStdString();
             EXPECT_TRUE(mMessages[0].startsWith(told[refusal]) && mMessages[0].contains(file)
@@ -163,7 +164,8 @@ TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersO
             EXPECT_EQ(store.UsesFallbackStore(), refusal != kNone);
             // Puzzle 5 as the catalogue has it: its square turned twice.
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
-            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 5 AND Square_Orientation = 2 AND Square_PosX = 390"), 1);
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 5 AND Square_PosX = 390 AND Square_Orientation = 2"),
+                      1);
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), 1);
             EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), 1);
         }

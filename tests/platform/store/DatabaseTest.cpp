@@ -43,7 +43,8 @@ protected:
     // The rows of T as the connection answers them, by name: "a1 b2 c3".
     QString Rows()
     {
-        auto rs = mDb.SQLSelect("SELECT group_concat(Name || ifnull(Num, ''), ' ') AS s FROM (SELECT * FROM T ORDER BY Name)");
+        auto rs = mDb.SQLSelect(
+            "SELECT group_concat(Name || ifnull(Num, ''), ' ') AS s FROM (SELECT * FROM T ORDER BY Name)");
         return rs ? rs->Field("s").Value().StringValue() : QStringLiteral("(no answer)");
     }
 
