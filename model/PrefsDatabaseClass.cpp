@@ -22,6 +22,7 @@ const char* const kCreateError = "Error creating preferences.";
 const char* const kOpenError = "Error opening preferences.";
 const char* const kWriteError = "Error saving progress.";
 const char* const kGameNotSavedError = "Error saving the game in progress.";
+const char* const kRepaired = "Preferences repaired.";
 const char* const kKeptInMemory = "Your progress is kept until you quit, but nothing more is written to the file.";
 
 // The seven pieces in the order of their columns, each with position and
@@ -157,10 +158,11 @@ PrefsDatabaseClass::PrefsDatabaseClass()
         return;
     }
     const platform::FileProblem problem = mDB->Problem();
-    const bool diskSaysWhy = problem == platform::FileProblem::DiskFull || problem == platform::FileProblem::DiskError;
+    const bool knownWhy = problem == platform::FileProblem::DiskFull || problem == platform::FileProblem::DiskError
+        || problem == platform::FileProblem::FolderIsAFile;
     Tell(QLatin1String(kCreateError),
          QStringLiteral("Kolmira could not create its file %1 (%2), so progress will not be kept.")
-             .arg(file, diskSaysWhy ? platform::Describe(problem) : QStringLiteral("its folder cannot be written")));
+             .arg(file, knownWhy ? platform::Describe(problem) : QStringLiteral("its folder cannot be written")));
     UseFallbackStore(versionStamp);
 }
 
@@ -237,22 +239,31 @@ void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versi
         return;
     }
     const bool complete = HoldsBuiltInPuzzles();
-    const platform::FileProblem readOnly = mDB->WhyReadOnly();
-    // A file given up during these reads has been told of already.
-    if (!mDB->KeepsToFile() || (complete && readOnly == platform::FileProblem::None)) {
-        return;
+    // (A file given up during these reads is no longer the connection's: it
+    // can say nothing of its write protection, and its refusal has been told.)
+    if (const platform::FileProblem readOnly = mDB->WhyReadOnly(); readOnly != platform::FileProblem::None) {
+        Tell(QLatin1String(kOpenError), QStringLiteral("Kolmira can read its file %1 but not write to it (%2). %3")
+                                            .arg(file, platform::Describe(readOnly), QLatin1String(kKeptInMemory)));
+        // The player's history stays in view: the game plays on from the copy.
+        mDB->MoveToMemoryCopy();
     }
-    Tell(QLatin1String(kOpenError),
-         readOnly == platform::FileProblem::None
-             ? QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles or holds them damaged, and is "
-                              "left as it is. %2").arg(file, QLatin1String(kKeptInMemory))
-             : QStringLiteral("Kolmira can read its file %1 but not write to it (%2). %3")
-                   .arg(file, platform::Describe(readOnly), QLatin1String(kKeptInMemory)));
-    // The player's history stays in view: the game plays on from the copy.
-    mDB->MoveToMemoryCopy();
     if (!complete) {
-        mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
-        InsertDemoPuzzlesIntoDatabase();
+        RestoreBuiltInPuzzles();
+    }
+}
+
+void PrefsDatabaseClass::RestoreBuiltInPuzzles()
+{
+    // Rows 1 to 30 hold nothing of the player's: the catalogue writes them
+    // back whole, in one transaction. Puzzles above 30 stay as they are.
+    const bool onFile = mDB->KeepsToFile();
+    mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
+    InsertDemoPuzzlesIntoDatabase();
+    // Only a restore the file took is told of here; a refusal has its own message.
+    if (onFile && mDB->KeepsToFile()) {
+        Tell(QLatin1String(kRepaired),
+             QStringLiteral("Kolmira's file %1 lacked some of its built-in puzzles or held them damaged. They are "
+                            "restored, and your progress is kept.").arg(mDB->DatabaseFile));
     }
 }
 

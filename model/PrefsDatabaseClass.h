@@ -21,11 +21,12 @@ public:
     // one another copy of the game created meanwhile). A store that cannot be
     // created or read (or lacks its tables) is reported with the reason, left
     // untouched on disk, and replaced for this run by one in memory with the
-    // same tables and puzzles. A store that can be read but not written, or
-    // lacks sound built-in puzzles, is reported and played from a copy in
-    // memory, so the player's history stays. When the file refuses later,
-    // the player is told once, the file is not written again, and the game
-    // goes on from memory with everything done so far.
+    // same tables and puzzles. A store that can be read but not written is
+    // reported and played from a copy in memory, so the player's history
+    // stays. A store whose built-in puzzles are missing or changed has them
+    // restored, and the player is told so. When the file refuses later, the
+    // player is told once, the file is not written again, and the game goes
+    // on from memory with everything done so far.
     PrefsDatabaseClass();
     ~PrefsDatabaseClass();
     PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
@@ -69,6 +70,8 @@ private:
     bool HasExpectedSchema();
     // Whether every built-in puzzle is in the catalogue as it was written.
     bool HoldsBuiltInPuzzles();
+    // Writes the built-in puzzles back over rows 1 to 30 and commits them.
+    void RestoreBuiltInPuzzles();
     void UseFallbackStore(const QString& versionStamp);
 
     bool mGameClosing = false;

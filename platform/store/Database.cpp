@@ -26,32 +26,40 @@ bool Database::Fail(const QString& what)
 
 bool Database::FailWithEngineMessage(const QString& what)
 {
-    const QString detail = mDb != nullptr ? QString::fromUtf8(sqlite3_errmsg(mDb)) : QString();
+    const QString detail = Db() != nullptr ? QString::fromUtf8(sqlite3_errmsg(Db())) : QString();
     return Fail(detail.isEmpty() ? what : what + QLatin1String(": ") + detail);
+}
+
+FileProblem Database::Problem() const
+{
+    if (const auto* closed = std::get_if<Closed>(&mState)) {
+        return closed->problem;
+    }
+    const auto* left = std::get_if<LeftFile>(&mState);
+    return left != nullptr ? left->problem : FileProblem::None;
 }
 
 bool Database::Open(int flags)
 {
     Close();
     mErrorMessage.clear();
-    mProblem = FileProblem::None;
-    mRefusalUnannounced = false;
+    mState = Closed{};
     if (DatabaseFile.isEmpty()) {
         return Fail(QStringLiteral("No database file was given."));
     }
     const QByteArray path = DatabaseFile.toUtf8();
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
-    Connection file(db);
+    OnFile onFile{Connection(db), nullptr, 0};
     if (rc == SQLITE_OK) {
         // Another copy of the game holding the file briefly should not fail a write.
         sqlite3_busy_timeout(db, Options().busyTimeoutMs);
-        mDb = db;
+        // The full codes: a file removed or replaced is told apart from a write-protected one.
+        sqlite3_extended_result_codes(db, 1);
         // Opening succeeds on any file; reading it whole into the copy is
         // what tells a database from some other file, or a file that another
         // program keeps to itself.
-        rc = TakeCopy();
-        mDb = nullptr;
+        rc = TakeCopy(onFile);
     }
     if (rc != SQLITE_OK) {
         const QString detail = db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db))
@@ -59,11 +67,11 @@ bool Database::Open(int flags)
         // A file that cannot be opened is one that cannot be read, unless
         // another program keeps it or it is no database.
         const FileProblem problem = ProblemOf(rc);
-        mProblem = problem == FileProblem::InUse || problem == FileProblem::Damaged ? problem
-                                                                                     : FileProblem::Unreadable;
+        mState = Closed{problem == FileProblem::InUse || problem == FileProblem::Damaged ? problem
+                                                                                         : FileProblem::Unreadable};
         return Fail(QStringLiteral("Cannot open %1: %2").arg(DatabaseFile, detail));
     }
-    mDb = file.release();
+    mState = std::move(onFile);
     return true;
 }
 
@@ -73,13 +81,25 @@ bool Database::CreateDatabaseFile()
         Close();
         return Fail(QStringLiteral("%1 already exists.").arg(DatabaseFile));
     }
-    return Open(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (Open(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
+        return true;
+    }
+    // The nearest thing on the way to the file that is there: a plain file
+    // where a folder belongs keeps any folder from being made below it.
+    QFileInfo above(QFileInfo(DatabaseFile).absolutePath());
+    while (!above.exists() && !above.isRoot()) {
+        above.setFile(above.absolutePath());
+    }
+    if (above.exists() && !above.isDir()) {
+        mState = Closed{FileProblem::FolderIsAFile};
+    }
+    return false;
 }
 
 void Database::UseDraftWrites()
 {
-    if (mDb != nullptr) {
-        sqlite3_exec(mDb, "PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    if (KeepsToFile()) {
+        sqlite3_exec(Db(), "PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
     }
 }
 
@@ -88,7 +108,7 @@ bool Database::Connect()
     const QFileInfo info(DatabaseFile);
     if (!info.exists() || !info.isFile()) {
         Close();
-        mProblem = FileProblem::Unreadable;
+        mState = Closed{FileProblem::Unreadable};
         return Fail(QStringLiteral("%1 does not exist.").arg(DatabaseFile));
     }
     // SQLite itself falls back to read-only when the file is write-protected.
@@ -99,9 +119,12 @@ bool Database::ConnectInMemory()
 {
     Close();
     mErrorMessage.clear();
-    mRefusalUnannounced = false;
-    mDb = OpenMemory().release();
-    return mDb != nullptr || Fail(QStringLiteral("Cannot open a database in memory."));
+    Connection memory = OpenMemory();
+    if (memory == nullptr) {
+        return Fail(QStringLiteral("Cannot open a database in memory."));
+    }
+    mState = InMemory{std::move(memory)};
+    return true;
 }
 
 FileProblem Database::WhyReadOnly() const
@@ -109,7 +132,7 @@ FileProblem Database::WhyReadOnly() const
     if (!KeepsToFile()) {
         return FileProblem::None;
     }
-    if (sqlite3_db_readonly(mDb, "main") == 1) {
+    if (sqlite3_db_readonly(Db(), "main") == 1) {
         return FileProblem::WriteProtected;
     }
     // Every transaction needs a journal next to the file.
@@ -120,75 +143,23 @@ FileProblem Database::WhyReadOnly() const
     return FileProblem::None;
 }
 
-int Database::TakeCopy()
+void Database::BeginIfNeeded(sqlite3* db)
 {
-    // The bytes as this connection sees them, its own open transaction
-    // included: no other program can lock a connection out of its own writes.
-    sqlite3_int64 size = -1;
-    unsigned char* bytes = sqlite3_serialize(mDb, "main", &size, 0);
-    Connection copy = OpenMemory();
-    if (bytes == nullptr && size != 0) {
-        const int rc = sqlite3_extended_errcode(mDb);
-        return rc != SQLITE_OK ? rc : SQLITE_NOMEM;
-    }
-    if (copy == nullptr) {
-        sqlite3_free(bytes);
-        return SQLITE_NOMEM;
-    }
-    // A new file has no bytes yet, and its copy is an empty database.
-    if (bytes != nullptr) {
-        // The copy owns the bytes from here on, even when it refuses them.
-        const int rc = sqlite3_deserialize(copy.get(), "main", bytes, size, size,
-                                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
-        if (rc != SQLITE_OK) {
-            return rc;
-        }
-    }
-    mCopy = std::move(copy);
-    return SQLITE_OK;
-}
-
-bool Database::LeaveFile(FileProblem problem)
-{
-    if (!KeepsToFile()) {
-        return false;
-    }
-    // Closing rolls back the file's open transaction: it keeps its last commit.
-    Connection file(mDb);
-    mDb = mCopy.release();
-    mProblem = problem;
-    mRefusalUnannounced = problem != FileProblem::None;
-    return true;
-}
-
-void Database::MoveToMemoryCopy()
-{
-    LeaveFile(FileProblem::None);
-}
-
-void Database::AnnounceRefusal()
-{
-    if (!mRefusalUnannounced) {
+    if (sqlite3_get_autocommit(db) == 0) {
         return;
     }
-    mRefusalUnannounced = false;
-    if (mRefusalHandler) {
-        mRefusalHandler(Describe(mProblem));
+    if (auto* onFile = std::get_if<OnFile>(&mState); onFile != nullptr && db == onFile->file.get()) {
+        int rc = SQLITE_OK;
+        mBeforeTransaction = Snapshot(onFile->copy.get(), rc);
     }
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
 }
 
-void Database::BeginIfNeeded()
-{
-    if (sqlite3_get_autocommit(mDb) != 0) {
-        sqlite3_exec(mDb, "BEGIN", nullptr, nullptr, nullptr);
-    }
-}
-
-int Database::Step(const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
+int Database::Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
                    const char** tail)
 {
     sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(mDb, text, static_cast<int>(end - text), &raw, tail);
+    int rc = sqlite3_prepare_v2(db, text, static_cast<int>(end - text), &raw, tail);
     const Statement stmt(raw);
     if (rc != SQLITE_OK || raw == nullptr) {
         return rc; // an error, or blank text and comments
@@ -200,7 +171,7 @@ int Database::Step(const char* text, const char* end, const std::vector<Variant>
     }
     const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(QString::fromUtf8(sqlite3_sql(raw)));
     if (writes) {
-        BeginIfNeeded();
+        BeginIfNeeded(db);
     }
     const int firstColumn = rows.leadingRowId ? 1 : 0;
     const int columnCount = sqlite3_column_count(raw);
@@ -221,6 +192,14 @@ int Database::Step(const char* text, const char* end, const std::vector<Variant>
     if (rc != SQLITE_DONE) {
         return rc;
     }
+    // The copy follows every write, and every change of another connection
+    // that this statement saw: ready before the file can refuse, and never
+    // holding less than the game was shown.
+    auto* onFile = std::get_if<OnFile>(&mState);
+    if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copyVersion)
+        && (rc = TakeCopy(*onFile)) != SQLITE_OK) {
+        return rc;
+    }
     if (rows.set != nullptr) {
         for (int c = firstColumn; c < columnCount; ++c) {
             rows.set->mColumns.push_back(QString::fromUtf8(sqlite3_column_name(raw, c)));
@@ -228,14 +207,13 @@ int Database::Step(const char* text, const char* end, const std::vector<Variant>
         rows.set->mRows = std::move(found);
         rows.set->mRowIds = std::move(rowIds);
     }
-    // The copy follows every write, so that it is ready before the file can refuse.
-    return writes && KeepsToFile() ? TakeCopy() : SQLITE_OK;
+    return SQLITE_OK;
 }
 
 bool Database::Run(const QString& sql, const std::vector<Variant>& values, RowSink rows)
 {
     mErrorMessage.clear();
-    if (mDb == nullptr) {
+    if (Db() == nullptr) {
         return Fail(QStringLiteral("The database is not open."));
     }
     const QByteArray utf8 = sql.toUtf8();
@@ -245,12 +223,10 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values, RowSi
     bool first = true; // values bind to, and rows come from, the first statement of the text
     while (next < end) {
         const char* tail = end;
-        const int rc = Step(next, end, first ? values : none, first ? rows : RowSink{}, &tail);
-        if (rc != SQLITE_OK) {
-            const FileProblem problem = ProblemOf(rc);
-            if (problem != FileProblem::None && LeaveFile(problem)) {
-                continue; // the same statement again, on the copy
-            }
+        const std::vector<Variant>& bound = first ? values : none;
+        const RowSink sink = first ? rows : RowSink{};
+        const int rc = Step(Db(), next, end, bound, sink, &tail);
+        if (rc != SQLITE_OK && !RunOnCopy(rc, next, end, bound, sink, &tail)) {
             return FailWithEngineMessage(QStringLiteral("The statement failed"));
         }
         first = false;
@@ -334,18 +310,30 @@ bool Database::UpdateRow(const QString& table, std::int64_t rowId,
 bool Database::Commit()
 {
     mErrorMessage.clear();
-    if (mDb == nullptr) {
+    sqlite3* db = Db();
+    if (db == nullptr) {
         return Fail(QStringLiteral("The database is not open."));
     }
-    if (sqlite3_get_autocommit(mDb) != 0) {
+    if (sqlite3_get_autocommit(db) != 0) {
         return true; // nothing written since the last commit
     }
-    if (sqlite3_exec(mDb, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
+    const int rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? SQLITE_OK
+                                                                                      : sqlite3_extended_errcode(db);
+    auto* onFile = std::get_if<OnFile>(&mState);
+    if (rc == SQLITE_OK) {
+        mBeforeTransaction.reset();
+        // The copy holds what was just committed: the file's new version needs no new copy.
+        if (onFile != nullptr) {
+            onFile->copyVersion = DataVersion(db);
+        }
         return true;
     }
-    const FileProblem problem = ProblemOf(sqlite3_extended_errcode(mDb));
-    // The copy already holds every write of the transaction, as committed.
-    if (problem != FileProblem::None && LeaveFile(problem)) {
+    // Writes that break a rule of the store's own can be kept on no file;
+    // any other failure is the file's refusal, and the copy already holds
+    // every write of the transaction, as committed.
+    if (onFile != nullptr && !BreaksARule(rc)) {
+        mBeforeTransaction.reset();
+        LeaveFile(WhyFileFailed(rc));
         AnnounceRefusal();
         return true;
     }
@@ -359,28 +347,34 @@ bool Database::Commit()
 
 void Database::Rollback()
 {
-    if (mDb == nullptr || sqlite3_get_autocommit(mDb) != 0) {
+    sqlite3* db = Db();
+    if (db == nullptr || sqlite3_get_autocommit(db) != 0) {
         return;
     }
-    sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (KeepsToFile()) {
-        // The copy held the writes just undone. Should the file refuse even
-        // this read, the next write brings the copy up to date.
-        TakeCopy();
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    // The store as the transaction found it, kept in memory: the writes just
+    // undone are gone from the copy too, even from a file that refuses to be
+    // read again.
+    Connection before = std::move(mBeforeTransaction);
+    if (auto* left = std::get_if<LeftFile>(&mState); left != nullptr && before != nullptr) {
+        left->memory = std::move(before);
+    }
+    if (auto* onFile = std::get_if<OnFile>(&mState)) {
+        onFile->copy = before != nullptr ? std::move(before) : std::move(onFile->copy);
+        TakeCopy(*onFile); // what another connection wrote meanwhile, when the file lets it be read
     }
 }
 
 std::int32_t Database::LastRowID() const
 {
-    return mDb != nullptr ? static_cast<std::int32_t>(sqlite3_last_insert_rowid(mDb)) : 0;
+    return Db() != nullptr ? static_cast<std::int32_t>(sqlite3_last_insert_rowid(Db())) : 0;
 }
 
 void Database::Close()
 {
     // Writes never committed do not reach the file.
-    Connection closing(mDb);
-    mDb = nullptr;
-    mCopy.reset();
+    mBeforeTransaction.reset();
+    mState = Closed{Problem()};
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <variant>
 #include <vector>
 
 struct sqlite3;
@@ -31,13 +32,19 @@ struct DatabaseOptions {
 // transaction; Close without Commit rolls them back.
 //
 // While it works on a file, the connection keeps a copy in memory of
-// everything it has seen done: the file as it was opened, brought up to date
-// after every write. So when the file refuses (another program holds it, the
-// disk is full, it is write-protected or unreadable) nothing needs to be read
-// from it: its open transaction is rolled back, so it stays as it was at its
-// last commit, and is never written again; the connection goes on from the
-// copy, where the refused statement runs once more. Every answer the game
-// got stays true. The refusal handler hears of it once, after the statement.
+// everything it has seen: the file as it was opened, brought up to date
+// after every write and whenever a statement finds that another connection
+// changed the file. So
+// when the file fails a statement that the copy runs, whatever SQLite's code
+// (another program holds it, the disk is full, the file is write-protected,
+// unreadable, removed, replaced or emptied), that is a refusal (unless the
+// statement broke a constraint, which it breaks on any file), and nothing
+// needs to be read from the file: its open transaction is rolled back, so it
+// stays as it was at its last commit, and is never written again; the
+// connection goes on from the copy, where the statement has run. Every
+// answer the game got stays true. The refusal handler hears of it once,
+// after the statement. A statement that fails on the copy as well is wrong
+// on any file: it fails, and the connection stays where it is.
 class Database {
 public:
     using RefusalHandler = std::function<void(const QString& reason)>;
@@ -65,14 +72,14 @@ public:
     bool Connect();
     // Opens a private database in memory (the game's fallback store).
     bool ConnectInMemory();
-    bool IsConnected() const { return mDb != nullptr; }
+    bool IsConnected() const { return Db() != nullptr; }
     // True while the connection reads and writes the file itself, false once
     // it works in memory.
-    bool KeepsToFile() const { return mDb != nullptr && mCopy != nullptr; }
+    bool KeepsToFile() const { return std::holds_alternative<OnFile>(mState); }
     // Why the open file cannot take writes; None when nothing says so at open.
     FileProblem WhyReadOnly() const;
     // Why the file could not be opened, or why the connection left it.
-    FileProblem Problem() const { return mProblem; }
+    FileProblem Problem() const;
     // Leaves the file for the copy in memory without a word; the file is not
     // written again.
     void MoveToMemoryCopy();
@@ -98,6 +105,35 @@ public:
 
 private:
     friend class RecordSet;
+    // Where statements run, one of these at a time; Db() is the connection
+    // they run on. Closed: none, and why the last file could not be opened
+    // or was left.
+    struct Closed {
+        FileProblem problem; // None when value-initialised
+        sqlite3* Db() const { return nullptr; }
+    };
+    // On the file, with the copy in memory of what the connection has seen,
+    // taken at the file's data version copyVersion.
+    struct OnFile {
+        Connection file;
+        Connection copy;
+        unsigned copyVersion = 0;
+        sqlite3* Db() const { return file.get(); }
+    };
+    // In memory on what was the copy, once the file refused or was left; the
+    // handler hears of a refusal once (a move without a word has none).
+    struct LeftFile {
+        Connection memory;
+        FileProblem problem = FileProblem::None;
+        bool announced = true;
+        sqlite3* Db() const { return memory.get(); }
+    };
+    // In memory from the start.
+    struct InMemory {
+        Connection memory;
+        sqlite3* Db() const { return memory.get(); }
+    };
+
     // Where the rows of a query go; leadingRowId: its first column is the
     // row's rowid, kept apart for Update.
     struct RowSink {
@@ -105,18 +141,29 @@ private:
         bool leadingRowId = false;
     };
 
+    sqlite3* Db() const
+    {
+        return std::visit([](const auto& state) { return state.Db(); }, mState);
+    }
     bool Open(int flags);
     // Runs every statement of the text, binding values to the first one and
     // collecting the first one's rows; the one way statements are run.
     bool Run(const QString& sql, const std::vector<Variant>& values, RowSink rows);
-    // Runs one statement; answers SQLite's result code and where the text goes on.
-    int Step(const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
+    // Runs one statement on db; answers SQLite's result code and where the text goes on.
+    int Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
              const char** tail);
-    void BeginIfNeeded();
-    // Brings the copy up to what the connection sees now; SQLite's result code.
-    int TakeCopy();
-    // The file refused: the connection goes on from the copy.
-    bool LeaveFile(FileProblem problem);
+    void BeginIfNeeded(sqlite3* db);
+    // Brings the copy up to what the file connection sees now; SQLite's result code.
+    static int TakeCopy(OnFile& onFile);
+    // The file failed the statement with fileCode: when the copy runs it,
+    // and it broke no rule of the database's own, the file refused it, and
+    // the connection goes on from the copy, where it has run.
+    bool RunOnCopy(int fileCode, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
+                   const char** tail);
+    // Why the file failed with the code, the file itself asked first.
+    FileProblem WhyFileFailed(int code) const;
+    // The connection goes on from the copy; the problem is told, unless None.
+    void LeaveFile(FileProblem problem);
     // Calls the refusal handler if the connection has left a file unannounced.
     void AnnounceRefusal();
     bool UpdateRow(const QString& table, std::int64_t rowId,
@@ -124,11 +171,11 @@ private:
     bool Fail(const QString& what);
     bool FailWithEngineMessage(const QString& what);
 
-    sqlite3* mDb = nullptr;
-    // While on a file: what the connection has seen done, ready to go on from.
-    Connection mCopy;
-    FileProblem mProblem = FileProblem::None;
-    bool mRefusalUnannounced = false;
+    std::variant<Closed, OnFile, LeftFile, InMemory> mState;
+    // The store as the open transaction found it while it began on the
+    // file: a rollback goes back to it without asking the file, which may
+    // refuse even a read by then, or be left already.
+    Connection mBeforeTransaction;
     RefusalHandler mRefusalHandler;
     QString mErrorMessage;
     // Record sets outlive their query; they reach the connection through this

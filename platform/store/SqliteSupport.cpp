@@ -78,6 +78,10 @@ constexpr int kPrimaryCodeMask = 0xff;
 
 FileProblem ProblemOf(int code)
 {
+    // SQLite's name for a file removed, or renamed over, under the connection.
+    if (code == SQLITE_READONLY_DBMOVED) {
+        return FileProblem::Replaced;
+    }
     if (code == SQLITE_READONLY_DIRECTORY) {
         return FileProblem::FolderWriteProtected;
     }
@@ -104,6 +108,11 @@ FileProblem ProblemOf(int code)
     }
 }
 
+bool BreaksARule(int code)
+{
+    return (code & kPrimaryCodeMask) == SQLITE_CONSTRAINT;
+}
+
 QString Describe(FileProblem problem)
 {
     switch (problem) {
@@ -117,12 +126,20 @@ QString Describe(FileProblem problem)
         return QStringLiteral("it is write-protected");
     case FileProblem::FolderWriteProtected:
         return QStringLiteral("its folder is write-protected");
+    case FileProblem::FolderIsAFile:
+        return QStringLiteral("a file stands where its folder belongs");
     case FileProblem::Unreadable:
         return QStringLiteral("it cannot be read");
     case FileProblem::DiskError:
         return QStringLiteral("the disk reported an error");
     case FileProblem::Damaged:
         return QStringLiteral("it is damaged");
+    case FileProblem::Replaced:
+        return QStringLiteral("another program removed or replaced it");
+    case FileProblem::CutShort:
+        return QStringLiteral("another program emptied it or cut it short");
+    case FileProblem::Changed:
+        return QStringLiteral("another program changed it");
     }
     return QString();
 }
@@ -133,6 +150,41 @@ Connection OpenMemory()
     const int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Connection connection(db);
     return rc == SQLITE_OK ? std::move(connection) : nullptr;
+}
+
+Connection Snapshot(sqlite3* db, int& rc)
+{
+    sqlite3_int64 size = -1;
+    unsigned char* bytes = sqlite3_serialize(db, "main", &size, 0);
+    Connection copy = OpenMemory();
+    if (bytes == nullptr && size != 0) {
+        rc = sqlite3_extended_errcode(db) != SQLITE_OK ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
+        return nullptr;
+    }
+    rc = copy != nullptr ? SQLITE_OK : SQLITE_NOMEM;
+    // An empty database has no bytes, and its copy is an empty database too.
+    // Otherwise the copy owns the bytes from here on, even when it refuses them.
+    if (copy != nullptr && bytes != nullptr) {
+        rc = sqlite3_deserialize(copy.get(), "main", bytes, size, size,
+                                 SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+    } else {
+        sqlite3_free(bytes);
+    }
+    return rc == SQLITE_OK ? std::move(copy) : nullptr;
+}
+
+unsigned DataVersion(sqlite3* db)
+{
+    unsigned version = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    return version;
+}
+
+std::int64_t DatabaseBytes(sqlite3* db)
+{
+    sqlite3_int64 size = 0;
+    sqlite3_serialize(db, "main", &size, SQLITE_SERIALIZE_NOCOPY);
+    return std::max<sqlite3_int64>(size, 0);
 }
 
 // Several pragmas do nothing inside a transaction, and a BEGIN of any kind

@@ -3,6 +3,7 @@
 #include "platform/store/Variant.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 struct sqlite3;
@@ -30,9 +31,13 @@ enum class FileProblem {
     DiskFull,
     WriteProtected,
     FolderWriteProtected,
+    FolderIsAFile,
     Unreadable,
     DiskError,
-    Damaged
+    Damaged,
+    Replaced,
+    CutShort,
+    Changed
 };
 
 QString QuoteIdentifier(const QString& name);
@@ -44,10 +49,22 @@ Variant ColumnValue(sqlite3_stmt* stmt, int column);
 // protection, a lock held too long, I/O error, damage); None for a statement
 // that is wrong whatever file it runs on.
 FileProblem ProblemOf(int code);
+// Whether the code says the statement broke a rule of the database's own
+// (a constraint), which it breaks on any file.
+bool BreaksARule(int code);
 // The problem in the player's words ("the disk is full").
 QString Describe(FileProblem problem);
 // A new private database in memory; null when none can be made.
 Connection OpenMemory();
+// A private database in memory holding what db sees now, its own open
+// transaction included; null, with SQLite's result code in rc, when db
+// cannot be read.
+Connection Snapshot(sqlite3* db, int& rc);
+// Changes whenever the file of db changed: by another connection, seen at
+// this one's next read, or by this one's commit.
+unsigned DataVersion(sqlite3* db);
+// How many bytes the database of db holds; 0 when it cannot tell.
+std::int64_t DatabaseBytes(sqlite3* db);
 // Pragmas and BEGIN are run as they are, never inside a transaction of the
 // connection's own.
 bool OpensNoTransaction(const QString& sql);

@@ -1,8 +1,11 @@
+#include "tests/support/AnotherProgram.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/MousePlayer.h"
 
 #include "app/DetailedStatsWindow.h"
 #include "app/Dialogs.h"
+#include "app/OpenPuzzleWindow.h"
+#include "platform/controls/EditField.h"
 #include "platform/controls/ListBox.h"
 
 #include <QDir>
@@ -33,6 +36,28 @@ protected:
         window->close();
     }
 
+    // Opens the puzzle by its number, typed into the open-puzzle sheet.
+    void OpenPuzzle(int number) const
+    {
+        ShowOpenPuzzleSheet();
+        auto& sheet = platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>());
+        auto& field = platform::Deref(sheet.ControlAs<platform::EditField>("PuzzleNumberEditField"));
+        WindowInput::Click(field);
+        WindowInput::Type(field, QString::number(number));
+        WindowInput::Key(field, Qt::Key_Return);
+        FlushDeletes();
+    }
+
+    // The one message the player was told: its heading, the file and the reason.
+    void ExpectToldOnce(const QString& heading, const char* reason) const
+    {
+        ASSERT_EQ(mMessages.size(), 1) << mMessages.join(' ').toStdString();
+        const QString why = mMessages[0].section('\n', 1);
+        EXPECT_TRUE(mMessages[0].startsWith(heading + '\n') && why.contains(PrefsDatabaseClass::StoreFilePath())
+                    && why.contains(reason) && !why.contains("damaged"))
+            << mMessages[0].toStdString();
+    }
+
     static QByteArray ReadStore()
     {
         QFile f(PrefsDatabaseClass::StoreFilePath());
@@ -61,38 +86,6 @@ protected:
     }
 };
 
-// Another program on the store file, holding it as sqlite3 does: to write
-// (EXCLUSIVE, which also keeps readers out), about to write (RESERVED), or
-// reading (SHARED, which lets writes run and refuses their commit); with no
-// hold, the disk fills up instead.
-class FileHolder {
-public:
-    enum Hold { kNone, kExclusive, kReserved, kShared };
-
-    void Take(Hold hold)
-    {
-        if (hold == kNone) {
-            FullDisk::SetFull(true);
-            return;
-        }
-        mDb.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
-        ASSERT_TRUE(mDb.Connect());
-        const char* begin[] = {"", "BEGIN EXCLUSIVE", "BEGIN IMMEDIATE", "BEGIN"};
-        mDb.SQLExecute(begin[hold]);
-        // The read lock of a deferred transaction stays until it ends.
-        ASSERT_TRUE(hold != kShared || mDb.SQLSelect("SELECT * FROM Puzzles") != nullptr);
-        ASSERT_FALSE(mDb.Error()) << mDb.ErrorMessage().toStdString();
-    }
-    void Release()
-    {
-        mDb.Close();
-        FullDisk::SetFull(false);
-    }
-
-private:
-    platform::Database mDb;
-};
-
 TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythingShownStaysInMemory)
 {
     enum Moment { kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart };
@@ -100,11 +93,13 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
     platform::Database::Options().busyTimeoutMs = 50;
     // Every moment under every hold, and on a full disk (no hold).
     for (const Moment at : {kSolve, kHintThenSolve, kPreference, kSaveOnQuit, kStart}) {
-        for (const auto hold : {FileHolder::kExclusive, FileHolder::kReserved, FileHolder::kShared, FileHolder::kNone}) {
-            const QString heading = at == kStart && hold == FileHolder::kExclusive ? "Error opening preferences."
+        for (const auto hold :
+             {AnotherProgram::kExclusive, AnotherProgram::kReserved, AnotherProgram::kShared, AnotherProgram::kNone}) {
+            const QString heading = at == kStart && hold == AnotherProgram::kExclusive ? "Error opening preferences."
                                     : at == kSaveOnQuit ? "Error saving the game in progress."
                                                         : "Error saving progress.";
-            const char* const reason = hold == FileHolder::kNone ? "the disk is full" : "another program is using it";
+            const char* const reason =
+                hold == AnotherProgram::kNone ? "the disk is full" : "another program is using it";
             const QString name = QStringLiteral("%1-%2").arg(at).arg(hold);
             SCOPED_TRACE(name.toStdString());
             qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
@@ -113,8 +108,9 @@ TEST_F(StoreFaults, AFileHeldByAnotherProgramOrOnAFullDiskIsToldOnceAndEverythin
                 StopGame(); // puzzle 2 saved in progress: resuming it deletes the row
             }
             mMessages.clear();
-            FileHolder other;
-            ASSERT_NO_FATAL_FAILURE(other.Take(hold)); // at quit, the game in progress is the first write
+            AnotherProgram other;
+            // At quit, the game in progress is the first write.
+            ASSERT_NO_FATAL_FAILURE(other.Take(hold, PrefsDatabaseClass::StoreFilePath()));
             if (at == kStart) {
                 StartShown();
                 EXPECT_EQ(Window().Title(), TitleFor(2)) << "the saved game, or the first puzzle of a store in memory";
@@ -176,8 +172,10 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
         ExpectSolvedShown(writeProtected ? 2 : 1); // the history still in view, and this solve
         StopGame();
         ASSERT_EQ(mMessages.size(), 1);
+        const QString folderIsAFile = "could not create its file " + PrefsDatabaseClass::StoreFilePath()
+            + " (a file stands where its folder belongs)";
         EXPECT_TRUE(mMessages[0].startsWith(writeProtected ? "Error opening" : "Error creating")
-                    && mMessages[0].contains(writeProtected ? "write-protected" : "could not create"))
+                    && mMessages[0].contains(writeProtected ? "write-protected" : folderIsAFile))
             << mMessages[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + "/config"));
     }
@@ -185,19 +183,71 @@ TEST_F(StoreFaults, AStoreThatCannotBeWrittenFromTheStartIsToldAndPlayedFromMemo
     EXPECT_EQ(RowsInStore(), 1);
 }
 
-TEST_F(StoreFaults, AStoreDeletedWhileTheGameRunsNeitherStopsPlayNorTheNextStart)
+// Another program empties, cuts short, removes (with its folder) or puts
+// a copy in place of the store after puzzle 2 was solved, while puzzle 5 is
+// open; then the player solves puzzle 5, quits, and starts again.
+TEST_F(StoreFaults, AStoreEmptiedCutShortRemovedOrReplacedUnderTheGameIsToldOnceAndTheSolveStaysInView)
 {
-    StartShown();
-    ASSERT_TRUE(QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively());
+    using Change = AnotherProgram::Change;
+    const std::pair<Change, const char*> changes[] = {
+        {AnotherProgram::kEmptied, "another program emptied it or cut it short"},
+        {AnotherProgram::kCutShort, "another program emptied it or cut it short"},
+        {AnotherProgram::kRemoved, "another program removed or replaced it"},
+        {AnotherProgram::kRenamedOver, "another program removed or replaced it"},
+    };
+    for (const auto& [change, reason] : changes) {
+        SCOPED_TRACE(reason);
+        qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(change)).toUtf8());
+        StartShown();
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        OpenPuzzle(5);
+        ASSERT_EQ(Window().Title(), TitleFor(5));
+        const QString file = PrefsDatabaseClass::StoreFilePath();
+        ASSERT_TRUE(change == AnotherProgram::kRemoved ? QDir(PrefsDatabaseClass::StoreFolderPath()).removeRecursively()
+                                                       : AnotherProgram::ChangeFile(change, file));
+        const QByteArray changed = ReadStore();
+        mMessages.clear();
 
-    ClickCanvas("GetHintButtonCanvas");
-    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
-    EXPECT_TRUE(Puzzle().mIsWon);
-    ClickCanvas("NewPuzzleButtonCanvas");
-    ClickCanvas("GetHintButtonCanvas");
-    StopGame();
-
+        ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+        EXPECT_TRUE(Puzzle().mIsWon);
+        ASSERT_NO_FATAL_FAILURE(ExpectToldOnce("Error saving progress.", reason));
+        ExpectSolvedShown(2);
+        StopGame(); // the game in progress is kept in memory only, without a word
+        EXPECT_EQ(mMessages.size(), 1);
+        EXPECT_EQ(ReadStore(), changed) << "nothing more written to the file";
+        EXPECT_EQ(QFileInfo::exists(file), change != AnotherProgram::kRemoved);
+    }
+    // A store removed under the game is made afresh, folder and all, at the next start.
+    qputenv("XDG_CONFIG_HOME", mConfig.filePath(QString::number(AnotherProgram::kRemoved)).toUtf8());
     ASSERT_NO_FATAL_FAILURE(StartAfresh());
     EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
-    EXPECT_GE(RowsInStore(), 0);
+    EXPECT_EQ(RowsInStore("Puzzles"), 30);
+}
+
+// Another copy of the game solves a puzzle, and the player sees it in the
+// solved list; then another program holds the file when the player solves.
+// The list never loses the other copy's solve.
+TEST_F(StoreFaults, WhatAnotherCopyOfTheGameWroteAndThePlayerSawStaysInViewAfterARefusal)
+{
+    platform::Database::Options().busyTimeoutMs = 50;
+    StartShown(); // puzzle 2
+    platform::Database otherCopy;
+    otherCopy.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
+    ASSERT_TRUE(otherCopy.Connect());
+    otherCopy.SQLExecute("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (5, 0)");
+    ASSERT_TRUE(otherCopy.Commit());
+    otherCopy.Close();
+    ShowDetailedStats();
+    auto* window = DetailedStatsWindow::FindWindow<DetailedStatsWindow>();
+    EXPECT_EQ(platform::Deref(platform::Deref(window).ControlAs<platform::ListBox>("StatsListBox")).ListCount(), 1);
+    window->close();
+
+    AnotherProgram other;
+    ASSERT_NO_FATAL_FAILURE(other.Take(AnotherProgram::kExclusive, PrefsDatabaseClass::StoreFilePath()));
+    ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    ASSERT_NO_FATAL_FAILURE(ExpectToldOnce("Error saving progress.", "another program is using it"));
+    ExpectSolvedShown(2);
+    StopGame();
+    other.Release();
+    EXPECT_EQ(RowsInStore(), 1) << "the other copy's solve only";
 }

@@ -74,6 +74,7 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
     enum Kind { kBytes, kEdited, kDiskFullAtCreation };
     // {name, kind, the file's bytes or the edit made to a store with one solve,
     //  why (in the second line), solves kept (the history still in view)}
+    // (A store whose built-in puzzles changed is repaired; see below.)
     const std::tuple<const char*, Kind, QByteArray, const char*, int> cases[] = {
         {"disk full at creation", kDiskFullAtCreation, "", "(the disk is full)", 0},
         {"truncated", kBytes, sound.left(sound.size() / 2), "damaged", 0},
@@ -81,10 +82,6 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
         {"zeroed", kBytes, QByteArray(sound.size(), '\0'), "damaged", 0},
         {"empty", kBytes, "", "damaged", 0},
         {"a table missing", kEdited, "DROP TABLE Prefs", "damaged", 0},
-        {"puzzles missing", kEdited, "DELETE FROM Puzzles WHERE Number > 10", "built-in puzzles", 1},
-        {"text for a number", kEdited, "UPDATE Puzzles SET Square_PosX = 'ten' WHERE Number = 5", "built-in puzzles", 1},
-        {"a turn of 99", kEdited, "UPDATE Puzzles SET Rhombus_Orientation = 99 WHERE Number = 30", "built-in puzzles", 1},
-        {"far away", kEdited, "UPDATE Puzzles SET LargeTriangle1_PosY = 1000000000 WHERE Number = 1", "built-in puzzles", 1},
     };
     FullDisk::Install();
     for (const auto& [name, kind, content, because, solvesKept] : cases) {
@@ -123,6 +120,73 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
         // No draft stays, nor a half-made file at creation: the next start begins afresh.
         EXPECT_EQ(QDir(PrefsDatabaseClass::StoreFolderPath()).entryList(QDir::Files | QDir::Hidden),
                   kind == kDiskFullAtCreation ? QStringList() : QStringList{"Kolmira.dat"});
+    }
+}
+
+TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersOwnRowsStay)
+{
+    enum Refusal { kNone, kDiskFull, kWriteProtected };
+    // {name, the edit made to a store with a solve and a puzzle 31 of the
+    //  player's own, what refuses the restore}
+    const std::tuple<const char*, const char*, Refusal> cases[] = {
+        {"one turn changed", "UPDATE Puzzles SET Square_Orientation = 1 WHERE Number = 5", kNone},
+        {"puzzles missing", "DELETE FROM Puzzles WHERE Number BETWEEN 11 AND 30", kNone},
+        {"text for a number", "UPDATE Puzzles SET Square_PosX = 'ten' WHERE Number = 5", kNone},
+        {"a turn of 99", "UPDATE Puzzles SET Rhombus_Orientation = 99 WHERE Number = 30", kNone},
+        {"far away", "UPDATE Puzzles SET LargeTriangle1_PosY = 1000000000 WHERE Number = 1", kNone},
+        {"on a full disk", "DELETE FROM Puzzles WHERE Number BETWEEN 11 AND 30", kDiskFull},
+        {"write-protected", "UPDATE Puzzles SET Square_Orientation = 1 WHERE Number = 5", kWriteProtected},
+    };
+    FullDisk::Install();
+    for (const auto& [name, edit, refusal] : cases) {
+        SCOPED_TRACE(name);
+        qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
+        const QString file = PrefsDatabaseClass::StoreFilePath();
+        {
+            PrefsDatabaseClass store;
+            store.mDB->SQLExecute(QStringLiteral("INSERT INTO SolvedPuzzles VALUES(3, 1); INSERT INTO Puzzles "
+                                                 "(Number, Square_PosX) VALUES (31, 7); ") + edit);
+            ASSERT_TRUE(store.mDB->Commit());
+        }
+        FullDisk::SetFull(refusal == kDiskFull);
+        platform::Database::Options().openFilesReadOnly = refusal == kWriteProtected;
+        mMessages.clear();
+        const auto before = StateOf(file);
+        {
+            PrefsDatabaseClass store;
+            const QString told[] = {"Preferences repaired.\n", "Error saving progress.\n",
+                                    "Error opening preferences.\n"};
+            const QString because[] = {"built-in puzzles", "the disk is full", "write-protected"};
+            ASSERT_EQ(mMessages.size(), 1) << mMessages.join(' ').toStdString();
+            EXPECT_TRUE(mMessages[0].startsWith(told[refusal]) && mMessages[0].contains(file)
+                        && mMessages[0].contains(because[refusal]))
+                << mMessages[0].toStdString();
+            EXPECT_EQ(store.UsesFallbackStore(), refusal != kNone);
+            // Puzzle 5 as the catalogue has it: its square turned twice.
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 5 AND Square_PosX = 390 AND Square_Orientation = 2"),
+                      1);
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), 1);
+            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), 1);
+        }
+        FullDisk::SetFull(false);
+        platform::Database::Options() = {};
+        if (refusal != kNone) {
+            EXPECT_TRUE(StateOf(file) == before) << "a refused restore leaves the file as it was";
+            continue;
+        }
+        // The next run finds a sound store, says nothing, and writes to it.
+        mMessages.clear();
+        {
+            PrefsDatabaseClass store;
+            EXPECT_FALSE(store.UsesFallbackStore());
+            store.SetPref("RanOnce", Variant("Yes"));
+        }
+        EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
+        const auto db = OpenFile();
+        EXPECT_EQ(Count(*db, "Prefs WHERE PrefName = 'RanOnce'"), 1);
+        EXPECT_EQ(Count(*db, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), 1);
+        EXPECT_EQ(Count(*db, "SolvedPuzzles"), 1);
     }
 }
 

@@ -10,11 +10,12 @@ namespace FullDisk {
 namespace {
 
 bool gFull = false;
+bool gLockedOut = false;
 sqlite3_vfs* gDisk = nullptr; // the real file layer underneath
 sqlite3_vfs gFullDisk;
 
 // The real layer's file methods (one set per kind of file it opens), each
-// with a copy whose write can find the disk full.
+// with a copy whose write can find the disk full and whose lock can be refused.
 struct Methods {
     sqlite3_io_methods full;
     const sqlite3_io_methods* real;
@@ -31,6 +32,12 @@ int Write(sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset
     return real.xWrite(file, data, amount, offset);
 }
 
+int Lock(sqlite3_file* file, int level)
+{
+    const sqlite3_io_methods& real = *reinterpret_cast<const Methods*>(file->pMethods)->real;
+    return gLockedOut ? SQLITE_BUSY : real.xLock(file, level);
+}
+
 // The file is the real layer's own; only its methods are swapped for the copy.
 int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
 {
@@ -43,6 +50,7 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
     if (it == gMethods.end()) {
         it = gMethods.insert(it, {*real, real}); // at the end: earlier copies stay where they are
         it->full.xWrite = Write;
+        it->full.xLock = Lock;
     }
     file->pMethods = &it->full;
     return rc;
@@ -65,5 +73,7 @@ void Install()
 }
 
 void SetFull(bool full) { gFull = full; }
+
+void SetLockedOut(bool lockedOut) { gLockedOut = lockedOut; }
 
 } // namespace FullDisk

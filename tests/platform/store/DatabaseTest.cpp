@@ -1,7 +1,10 @@
 #include "platform/store/Database.h"
 #include "platform/Date.h"
+#include "tests/support/AnotherProgram.h"
+#include "tests/support/FullDisk.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,8 +40,31 @@ protected:
         return rs ? rs->Field("n").Value().IntegerValue() : -1;
     }
 
+    // The rows of T as the connection answers them, by name: "a1 b2 c3".
+    QString Rows()
+    {
+        auto rs = mDb.SQLSelect(
+            "SELECT group_concat(Name || ifnull(Num, ''), ' ') AS s FROM (SELECT * FROM T ORDER BY Name)");
+        return rs ? rs->Field("s").Value().StringValue() : QStringLiteral("(no answer)");
+    }
+
+    // Inserts a row of that name into T and commits it; told collects what
+    // the refusal handler hears.
+    void InsertAndCommit(const QString& name)
+    {
+        DatabaseRecord record;
+        record.Column("Name", name);
+        EXPECT_TRUE(mDb.InsertRecord("T", record)) << mDb.ErrorMessage().toStdString();
+        EXPECT_TRUE(mDb.Commit());
+    }
+    void CollectRefusals()
+    {
+        mDb.SetRefusalHandler([this](const QString& reason) { mTold << reason; });
+    }
+
     QTemporaryDir mDir{qEnvironmentVariable("XDG_CONFIG_HOME") + "/db-XXXXXX"};
     Database mDb;
+    QStringList mTold;
 };
 
 } // namespace
@@ -74,6 +100,7 @@ TEST_F(DatabaseTest, BadFilesAndBadStatementsAreRefusedWithoutACrash)
     DatabaseRecord bad;
     bad.IntegerColumn("NoSuchColumn", 1);
     EXPECT_FALSE(mDb.InsertRecord("T", bad));
+    EXPECT_TRUE(mDb.KeepsToFile()) << "a statement wrong on any file is no refusal of this one";
 
     // A success afterwards clears the error.
     EXPECT_EQ(Count("T"), 3);
@@ -144,6 +171,127 @@ TEST_F(DatabaseTest, AFileAnotherConnectionHoldsIsLeftForTheCopyAfterTheRefusedS
         EXPECT_EQ(rows->Field("s").Value().StringValue(), "a10 c3 d") << "the commit before, both writes after";
         mDb.Close();
     }
+    Database::Options() = {};
+}
+
+// Whatever SQLite's code, a write the file fails and the copy runs is a
+// refusal, told with what became of the file; the write is kept in memory
+// and the file is not touched again.
+TEST_F(DatabaseTest, AFileEmptiedCutShortRemovedReplacedOrChangedByAnotherProgramIsARefusalWithItsTrueReason)
+{
+    // Dropping a table stands for any other change another program makes.
+    constexpr int kTableDropped = AnotherProgram::kRenamedOver + 1;
+    const std::pair<int, const char*> changes[] = {
+        {AnotherProgram::kEmptied, "another program emptied it or cut it short"},
+        {AnotherProgram::kCutShort, "another program emptied it or cut it short"},
+        {AnotherProgram::kRemoved, "another program removed or replaced it"},
+        {AnotherProgram::kRenamedOver, "another program removed or replaced it"},
+        {kTableDropped, "another program changed it"},
+    };
+    CollectRefusals();
+    for (const auto& [change, reason] : changes) {
+        SCOPED_TRACE(reason);
+        CreateSample(QStringLiteral("changed-%1.dat").arg(change));
+        mTold.clear();
+        EXPECT_EQ(Rows().toStdString(), "a1 b2 c3");
+        const QString file = mDb.DatabaseFile;
+        if (change != kTableDropped) {
+            ASSERT_TRUE(AnotherProgram::ChangeFile(static_cast<AnotherProgram::Change>(change), file));
+        } else {
+            Database other;
+            other.DatabaseFile = file;
+            ASSERT_TRUE(other.Connect());
+            other.SQLExecute("DROP TABLE T");
+            ASSERT_TRUE(other.Commit());
+        }
+        const QByteArray changed = Bytes(file);
+        // A read of the file's own table of tables goes through on any file;
+        // one with none in it must not become the copy. (Another program's
+        // table dropped and seen would.)
+        if (change != kTableDropped) {
+            EXPECT_EQ(Count("sqlite_master WHERE name = 'T'"), 1);
+        }
+        InsertAndCommit("d");
+        EXPECT_EQ(mTold.join("; ").toStdString(), reason);
+        EXPECT_FALSE(mDb.KeepsToFile());
+        EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 d");
+        InsertAndCommit("e");
+        EXPECT_EQ(mTold.size(), 1) << "told once";
+        mDb.Close();
+        EXPECT_EQ(Bytes(file), changed);
+        EXPECT_EQ(QFileInfo::exists(file), change != AnotherProgram::kRemoved);
+    }
+}
+
+// Two copies of the game on one file: what this connection has been shown
+// of the other's writes stays in its copy, while a write the other made
+// that this one never saw can still refuse a statement (a constraint), which
+// is the statement's failure, not the file's.
+TEST_F(DatabaseTest, WhatAnotherConnectionWroteAndThisOneSawStaysWhenTheFileRefuses)
+{
+    Database::Options().busyTimeoutMs = 50;
+    CreateSample("shared.dat");
+    mDb.SQLExecute("CREATE UNIQUE INDEX OneOfEachName ON T (Name)");
+    ASSERT_TRUE(mDb.Commit());
+    CollectRefusals();
+    Database other;
+    other.DatabaseFile = mDb.DatabaseFile;
+    ASSERT_TRUE(other.Connect());
+    other.SQLExecute("INSERT INTO T (Name) VALUES ('e'); INSERT INTO T (Name) VALUES ('f')");
+    ASSERT_TRUE(other.Commit());
+
+    DatabaseRecord same;
+    same.Column("Name", "f");
+    EXPECT_FALSE(mDb.InsertRecord("T", same)) << "the other's row came first";
+    EXPECT_TRUE(mDb.Commit());
+    EXPECT_TRUE(mDb.KeepsToFile());
+    EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e f");
+    other.SQLExecute("INSERT INTO T (Name) VALUES ('g')");
+    ASSERT_TRUE(other.Commit());
+    other.Close();
+    EXPECT_EQ(Count("T WHERE Name = 'g'"), 1); // shown
+
+    AnotherProgram holder;
+    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
+    InsertAndCommit("d");
+    EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+    EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 d e f g");
+    Database::Options() = {};
+}
+
+// A rollback goes back to the store as its transaction found it, in memory
+// too, without reading the file (which another program may hold by then);
+// so does a rollback after the file was left in the middle of a transaction.
+TEST_F(DatabaseTest, ARollbackTakesItsWritesOutOfTheCopyEvenWhenTheFileCannotBeReadAgain)
+{
+    Database::Options().busyTimeoutMs = 50;
+    FullDisk::Install();
+    CreateSample("r.dat");
+    CollectRefusals();
+    DatabaseRecord record;
+    record.Column("Name", "d");
+    ASSERT_TRUE(mDb.InsertRecord("T", record));
+    FullDisk::SetLockedOut(true);
+    mDb.Rollback();
+    FullDisk::SetLockedOut(false);
+    AnotherProgram holder;
+    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
+    InsertAndCommit("e");
+    holder.Release();
+    EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+    EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e");
+
+    CreateSample("r2.dat");
+    mTold.clear();
+    CollectRefusals();
+    ASSERT_TRUE(mDb.InsertRecord("T", record));
+    FullDisk::SetFull(true);
+    mDb.SQLExecute("CREATE TABLE U (Name TEXT)"); // its page's old bytes no longer fit in the journal
+    FullDisk::SetFull(false);
+    EXPECT_EQ(mTold.join("; ").toStdString(), "the disk is full");
+    mDb.Rollback();
+    EXPECT_EQ(Rows().toStdString(), "a1 b2 c3");
+    EXPECT_EQ(Count("sqlite_master WHERE name = 'U'"), 0);
     Database::Options() = {};
 }
 
