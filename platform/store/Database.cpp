@@ -169,7 +169,8 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
             return rc;
         }
     }
-    const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(QString::fromUtf8(sqlite3_sql(raw)));
+    const QString sql = QString::fromUtf8(sqlite3_sql(raw));
+    const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(sql);
     if (writes) {
         BeginIfNeeded(db);
     }
@@ -197,7 +198,7 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
     // holding less than the game was shown.
     auto* onFile = std::get_if<OnFile>(&mState);
     if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copyVersion)
-        && (rc = TakeCopy(*onFile)) != SQLITE_OK) {
+        && (rc = TakeCopy(*onFile, writes && RemovesTables(sql))) != SQLITE_OK) {
         return rc;
     }
     if (rows.set != nullptr) {

@@ -153,8 +153,9 @@ private:
     int Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
              const char** tail);
     void BeginIfNeeded(sqlite3* db);
-    // Brings the copy up to what the file connection sees now; SQLite's result code.
-    static int TakeCopy(OnFile& onFile);
+    // Brings the copy up to what the file connection sees now; SQLite's result
+    // code. ownTablesGo: the statement just run may drop or rename tables.
+    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false);
     // The file failed the statement with fileCode: when the copy runs it,
     // and it broke no rule of the database's own, the file refused it, and
     // the connection goes on from the copy, where it has run.

@@ -7,17 +7,19 @@
 // refused for that copy.
 namespace platform {
 
-int Database::TakeCopy(OnFile& onFile)
+int Database::TakeCopy(OnFile& onFile, bool ownTablesGo)
 {
     // The bytes as the file connection sees them, its own open transaction
     // included: no other program can lock a connection out of its own writes.
     int rc = SQLITE_OK;
     Connection copy = Snapshot(onFile.file.get(), rc);
-    // No copy of the game empties a store it made: a file that holds nothing
-    // now was emptied by another program, and the copy stays as it was.
-    if (copy != nullptr && onFile.copy != nullptr && DatabaseBytes(copy.get()) == 0
-        && DatabaseBytes(onFile.copy.get()) > 0) {
-        return SQLITE_CORRUPT;
+    // No copy of the game empties a store or drops one of its tables: unless
+    // the statement just run dropped or renamed a table itself, a file that
+    // lost a table the copy holds was emptied or changed by another program,
+    // and the copy stays as it was.
+    if (copy != nullptr && onFile.copy != nullptr && !ownTablesGo
+        && !HoldsEveryTableOf(copy.get(), onFile.copy.get())) {
+        return SQLITE_SCHEMA;
     }
     if (copy != nullptr) {
         onFile.copy = std::move(copy);

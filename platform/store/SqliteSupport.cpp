@@ -180,11 +180,41 @@ unsigned DataVersion(sqlite3* db)
     return version;
 }
 
+namespace {
+
+std::vector<QByteArray> TableNames(sqlite3* db)
+{
+    std::vector<QByteArray> names;
+    sqlite3_stmt* raw = nullptr;
+    sqlite3_prepare_v2(db, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name", -1, &raw, nullptr);
+    const Statement stmt(raw);
+    while (raw != nullptr && sqlite3_step(raw) == SQLITE_ROW) {
+        names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+    }
+    return names;
+}
+
+} // namespace
+
+bool HoldsEveryTableOf(sqlite3* db, sqlite3* other)
+{
+    const std::vector<QByteArray> held = TableNames(db);
+    const std::vector<QByteArray> wanted = TableNames(other);
+    return std::includes(held.begin(), held.end(), wanted.begin(), wanted.end());
+}
+
 std::int64_t DatabaseBytes(sqlite3* db)
 {
     sqlite3_int64 size = 0;
     sqlite3_serialize(db, "main", &size, SQLITE_SERIALIZE_NOCOPY);
     return std::max<sqlite3_int64>(size, 0);
+}
+
+bool RemovesTables(const QString& sql)
+{
+    const QString start = sql.trimmed();
+    return start.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive)
+        || start.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
 }
 
 // Several pragmas do nothing inside a transaction, and a BEGIN of any kind

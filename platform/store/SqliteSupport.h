@@ -63,11 +63,15 @@ Connection Snapshot(sqlite3* db, int& rc);
 // Changes whenever the file of db changed: by another connection, seen at
 // this one's next read, or by this one's commit.
 unsigned DataVersion(sqlite3* db);
+// Whether db holds a table of every name that other holds.
+bool HoldsEveryTableOf(sqlite3* db, sqlite3* other);
 // How many bytes the database of db holds; 0 when it cannot tell.
 std::int64_t DatabaseBytes(sqlite3* db);
 // Pragmas and BEGIN are run as they are, never inside a transaction of the
 // connection's own.
 bool OpensNoTransaction(const QString& sql);
+// Whether the statement may take a table's name away (DROP, ALTER).
+bool RemovesTables(const QString& sql);
 // The table of a plain one-table query, whose rows can be written back;
 // empty for anything else.
 QString TableOfSimpleQuery(const QString& sql);
