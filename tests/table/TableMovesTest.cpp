@@ -98,10 +98,8 @@ TEST_F(TableMoves, DropsSnapToTheGridTellOfOverlapsAndStopAtTheEdges)
     EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation), std::tuple(120, 130, 1));
 
     // The square dropped onto a small triangle: the table's grid overlaps and
-    // the note says so until the square is taken off again.
-    const auto overlapNoteShown = [this] {
-        return ShowsPicture(Table(), overlapnote(), {TableClass::kOverlapNoteX, TableClass::kOverlapNoteY});
-    };
+    // the note says so, at (522, 0), until the square is taken off again.
+    const auto overlapNoteShown = [this] { return ShowsPicture(Table(), overlapnote(), {522, 0}); };
     const PieceClass& small = *Table().mPieceSmallTriangle1;
     ASSERT_FALSE(overlapNoteShown());
     p = *HitPoint(square);
