@@ -178,3 +178,28 @@ TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
     WindowInput::Release(table, p);
     EXPECT_EQ(table.Surface(), table.Buffer()->Image());
 }
+
+TEST_F(TableMoves, ClosingKeepsEachPieceUnderItsOwnColumnsAndTheNextStartShowsTheSameTableAndCard)
+{
+    // The first small triangle moved from (150, -10) and the medium triangle
+    // turned from 6, with all seven hints taken.
+    const QPoint s = *HitPoint(*Table().mPieceSmallTriangle1);
+    Drag(s, s + QPoint(101, 198));
+    Click(*HitPoint(*Table().mPieceMediumTriangle));
+    ClickCanvas("SidebarPanel2PlayButtonCanvas");
+    for (int hint = 0; hint < PlayWindow::kMaxHints; ++hint) {
+        ClickCanvas("GetHintButtonCanvas");
+    }
+    const QImage table = Table().Surface().copy();
+    const QImage card = CanvasNamed("PuzzleCard").Surface().copy();
+    Window().close();
+    EXPECT_EQ(Count("SavedPuzzle", "Number = 2 AND HintCount = 7 AND SmallTriangle1_PosX = 250 AND "
+                                   "SmallTriangle1_PosY = 190 AND SmallTriangle1_Orientation = 1 AND "
+                                   "MediumTriangle_PosX = 630 AND MediumTriangle_PosY = -30 AND "
+                                   "MediumTriangle_Orientation = 7"),
+              1);
+    StopGame();
+    StartShown();
+    EXPECT_EQ(Table().Surface(), table);
+    EXPECT_EQ(CanvasNamed("PuzzleCard").Surface(), card);
+}
