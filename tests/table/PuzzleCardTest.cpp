@@ -14,6 +14,7 @@ constexpr int kBuiltInPuzzles = 30;
 constexpr QRgb kFigureRed = 0x2A0000;
 // One card pixel stands for 5 x 5 table pixels, a quarter of a cell.
 constexpr int kTablePixelsPerCardPixel = 5;
+constexpr int kMostHints = 7;
 
 // The pieces in the order the hints reveal them: their store columns and shapes.
 struct Hinted {
@@ -77,7 +78,7 @@ protected:
 // no joint between two pieces shows.
 TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHintRevealsItsOwnPiece)
 {
-    constexpr int kPerCell = PuzzleCardClass::kCardPixelsPerCell;
+    constexpr int kPerCell = 2; // card pixels per cell each way
     for (int number = 1; number <= kBuiltInPuzzles; ++number) {
         Puzzle().LoadFromDatabase(number);
         Card().DrawPuzzleToCard();
@@ -137,7 +138,7 @@ TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHin
     const QPoint shift = QPoint(kCardCentre, kCardCentre) - QPoint(figure.width() / 2, figure.height() / 2) - figure.topLeft();
     ClickCanvas("SidebarPanel2PlayButtonCanvas"); // from the first run's Help page
     QImage before = Card().Surface().copy();
-    for (int hint = 1; hint <= PlayWindow::kMaxHints; ++hint) {
+    for (int hint = 1; hint <= kMostHints; ++hint) {
         ClickCanvas("GetHintButtonCanvas");
         const QImage& after = Card().Surface();
         QRect place;
