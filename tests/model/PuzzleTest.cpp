@@ -192,24 +192,25 @@ TEST_F(PuzzleStoreTest, AFigureComposedAnywhereIsSavedInPlaceAndItsSolvesReachTh
 TEST_F(PuzzleStoreTest, StatisticsCountEachWinUnderItsHintsAtTheNextLoadAndNeedAStore)
 {
     StatsClass stats;
-    // Each hint count once; the same puzzle solved again counts again; no or
+    // Every hint count, five and six more often than their neighbours; the
+    // same puzzle solved again counts again; no or
     // an impossible hint count is a solve in no hint column; a record without
     // a number is no solve but still counts under its hints.
     Execute("INSERT INTO SolvedPuzzles VALUES (1, 0), (2, 1), (3, 2), (4, 3), (5, 4), (6, 5), (7, 6), (8, 7), "
-            "(1, 3), (12, 9), (13, NULL), (NULL, 0)");
+            "(1, 3), (12, 9), (13, NULL), (NULL, 0), (9, 5), (10, 5), (11, 6)");
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)), std::tuple(30, 0, Counts{}))
         << "counts change only when loaded";
     stats.LoadStats();
-    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(11, Counts{2, 1, 1, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(14, Counts{2, 1, 1, 2, 1, 3, 2, 1}));
     Execute("DELETE FROM SolvedPuzzles WHERE Number <= 4; INSERT INTO Puzzles (Number) VALUES (31)");
     stats.LoadStats();
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)),
-              std::tuple(31, 6, Counts{1, 0, 0, 0, 1, 1, 1, 1}));
+              std::tuple(31, 9, Counts{1, 0, 0, 0, 1, 3, 2, 1}));
 
     // A count the store does not answer keeps its value.
     gPrefsDatabase->mDB->SQLExecute("ALTER TABLE SolvedPuzzles RENAME TO Gone");
     stats.LoadStats();
-    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(31, 6));
+    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(31, 9));
     gPrefsDatabase.reset();
     EXPECT_THROW(stats.LoadStats(), platform::NilObjectException);
     EXPECT_THROW(StatsClass{}, platform::NilObjectException);
