@@ -193,9 +193,9 @@ TEST_F(PuzzleStoreTest, StatisticsCountEachWinUnderItsHintsAtTheNextLoadAndNeedA
 {
     StatsClass stats;
     // Every hint count, five and six more often than their neighbours; the
-    // same puzzle solved again counts again; no or
-    // an impossible hint count is a solve in no hint column; a record without
-    // a number is no solve but still counts under its hints.
+    // same puzzle solved again counts again; no or an impossible hint count
+    // is a solve in no hint column; a record without a number is no solve
+    // but still counts under its hints.
     Execute("INSERT INTO SolvedPuzzles VALUES (1, 0), (2, 1), (3, 2), (4, 3), (5, 4), (6, 5), (7, 6), (8, 7), "
             "(1, 3), (12, 9), (13, NULL), (NULL, 0), (9, 5), (10, 5), (11, 6)");
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)), std::tuple(30, 0, Counts{}))
