@@ -122,20 +122,17 @@ TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHin
     const auto value = [&](const char* column, const char* field) {
         return row->Field(QLatin1String(column) + QLatin1String(field)).Value().IntegerValue();
     };
-    QPoint least(value("Square", "_PosX"), value("Square", "_PosY"));
-    for (const Hinted& h : kHintOrder) {
-        least = QPoint(std::min(least.x(), value(h.column, "_PosX")), std::min(least.y(), value(h.column, "_PosY")));
-    }
     std::vector<CardPixels> pieces; // in hint order, before the figure is centred
     QRect figure;
     for (const Hinted& h : kHintOrder) {
-        const QPoint at = (QPoint(value(h.column, "_PosX"), value(h.column, "_PosY")) - least) / kTablePixelsPerCardPixel;
+        const QPoint at = QPoint(value(h.column, "_PosX"), value(h.column, "_PosY")) / kTablePixelsPerCardPixel;
         pieces.push_back(Footprint(h.shape, value(h.column, "_Orientation"), at));
         for (const auto& [x, y] : pieces.back()) {
             figure |= QRect(x, y, 1, 1);
         }
     }
-    const QPoint shift = QPoint(kCardCentre, kCardCentre) - QPoint(figure.width() / 2, figure.height() / 2) - figure.topLeft();
+    const QPoint shift = QPoint(kCardCentre, kCardCentre) - figure.topLeft()
+                         - QPoint(figure.width() / 2, figure.height() / 2);
     ClickCanvas("SidebarPanel2PlayButtonCanvas"); // from the first run's Help page
     QImage before = Card().Surface().copy();
     for (int hint = 1; hint <= kMostHints; ++hint) {
