@@ -108,10 +108,19 @@ TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHin
         const QImage bare = Table().Buffer()->Image().copy();
         gPrefMakeGameHarder = false;
         Table().Draw(false);
-        const QRect shown = Difference(bare, Table().Buffer()->Image());
+        const QImage& outlined = Table().Buffer()->Image();
+        const QRect shown = Difference(bare, outlined);
         // A pointed figure's outermost cells may show little of it.
         EXPECT_TRUE(box.contains(shown) && shown.contains(box.adjusted(kCell / 2, kCell / 2, -kCell / 2, -kCell / 2)))
             << "puzzle " << number;
+        // The outline is a shadow: it never lightens the table.
+        int lighter = 0;
+        for (int y = shown.top(); y <= shown.bottom(); ++y) {
+            for (int x = shown.left(); x <= shown.right(); ++x) {
+                lighter += qGray(outlined.pixel(x, y)) > qGray(bare.pixel(x, y));
+            }
+        }
+        EXPECT_EQ(lighter, 0) << "puzzle " << number;
     }
 
     // Each Get Hint shows its piece of puzzle 4 (as the store holds it) in
