@@ -171,7 +171,9 @@ TEST(ArtContractTest, BackdropsLeaveRoomForTheTextWrittenOverThem)
                     << "something drawn where the figure on baseline " << baseline << " goes";
             }
         }
-        EXPECT_NEAR(lowestInk, baseline, 1) << "the label's foot, on baseline " << baseline;
+        // Letters end in the row just above their baseline, or (smoothed) on it.
+        EXPECT_TRUE(lowestInk == baseline - 1 || lowestInk == baseline)
+            << "the label's foot is at " << lowestInk << ", its baseline " << baseline;
     }
 
     constexpr int kBandTop = 295;
