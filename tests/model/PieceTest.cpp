@@ -15,6 +15,8 @@ struct ShapeCase {
     std::shared_ptr<PieceClass> (*make)();
     std::int32_t firstPictureId; // one picture per orientation from here on
     int maxOffset;
+    int side; // of the picture and the hit box, in pixels
+    int orientations;
 };
 
 template <class Piece>
@@ -24,9 +26,11 @@ std::shared_ptr<PieceClass> Make()
 }
 
 const ShapeCase kShapes[] = {
-    {LargeTriangle, Make<PieceLargeTriangleClass>, 177, 80}, {MediumTriangle, Make<PieceMediumTriangleClass>, 185, 60},
-    {Rhombus, Make<PieceRhombusClass>, 193, 70}, {SmallTriangle, Make<PieceSmallTriangleClass>, 197, 40},
-    {Square, Make<PieceSquareClass>, 205, 20},
+    {LargeTriangle, Make<PieceLargeTriangleClass>, 177, 80, 280, 8},
+    {MediumTriangle, Make<PieceMediumTriangleClass>, 185, 60, 200, 8},
+    {Rhombus, Make<PieceRhombusClass>, 193, 70, 210, 4},
+    {SmallTriangle, Make<PieceSmallTriangleClass>, 197, 40, 140, 8},
+    {Square, Make<PieceSquareClass>, 205, 20, 140, 2},
 };
 
 bool ShowsPicture(const PieceClass& piece, std::int32_t id)
@@ -40,9 +44,9 @@ TEST(PieceTest, PiecesStartAtOneAndTurnThroughEveryPictureBothWaysInAFixedBox)
 {
     for (const ShapeCase& c : kShapes) {
         SCOPED_TRACE(ShapeStem(c.shape).toStdString());
-        const int count = OrientationCount(c.shape);
+        const int count = c.orientations;
         const auto piece = c.make();
-        const int side = 10 * PatternSize(c.shape);
+        const int side = c.side;
         EXPECT_EQ(std::tuple(piece->mOrientation, piece->mPosX, piece->mPosY, piece->mWidth, piece->mHeight),
                   std::tuple(1, 0, 0, side, side));
         EXPECT_TRUE(ShowsPicture(*piece, c.firstPictureId));

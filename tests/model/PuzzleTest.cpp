@@ -9,6 +9,8 @@ namespace {
 constexpr int kCell = 10;
 constexpr int kInside = 0xD6;
 constexpr int kOutside = 0xFF;
+// The figure's faint shadow on the table shows this colour through its mask.
+constexpr QRgb kSilhouetteRed = 0x660000;
 
 // The silhouette mask's grey at in-cell offset (mx, my) of a cell with this
 // code, or -1 where a soft piece edge (a cell border, a diagonal) may leave
@@ -67,7 +69,7 @@ TEST_F(PuzzleStoreTest, EveryBuiltInFigureFitsWithoutOverlapAndItsSilhouetteShow
         ASSERT_EQ(mask.size(), colour.size());
         for (int y = 0; y < colour.height(); ++y) {
             for (int x = 0; x < colour.width(); ++x) {
-                ASSERT_EQ(colour.pixel(x, y) & 0xFFFFFFu, PuzzleClass::kSilhouetteColour);
+                ASSERT_EQ(colour.pixel(x, y) & 0xFFFFFFu, kSilhouetteRed);
                 ASSERT_TRUE(qIsGray(mask.pixel(x, y)));
                 const int grey = qRed(mask.pixel(x, y));
                 ASSERT_GE(grey, kInside) << "never darker than one piece";
@@ -190,24 +192,25 @@ TEST_F(PuzzleStoreTest, AFigureComposedAnywhereIsSavedInPlaceAndItsSolvesReachTh
 TEST_F(PuzzleStoreTest, StatisticsCountEachWinUnderItsHintsAtTheNextLoadAndNeedAStore)
 {
     StatsClass stats;
-    // Each hint count once; the same puzzle solved again counts again; no or
-    // an impossible hint count is a solve in no hint column; a record without
-    // a number is no solve but still counts under its hints.
+    // Every hint count, five and six more often than their neighbours; the
+    // same puzzle solved again counts again; no or an impossible hint count
+    // is a solve in no hint column; a record without a number is no solve
+    // but still counts under its hints.
     Execute("INSERT INTO SolvedPuzzles VALUES (1, 0), (2, 1), (3, 2), (4, 3), (5, 4), (6, 5), (7, 6), (8, 7), "
-            "(1, 3), (12, 9), (13, NULL), (NULL, 0)");
+            "(1, 3), (12, 9), (13, NULL), (NULL, 0), (9, 5), (10, 5), (11, 6)");
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)), std::tuple(30, 0, Counts{}))
         << "counts change only when loaded";
     stats.LoadStats();
-    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(11, Counts{2, 1, 1, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(14, Counts{2, 1, 1, 2, 1, 3, 2, 1}));
     Execute("DELETE FROM SolvedPuzzles WHERE Number <= 4; INSERT INTO Puzzles (Number) VALUES (31)");
     stats.LoadStats();
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)),
-              std::tuple(31, 6, Counts{1, 0, 0, 0, 1, 1, 1, 1}));
+              std::tuple(31, 9, Counts{1, 0, 0, 0, 1, 3, 2, 1}));
 
     // A count the store does not answer keeps its value.
     gPrefsDatabase->mDB->SQLExecute("ALTER TABLE SolvedPuzzles RENAME TO Gone");
     stats.LoadStats();
-    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(31, 6));
+    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(31, 9));
     gPrefsDatabase.reset();
     EXPECT_THROW(stats.LoadStats(), platform::NilObjectException);
     EXPECT_THROW(StatsClass{}, platform::NilObjectException);

@@ -104,10 +104,8 @@ TEST_F(TableMoves, DropsSnapToTheGridTellOfOverlapsAndStopAtTheEdges)
     EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation), std::tuple(130, 130, 1));
 
     // The square dropped onto a small triangle: the table's grid overlaps and
-    // the note says so until the square is taken off again.
-    const auto overlapNoteShown = [this] {
-        return ShowsPicture(Table(), overlapnote(), {TableClass::kOverlapNoteX, TableClass::kOverlapNoteY});
-    };
+    // the note says so, at (522, 0), until the square is taken off again.
+    const auto overlapNoteShown = [this] { return ShowsPicture(Table(), overlapnote(), {522, 0}); };
     const PieceClass& small = *Table().mPieceSmallTriangle1;
     ASSERT_FALSE(overlapNoteShown());
     p = *HitPoint(square);
@@ -185,4 +183,29 @@ TEST_F(TableMoves, DragStepsShowOnlyWhatThePieceLeavesAndEnters)
 
     WindowInput::Release(table, p);
     EXPECT_EQ(table.Surface(), table.Buffer()->Image());
+}
+
+TEST_F(TableMoves, ClosingKeepsEachPieceUnderItsOwnColumnsAndTheNextStartShowsTheSameTableAndCard)
+{
+    // The first small triangle moved from (150, -10) and the medium triangle
+    // turned from 6, with all seven hints taken.
+    const QPoint s = *HitPoint(*Table().mPieceSmallTriangle1);
+    Drag(s, s + QPoint(101, 198));
+    Click(*HitPoint(*Table().mPieceMediumTriangle));
+    ClickCanvas("SidebarPanel2PlayButtonCanvas");
+    for (int hint = 0; hint < 7; ++hint) { // the most there are
+        ClickCanvas("GetHintButtonCanvas");
+    }
+    const QImage table = Table().Surface().copy();
+    const QImage card = CanvasNamed("PuzzleCard").Surface().copy();
+    Window().close();
+    EXPECT_EQ(Count("SavedPuzzle", "Number = 2 AND HintCount = 7 AND SmallTriangle1_PosX = 250 AND "
+                                   "SmallTriangle1_PosY = 190 AND SmallTriangle1_Orientation = 1 AND "
+                                   "MediumTriangle_PosX = 630 AND MediumTriangle_PosY = -30 AND "
+                                   "MediumTriangle_Orientation = 7"),
+              1);
+    StopGame();
+    StartShown();
+    EXPECT_EQ(Table().Surface(), table);
+    EXPECT_EQ(CanvasNamed("PuzzleCard").Surface(), card);
 }

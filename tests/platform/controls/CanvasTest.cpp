@@ -151,7 +151,9 @@ TEST(CanvasTest, APressCutShortReachesItsHandlerOnceAndLeavesNothingTaken)
     for (const bool inHandler : {false, true}) {
         for (const auto& [name, cut, undo] : kCuts) {
             bool first = true;
-            p.onDown = [&] { inHandler && std::exchange(first, false) ? (cut(), undo()) : void(); };
+            p.onDown = [&, &cut = cut, &undo = undo] {
+                inHandler && std::exchange(first, false) ? (cut(), undo()) : void();
+            };
             EXPECT_EQ(inHandler ? p.Play(none, none) : p.Play(cut, undo),
                       inHandler ? "down 10,12; cancel 10,12; down 40,42; up"
                                 : "down 10,12; drag 20,22; cancel 20,22; down 40,42; up")
