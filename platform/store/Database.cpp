@@ -149,8 +149,7 @@ void Database::BeginIfNeeded(sqlite3* db)
         return;
     }
     if (auto* onFile = std::get_if<OnFile>(&mState); onFile != nullptr && db == onFile->file.get()) {
-        int rc = SQLITE_OK;
-        mBeforeTransaction = Snapshot(onFile->copy.get(), rc);
+        mTransactionStart.emplace(); // the copy as it stands
     }
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
 }
@@ -198,7 +197,8 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
     // holding less than the game was shown.
     auto* onFile = std::get_if<OnFile>(&mState);
     if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copyVersion)
-        && (rc = TakeCopy(*onFile, writes && RemovesTables(sql))) != SQLITE_OK) {
+        && (rc = TakeCopy(*onFile, writes && RemovesTables(sql),
+                             mTransactionStart ? &*mTransactionStart : nullptr)) != SQLITE_OK) {
         return rc;
     }
     if (rows.set != nullptr) {
@@ -322,7 +322,7 @@ bool Database::Commit()
                                                                                       : sqlite3_extended_errcode(db);
     auto* onFile = std::get_if<OnFile>(&mState);
     if (rc == SQLITE_OK) {
-        mBeforeTransaction.reset();
+        mTransactionStart.reset();
         // The copy holds what was just committed: the file's new version needs no new copy.
         if (onFile != nullptr) {
             onFile->copyVersion = DataVersion(db);
@@ -333,7 +333,7 @@ bool Database::Commit()
     // any other failure is the file's refusal, and the copy already holds
     // every write of the transaction, as committed.
     if (onFile != nullptr && !BreaksARule(rc)) {
-        mBeforeTransaction.reset();
+        mTransactionStart.reset();
         LeaveFile(WhyFileFailed(rc));
         AnnounceRefusal();
         return true;
@@ -355,8 +355,10 @@ void Database::Rollback()
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     // The store as the transaction found it, kept in memory: the writes just
     // undone are gone from the copy too, even from a file that refuses to be
-    // read again.
-    Connection before = std::move(mBeforeTransaction);
+    // read again. Without one kept apart, the copy was never replaced, and
+    // the rollback just run undid what was written on it.
+    Connection before = mTransactionStart ? std::move(*mTransactionStart) : nullptr;
+    mTransactionStart.reset();
     if (auto* left = std::get_if<LeftFile>(&mState); left != nullptr && before != nullptr) {
         left->memory = std::move(before);
     }
@@ -374,7 +376,7 @@ std::int32_t Database::LastRowID() const
 void Database::Close()
 {
     // Writes never committed do not reach the file.
-    mBeforeTransaction.reset();
+    mTransactionStart.reset();
     mState = Closed{Problem()};
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -155,7 +156,8 @@ private:
     void BeginIfNeeded(sqlite3* db);
     // Brings the copy up to what the file connection sees now; SQLite's result
     // code. ownTablesGo: the statement just run may drop or rename tables.
-    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false);
+    // keepReplaced: where the copy replaced goes, if that holds none yet.
+    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false, Connection* keepReplaced = nullptr);
     // The file failed the statement with fileCode: when the copy runs it,
     // and it broke no rule of the database's own, the file refused it, and
     // the connection goes on from the copy, where it has run.
@@ -173,10 +175,12 @@ private:
     bool FailWithEngineMessage(const QString& what);
 
     std::variant<Closed, OnFile, LeftFile, InMemory> mState;
-    // The store as the open transaction found it while it began on the
-    // file: a rollback goes back to it without asking the file, which may
-    // refuse even a read by then, or be left already.
-    Connection mBeforeTransaction;
+    // Engaged while a transaction begun on the file is open: the store as
+    // that transaction found it, for a rollback that cannot ask the file (it
+    // may refuse even a read by then, or be left already). Null inside while
+    // the copy has not been replaced since: then the copy is that store still,
+    // and what was written on it in memory has a transaction of its own.
+    std::optional<Connection> mTransactionStart;
     RefusalHandler mRefusalHandler;
     QString mErrorMessage;
     // Record sets outlive their query; they reach the connection through this

@@ -7,7 +7,7 @@
 // refused for that copy.
 namespace platform {
 
-int Database::TakeCopy(OnFile& onFile, bool ownTablesGo)
+int Database::TakeCopy(OnFile& onFile, bool ownTablesGo, Connection* keepReplaced)
 {
     // The bytes as the file connection sees them, its own open transaction
     // included: no other program can lock a connection out of its own writes.
@@ -22,6 +22,9 @@ int Database::TakeCopy(OnFile& onFile, bool ownTablesGo)
         return SQLITE_SCHEMA;
     }
     if (copy != nullptr) {
+        if (keepReplaced != nullptr && *keepReplaced == nullptr) {
+            *keepReplaced = std::move(onFile.copy);
+        }
         onFile.copy = std::move(copy);
         onFile.copyVersion = DataVersion(onFile.file.get());
     }
