@@ -13,14 +13,6 @@ protected:
     static constexpr int kPuzzleCount = 30;
     static constexpr int kHintLevels = 8; // no hint to all seven
     static constexpr std::uint32_t kSeed = 20240611;
-    // The win and completion notes stand centred across the table, 130 pixels down.
-    static constexpr int kNoteTop = 130;
-
-    bool NoteShown(const platform::PicturePtr& note) const
-    {
-        return ShowsPicture(Table(), note, {Table().Width() / 2 - platform::Deref(note).Width() / 2, kNoteTop});
-    }
-
     // A corner for the k-th figure: spread over the places where the whole
     // figure's box lies on the table (or, for a figure too large for that,
     // where every piece can still be dropped).
@@ -85,17 +77,17 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
         }
 
         EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kPlayButtonsPage);
-        EXPECT_TRUE(NoteShown(winnote()));
+        EXPECT_TRUE(TableShowsNote(winnote()));
         ASSERT_TRUE(Window().mNewPuzzleBlinkTimer);
         platform::Deref(Table().mWinNoteTimer).Fire();
-        EXPECT_FALSE(NoteShown(winnote()));
+        EXPECT_FALSE(TableShowsNote(winnote()));
 
         ClickCanvas("NewPuzzleButtonCanvas");
         EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
     }
 
     EXPECT_EQ(PageOf("PlayTabPagePanel"), PlayWindow::kEndPage);
-    EXPECT_TRUE(NoteShown(completenote()));
+    EXPECT_TRUE(TableShowsNote(completenote()));
     EXPECT_EQ(Window().mNewPuzzleBlinkTimer, nullptr);
     // The last win starts no win-note timer (the one before has fired).
     EXPECT_TRUE(!Table().mWinNoteTimer || !Table().mWinNoteTimer->IsRunning());
@@ -111,7 +103,7 @@ TEST_F(AllPuzzles, EveryPuzzleSolvedWithTheMouseThenTheEndPageAfterARestart)
     EXPECT_EQ(Stats().mNumSolved, kPuzzleCount);
     EXPECT_EQ(std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel")),
               std::pair(PlayWindow::kPlayPage, PlayWindow::kEndPage));
-    EXPECT_TRUE(NoteShown(completenote()));
+    EXPECT_TRUE(TableShowsNote(completenote()));
     const int number = Puzzle().mPuzzleNumber;
     Window().GameNewPuzzle_Action();
     EXPECT_EQ(Puzzle().mPuzzleNumber, number);

@@ -174,11 +174,13 @@ protected:
         return !area.isEmpty();
     }
 
-    // Whether the table shows the note centred across it at the notes' height.
+    // Whether the table shows the note centred across it, 130 pixels down:
+    // x is half the table's width less half the note's, cut to a whole pixel.
     bool TableShowsNote(const platform::PicturePtr& note) const
     {
-        const int left = (Table().Width() - platform::Deref(note).Width()) / 2;
-        return ShowsPicture(Table(), note, {left, TableClass::kNoteTop});
+        constexpr int kNoteTop = 130;
+        const int left = static_cast<int>(Table().Width() / 2.0 - platform::Deref(note).Width() / 2.0);
+        return ShowsPicture(Table(), note, {left, kNoteTop});
     }
 
     QTemporaryDir mConfig;
