@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -79,10 +81,37 @@ QString XServer::Start(QSize screen)
     mWindowManager.start(QStringLiteral("openbox"), {});
     // A window manager that runs owns the screen's WM_S0 selection.
     const Atom wm = XInternAtom(mDisplay, "WM_S0", False);
-    const bool managed = QTest::qWaitFor([&] { return XGetSelectionOwner(mDisplay, wm) != None; }, kStartMs);
-    return managed ? QString()
-                   : QStringLiteral("openbox did not take over the display (%1): is the openbox package installed?")
-                         .arg(mWindowManager.errorString());
+    if (!QTest::qWaitFor([&] { return XGetSelectionOwner(mDisplay, wm) != None; }, kStartMs)) {
+        return QStringLiteral("openbox did not take over the display (%1): is the openbox package installed?")
+            .arg(mWindowManager.errorString());
+    }
+    return ServesWindows() ? QString() : QStringLiteral("openbox took over the display but framed no window");
+}
+
+bool XServer::ServesWindows()
+{
+    // Openbox takes the selection long before it handles a window's
+    // requests: a window that a program maps while openbox still starts up
+    // stays unmapped and unframed until some later event wakes openbox,
+    // which on a display of the test's own never comes. A window of the
+    // test's own, framed and then gone, shows that openbox handles requests.
+    // Its map is asked for again while waiting, which also wakes openbox.
+    const Window root = DefaultRootWindow(mDisplay);
+    const Window probe = XCreateSimpleWindow(mDisplay, root, 0, 0, 1, 1, 0, 0, 0);
+    const auto listed = [&] {
+        const auto clients = Property(mDisplay, root, "_NET_CLIENT_LIST", XA_WINDOW, kMaxClients);
+        return std::find(clients.begin(), clients.end(), probe) != clients.end();
+    };
+    const bool framed = QTest::qWaitFor(
+        [&] {
+            XMapWindow(mDisplay, probe);
+            XSync(mDisplay, False);
+            return listed();
+        },
+        kStartMs);
+    XDestroyWindow(mDisplay, probe);
+    XSync(mDisplay, False);
+    return framed && QTest::qWaitFor([&] { return !listed(); }, kStartMs);
 }
 
 void XServer::Mouse(QEvent::Type type, QPoint p)
