@@ -16,6 +16,8 @@ constexpr int kStopMs = 3000;
 constexpr int kMinPopupSide = 8;
 constexpr unsigned kLeftButton = 1;
 constexpr long kMaxClients = 64;
+// The side of the window that shows the window manager at work.
+constexpr unsigned kProbeSide = 1;
 // An activation asked for on the player's behalf, as by a pager or task bar.
 constexpr long kSourcePager = 2;
 
@@ -90,14 +92,14 @@ QString XServer::Start(QSize screen)
 
 bool XServer::ServesWindows()
 {
-    // Openbox takes the selection long before it handles a window's
-    // requests: a window that a program maps while openbox still starts up
-    // stays unmapped and unframed until some later event wakes openbox,
-    // which on a display of the test's own never comes. A window of the
-    // test's own, framed and then gone, shows that openbox handles requests.
-    // Its map is asked for again while waiting, which also wakes openbox.
+    // Openbox takes the selection well before it handles a window's
+    // requests, and a window that a program maps in between can stay
+    // unmapped and unframed for good: no frame, no keyboard focus, while the
+    // same map asked for again is framed at once. So a window of the test's
+    // own, framed and then gone, shows that openbox handles requests, and its
+    // map is asked for again at each look while waiting.
     const Window root = DefaultRootWindow(mDisplay);
-    const Window probe = XCreateSimpleWindow(mDisplay, root, 0, 0, 1, 1, 0, 0, 0);
+    const Window probe = XCreateSimpleWindow(mDisplay, root, 0, 0, kProbeSide, kProbeSide, 0, 0, 0);
     const auto listed = [&] {
         const auto clients = Property(mDisplay, root, "_NET_CLIENT_LIST", XA_WINDOW, kMaxClients);
         return std::find(clients.begin(), clients.end(), probe) != clients.end();
