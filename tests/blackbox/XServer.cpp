@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -14,6 +16,8 @@ constexpr int kStopMs = 3000;
 constexpr int kMinPopupSide = 8;
 constexpr unsigned kLeftButton = 1;
 constexpr long kMaxClients = 64;
+// The side of the window that shows the window manager at work.
+constexpr unsigned kProbeSide = 1;
 // An activation asked for on the player's behalf, as by a pager or task bar.
 constexpr long kSourcePager = 2;
 
@@ -79,10 +83,37 @@ QString XServer::Start(QSize screen)
     mWindowManager.start(QStringLiteral("openbox"), {});
     // A window manager that runs owns the screen's WM_S0 selection.
     const Atom wm = XInternAtom(mDisplay, "WM_S0", False);
-    const bool managed = QTest::qWaitFor([&] { return XGetSelectionOwner(mDisplay, wm) != None; }, kStartMs);
-    return managed ? QString()
-                   : QStringLiteral("openbox did not take over the display (%1): is the openbox package installed?")
-                         .arg(mWindowManager.errorString());
+    if (!QTest::qWaitFor([&] { return XGetSelectionOwner(mDisplay, wm) != None; }, kStartMs)) {
+        return QStringLiteral("openbox did not take over the display (%1): is the openbox package installed?")
+            .arg(mWindowManager.errorString());
+    }
+    return ServesWindows() ? QString() : QStringLiteral("openbox took over the display but framed no window");
+}
+
+bool XServer::ServesWindows()
+{
+    // Openbox takes the selection well before it handles a window's
+    // requests, and a window that a program maps in between can stay
+    // unmapped and unframed for good: no frame, no keyboard focus, while the
+    // same map asked for again is framed at once. So a window of the test's
+    // own, framed and then gone, shows that openbox handles requests, and its
+    // map is asked for again at each look while waiting.
+    const Window root = DefaultRootWindow(mDisplay);
+    const Window probe = XCreateSimpleWindow(mDisplay, root, 0, 0, kProbeSide, kProbeSide, 0, 0, 0);
+    const auto listed = [&] {
+        const auto clients = Property(mDisplay, root, "_NET_CLIENT_LIST", XA_WINDOW, kMaxClients);
+        return std::find(clients.begin(), clients.end(), probe) != clients.end();
+    };
+    const bool framed = QTest::qWaitFor(
+        [&] {
+            XMapWindow(mDisplay, probe);
+            XSync(mDisplay, False);
+            return listed();
+        },
+        kStartMs);
+    XDestroyWindow(mDisplay, probe);
+    XSync(mDisplay, False);
+    return framed && QTest::qWaitFor([&] { return !listed(); }, kStartMs);
 }
 
 void XServer::Mouse(QEvent::Type type, QPoint p)

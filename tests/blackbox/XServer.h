@@ -50,6 +50,9 @@ public:
     std::vector<QRect> Popups() const;
 
 private:
+    // Whether the window manager frames a window that is mapped, as it does
+    // once it has started up; waits for it.
+    bool ServesWindows();
     // The managed window of that title, or none.
     unsigned long ClientNamed(const QString& title) const;
 
