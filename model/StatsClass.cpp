@@ -24,6 +24,9 @@ void ReadCount(platform::Database& db, const QString& sql, const QString& column
     rs->Close();
 }
 
+// The solved records that name a puzzle of the catalogue.
+const QString kInCatalogue = QStringLiteral("Number IN (SELECT Number FROM Puzzles)");
+
 } // namespace
 
 StatsClass::StatsClass()
@@ -36,16 +39,22 @@ void StatsClass::LoadStats()
     platform::Database& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
     ReadCount(db, QStringLiteral("SELECT COUNT(Number) AS NumTotal FROM Puzzles"), QStringLiteral("NumTotal"),
               mNumTotal);
-    ReadCount(db, QStringLiteral("SELECT COUNT(Number) AS NumSolved FROM SolvedPuzzles"),
+    // A puzzle is solved once however many records it has (two copies of the
+    // game may each record the same win), and only a puzzle of the catalogue
+    // counts, so that "every puzzle solved" means no puzzle is left to play.
+    ReadCount(db,
+              QStringLiteral("SELECT COUNT(DISTINCT Number) AS NumSolved FROM SolvedPuzzles WHERE ") + kInCatalogue,
               QStringLiteral("NumSolved"), mNumSolved);
 
-    // One counter per hint count a player can reach, 0 to 7.
+    // One counter per hint count a player can reach, 0 to 7. Each solved
+    // puzzle counts once, under the fewest hints it was solved with.
     const std::array<std::int32_t*, 8> hintCounters = {&mNum0Hints, &mNum1Hints, &mNum2Hints, &mNum3Hints,
                                                        &mNum4Hints, &mNum5Hints, &mNum6Hints, &mNum7Hints};
     for (std::size_t hints = 0; hints < hintCounters.size(); ++hints) {
         ReadCount(db,
-                  QStringLiteral("SELECT COUNT(NumHintsUsed) AS NumHintsUsed FROM SolvedPuzzles WHERE NumHintsUsed=")
-                      + QString::number(hints),
+                  QStringLiteral("SELECT COUNT(*) AS NumHintsUsed FROM (SELECT MIN(NumHintsUsed) AS Fewest "
+                                 "FROM SolvedPuzzles WHERE ")
+                      + kInCatalogue + QStringLiteral(" GROUP BY Number) WHERE Fewest=") + QString::number(hints),
                   QStringLiteral("NumHintsUsed"), *hintCounters[hints]);
     }
 }
