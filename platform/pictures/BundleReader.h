@@ -23,10 +23,12 @@ struct MaskedPixels {
 
 // The one reader of the block of built-in resources (ResourceBundle.h). The
 // art generator reads every block it writes back through this reader and
-// checks all of it (BundleFault) before the game can link it; at run time
-// the reader checks only what a damaged executable could turn into a crash:
-// that an entry lies inside the block on its alignment, and holds what its
-// table says it holds. An entry that fails is simply not found.
+// checks all of it (BundleFault) before the game can link it, and a block
+// that fails that check is never built. At run time the reader checks only
+// each entry's bounds and alignment: that it lies inside the block, on its
+// boundary, and is as large as its table says. What lies inside an entry
+// (tile indices, runs, composite rows) is not checked again here; that is
+// the build's check. An entry that fails is simply not found.
 class BundleReader {
 public:
     // Over the block of that size; a block too short or of another kind
