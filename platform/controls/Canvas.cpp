@@ -339,6 +339,11 @@ void Canvas::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
+    if (mPress == Press::None) {
+        // The handler ended its own press.
+        event->setAccepted(taken);
+        return;
+    }
     const bool cut = mPress == Press::CutWhileAsking;
     SetPress(taken && !cut ? Press::Taken : Press::None);
     if (taken && cut) {
@@ -388,6 +393,11 @@ void Canvas::CancelPress()
     }
     SetPress(Press::None);
     RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
+}
+
+void Canvas::EndPress()
+{
+    SetPress(Press::None);
 }
 
 void Canvas::SetPress(Press press)
