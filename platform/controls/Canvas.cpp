@@ -339,11 +339,6 @@ void Canvas::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (mPress == Press::None) {
-        // The handler ended its own press.
-        event->setAccepted(taken);
-        return;
-    }
     const bool cut = mPress == Press::CutWhileAsking;
     SetPress(taken && !cut ? Press::Taken : Press::None);
     if (taken && cut) {
@@ -397,7 +392,9 @@ void Canvas::CancelPress()
 
 void Canvas::EndPress()
 {
-    SetPress(Press::None);
+    if (mPress == Press::Taken) {
+        SetPress(Press::None);
+    }
 }
 
 void Canvas::SetPress(Press press)

@@ -103,8 +103,13 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
         {"Ctrl+N during a press", false, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); },
          start},
         {"puzzle 5 by the sheet during a drag", true, [&] { openPuzzle("5\r"); }, start},
-        // The win note of an earlier win goes: the square drops where it is.
-        {"the win note's end during a drag", true, [this] { platform::Deref(Table().mWinNoteTimer).Fire(); },
+        // The win note of an earlier win goes: the square drops on the
+        // nearest cell to where it is shown.
+        {"the win note's end during a drag", true,
+         [this] {
+             WindowInput::Move(Table(), {108, 103});
+             platform::Deref(Table().mWinNoteTimer).Fire();
+         },
          {70, 70}},
     };
     for (const Case& c : cases) {
@@ -129,6 +134,9 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
         c.change();
         EXPECT_EQ(QPoint(square.mPosX, square.mPosY), c.square);
         EXPECT_EQ(square.mOrientation, 1);
+        // Lifted by its drag, the square stays on top; merely pressed, it
+        // stays at the bottom, where every puzzle starts it.
+        EXPECT_EQ(Table().mPieceZOrder.back() == Table().mPieceSquare, c.drag);
         EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table()));
 
         // The button still held, moved on and let go: nothing of it arrives.
