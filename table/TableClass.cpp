@@ -174,9 +174,9 @@ void TableClass::Event_MouseCancel(int x, int y)
 
 void TableClass::EndPressUnderChange()
 {
-    // Its moves would drag the piece over pixels saved from the table that
-    // was, and its release would turn or drop a piece the change has put
-    // elsewhere. A press that never became a drag had done nothing yet; a
+    // Left to go on, the press would drag its piece over pixels saved from
+    // the table that was, and its release would turn or drop a piece that
+    // the change has put elsewhere. A press that never became a drag had done nothing yet; a
     // dragged piece stays where the change left it, on the nearest cell.
     // Unlike a release, nothing is let go of: no grid, no win check.
     EndPress();

@@ -41,9 +41,9 @@ class Graphics;
 // when what lay under it has changed (EndPress): then no handler is told,
 // and the moves and the release of that press go nowhere. A deleted canvas
 // tells no handler: its owner goes with it, or deleted it itself. Other
-// buttons pressed and let go during a press belong to it and change nothing. A press of the first
-// button always starts afresh, cutting one whose release went elsewhere, so
-// no press is ever left swallowed.
+// buttons pressed and let go during a press belong to it and change
+// nothing. A press of the first button always starts afresh, cutting one
+// whose release went elsewhere, so no press is ever left swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
