@@ -127,15 +127,8 @@ void TableClass::Event_MouseUp(int /*x*/, int /*y*/)
         } else {
             mSelectedPiece->RotateClockwise();
         }
-    } else if (mDragPiece) {
-        mDragPiece->SetPosition(SnapToCell(mSelectedPiece->mPosX),
-                                SnapToCell(mSelectedPiece->mPosY));
     }
-    if (mSelectedPiece) {
-        RaiseToTop(mSelectedPiece);
-    }
-    mDragPiece.reset();
-    mSelectedPiece.reset();
+    SettleSelectedPiece();
     CreateSolutionGridFromPieces();
     Draw(true);
     CheckForWin();
@@ -159,7 +152,7 @@ void TableClass::Event_MouseDrag(int x, int y)
         mDragPiece->SetGrabPositionFromMousePosition(mLastMouseDownX, mLastMouseDownY);
         // The table without the piece, not yet shown: the drag object saves
         // what lies under the piece from it.
-        Draw(false);
+        RenderTable();
         mDragPiece->SetBuffer();
     }
     mDragPiece->SetPositionFromGrabPosition(x, y);
@@ -177,6 +170,34 @@ void TableClass::Event_MouseCancel(int x, int y)
         mSelectedPiece.reset();
     }
     Event_MouseUp(x, y);
+}
+
+void TableClass::EndPressUnderChange()
+{
+    // Left to go on, the press would drag its piece over pixels saved from
+    // the table that was, and its release would turn or drop a piece that
+    // the change has put elsewhere. A press that never became a drag had done nothing yet; a
+    // dragged piece stays where the change left it, on the nearest cell.
+    // Unlike a release, nothing is let go of: no grid, no win check.
+    EndPress();
+    if (!mDragPiece) {
+        mSelectedPiece.reset();
+    }
+    SettleSelectedPiece();
+}
+
+void TableClass::SettleSelectedPiece()
+{
+    if (mDragPiece) {
+        mDragPiece->SetPosition(SnapToCell(mSelectedPiece->mPosX), SnapToCell(mSelectedPiece->mPosY));
+    }
+    if (mSelectedPiece) {
+        RaiseToTop(mSelectedPiece);
+    }
+    // The drag object puts back the pixels it saved, which the whole table
+    // drawn next covers.
+    mDragPiece.reset();
+    mSelectedPiece.reset();
 }
 
 void TableClass::Event_Close()

@@ -49,6 +49,8 @@ public:
     void Event_MouseCancel(int x, int y) override;
     void Event_Close() override;
     // Renders the whole table into the buffer; shows it when flip is true.
+    // A table redrawn whole has changed under any press still held on it:
+    // that press ends first (see EndPressUnderChange).
     virtual void Draw(bool flip);
     virtual void InitializeTable();
     // Compares the player's grid with the puzzle's after a release.
@@ -87,6 +89,15 @@ public:
     bool mLastMouseClickWasRightClick = false;
 
 private:
+    // The whole table into the buffer, the selected piece left out for the
+    // drag object to draw over what it saved.
+    void RenderTable();
+    // Ends the press held on the table, if any, because the table under it
+    // changed (another puzzle, a redraw): the rest of that press is no one's.
+    void EndPressUnderChange();
+    // The piece of the press comes to rest: a dragged one on the nearest
+    // cell, and either kind on top. The drag object and the selection go.
+    void SettleSelectedPiece();
     // Moves the piece to the top of the stacking order.
     void RaiseToTop(const std::shared_ptr<PieceClass>& piece);
     // Keeps the dragged piece's picture within reach of the table's edges.

@@ -27,6 +27,18 @@ int CentredX(int tableWidth, const platform::Picture& note)
 
 void TableClass::Draw(bool flip)
 {
+    // Another puzzle, the outline shown or hidden, a note gone: whatever
+    // redraws the whole table ends a press first, so the pieces are drawn
+    // where the change left them and no pixel of the old table comes back.
+    EndPressUnderChange();
+    RenderTable();
+    if (flip) {
+        FlipBuffer();
+    }
+}
+
+void TableClass::RenderTable()
+{
     DrawBackground();
     if (!gPrefMakeGameHarder) {
         DrawBoardSilhouette();
@@ -39,9 +51,6 @@ void TableClass::Draw(bool flip)
         }
     }
     DrawNote();
-    if (flip) {
-        FlipBuffer();
-    }
 }
 
 void TableClass::DrawNote()

@@ -390,6 +390,13 @@ void Canvas::CancelPress()
     RunGuarded([this] { Event_MouseCancel(mMouseX, mMouseY); });
 }
 
+void Canvas::EndPress()
+{
+    if (mPress == Press::Taken) {
+        SetPress(Press::None);
+    }
+}
+
 void Canvas::SetPress(Press press)
 {
     const bool held = press != Press::None;

@@ -37,11 +37,13 @@ class Graphics;
 // the release went astray: the press is cut there. A cut that comes while
 // the MouseDown handler still runs (a handler that switches the page away
 // from its own canvas, say) reaches the handler once it has returned, and
-// only when it took the press. A deleted canvas tells no handler: its owner
-// goes with it, or deleted it itself. Other buttons pressed and let go
-// during a press belong to it and change nothing. A press of the first
-// button always starts afresh, cutting one whose release went elsewhere, so
-// no press is ever left swallowed.
+// only when it took the press. The owner may also end a taken press itself,
+// when what lay under it has changed (EndPress): then no handler is told,
+// and the moves and the release of that press go nowhere. A deleted canvas
+// tells no handler: its owner goes with it, or deleted it itself. Other
+// buttons pressed and let go during a press belong to it and change
+// nothing. A press of the first button always starts afresh, cutting one
+// whose release went elsewhere, so no press is ever left swallowed.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -79,6 +81,11 @@ public:
     // Pointer position of the latest mouse event, in canvas pixels.
     int MouseX() const { return mMouseX; }
     int MouseY() const { return mMouseY; }
+
+    // Ends a taken press without telling any handler: the rest of it, up to
+    // its release, is no one's. (A MouseDown handler that wants no press
+    // answers false instead.)
+    void EndPress();
 
     // Sends Open and Close through the event guard; the window calls these
     // when it opens and closes its controls.

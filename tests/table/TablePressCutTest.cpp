@@ -1,6 +1,9 @@
 #include "tests/support/MousePlayer.h"
 
 #include "app/OpenPuzzleWindow.h"
+#include "tests/table/TableDrawnAfresh.h"
+
+#include <functional>
 
 // The play table of a first run (puzzle 2 in its start layout) when the
 // player's press is cut short by the window going away under it, or by a
@@ -73,5 +76,84 @@ TEST_F(TablePressCut, TheOpenPuzzleSheetDuringADragLetsGoOfThePieceAndTheNextCli
                   std::tuple(openFive ? 10 : dropped, 10, 1));
         EXPECT_EQ(triangle.mOrientation, turn % 8 + 1);
         EXPECT_EQ(Puzzle().mPuzzleNumber, openFive ? 5 : 2);
+    }
+}
+
+// The square of puzzle 22 pressed at (45, 45) and, in some cases, dragged in
+// 10-pixel steps to (105, 105); then the table changes under the held button.
+// The press is over: the table shows just what a new table would draw for
+// the game as it now stands, with the square where the change put it, and
+// neither more moves nor the release do anything.
+TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldTable)
+{
+    struct Case {
+        const char* name;
+        bool drag;
+        std::function<void()> change;
+        QPoint square; // where the change puts it
+    };
+    const auto openPuzzle = [this](const char* number) {
+        WindowInput::Key(Window(), Qt::Key_O, Qt::ControlModifier);
+        WindowInput::Type(platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>()), number);
+        FlushDeletes();
+    };
+    const QPoint start(10, 10);
+    const std::vector<Case> cases = {
+        {"Ctrl+N during a drag", true, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); }, start},
+        {"Ctrl+N during a press", false, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); },
+         start},
+        {"puzzle 5 by the sheet during a drag", true, [&] { openPuzzle("5\r"); }, start},
+        // The win note of an earlier win goes: the square drops on the
+        // nearest cell to where it is shown.
+        {"the win note's end during a drag", true,
+         [this] {
+             WindowInput::Move(Table(), {108, 103});
+             platform::Deref(Table().mWinNoteTimer).Fire();
+         },
+         {70, 70}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StopGame();
+        StartShown();
+        // A win whose note is still up when the next puzzle comes.
+        Click(QPoint(400, 300));
+        Puzzle().mSolutionGrid = Table().mSolutionGrid;
+        Click(QPoint(400, 300));
+        ASSERT_TRUE(Puzzle().mIsWon && Table().mWinNoteTimer);
+        openPuzzle("22\r");
+        ASSERT_EQ(Puzzle().mPuzzleNumber, 22);
+
+        const PieceClass& square = *Table().mPieceSquare;
+        QPoint at(45, 45);
+        WindowInput::Press(Table(), at);
+        while (c.drag && at.x() < 105) {
+            at += QPoint(10, 10);
+            WindowInput::Move(Table(), at);
+        }
+        c.change();
+        EXPECT_EQ(QPoint(square.mPosX, square.mPosY), c.square);
+        EXPECT_EQ(square.mOrientation, 1);
+        // Lifted by its drag, the square stays on top; merely pressed, it
+        // stays at the bottom, where every puzzle starts it.
+        EXPECT_EQ(Table().mPieceZOrder.back() == Table().mPieceSquare, c.drag);
+        EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table()));
+
+        // The button still held, moved on and let go: nothing of it arrives.
+        const auto stack = Table().mPieceZOrder;
+        const int solved = Count(QStringLiteral("SolvedPuzzles"));
+        for (int step = 1; step <= 3; ++step) {
+            WindowInput::Move(Table(), at + QPoint(10 * step, 10 * step));
+        }
+        WindowInput::Release(Table(), at + QPoint(30, 30));
+        EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation),
+                  std::tuple(c.square.x(), c.square.y(), 1));
+        EXPECT_TRUE(Table().mPieceZOrder == stack) << "the stacking order changed";
+        EXPECT_EQ(Table().mSolutionGrid, nullptr) << "a release reached the table";
+        EXPECT_EQ(Count(QStringLiteral("SolvedPuzzles")), solved);
+        EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table()));
+        // Nothing of the ended press is left to the next one: a click turns.
+        Click(*HitPoint(square));
+        EXPECT_EQ(square.mOrientation, 2);
     }
 }
