@@ -176,14 +176,20 @@ void TableClass::EndPressUnderChange()
 {
     // Left to go on, the press would drag its piece over pixels saved from
     // the table that was, and its release would turn or drop a piece that
-    // the change has put elsewhere. A press that never became a drag had done nothing yet; a
-    // dragged piece stays where the change left it, on the nearest cell.
-    // Unlike a release, nothing is let go of: no grid, no win check.
+    // the change has put elsewhere. A press that never became a drag had
+    // done nothing yet; a dragged piece stays where the change left it, on
+    // the nearest cell. Unlike a release, no win is checked; but where the
+    // puzzle stays (it has a player's grid), the grid follows the dropped
+    // piece, so that the overlap note tells of the pieces as they now lie.
     EndPress();
-    if (!mDragPiece) {
+    const bool dropped = mDragPiece != nullptr;
+    if (!dropped) {
         mSelectedPiece.reset();
     }
     SettleSelectedPiece();
+    if (dropped && mSolutionGrid) {
+        CreateSolutionGridFromPieces();
+    }
 }
 
 void TableClass::SettleSelectedPiece()

@@ -1,6 +1,7 @@
 #include "tests/support/MousePlayer.h"
 
 #include "app/OpenPuzzleWindow.h"
+#include "model/SolutionGridClass.h"
 #include "tests/table/TableDrawnAfresh.h"
 
 #include <functional>
@@ -156,4 +157,30 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
         Click(*HitPoint(square));
         EXPECT_EQ(square.mOrientation, 2);
     }
+}
+
+// A win's note goes while the square, dropped onto a small triangle of the
+// next puzzle a moment before, is dragged off it again: the square stays
+// where it is shown, and the overlap note goes with the overlap.
+TEST_F(TablePressCut, AWinNoteThatGoesDuringADragOffAnOverlapTakesTheOverlapNoteAlong)
+{
+    Click(QPoint(400, 300));
+    Puzzle().mSolutionGrid = Table().mSolutionGrid;
+    Click(QPoint(400, 300));
+    ASSERT_TRUE(Puzzle().mIsWon && Table().mWinNoteTimer);
+    WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier);
+
+    PieceClass& square = *Table().mPieceSquare;
+    const PieceClass& small = *Table().mPieceSmallTriangle1;
+    const QPoint p = *HitPoint(square);
+    const QPoint onSmall = p + QPoint(small.mPosX + small.mWidth / 2 - square.mPosX, small.mPosY - square.mPosY);
+    Drag(p, onSmall);
+    ASSERT_TRUE(Table().mSolutionGrid->mHasOverlap);
+    WindowInput::Press(Table(), onSmall);
+    WindowInput::Move(Table(), onSmall + QPoint(0, 150));
+    WindowInput::Move(Table(), onSmall + QPoint(0, 300));
+    platform::Deref(Table().mWinNoteTimer).Fire();
+    EXPECT_EQ(std::pair(square.mPosY, Table().mSolutionGrid->mHasOverlap), std::pair(small.mPosY + 300, false));
+    EXPECT_FALSE(ShowsPicture(Table(), overlapnote(), {522, 0}));
+    EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table()));
 }
