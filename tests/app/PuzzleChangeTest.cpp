@@ -27,8 +27,10 @@ constexpr QPoint kOverlapNoteAt{522, 0};
 // The blink's period, and the note's time on the table, in milliseconds.
 constexpr int kBlinkPeriod = 800;
 constexpr int kNoteStays = 3000;
-// Flips of the blink before the change: an odd count leaves it lit.
+// Flips of the blink before the change (an odd count leaves it lit), and
+// after it where it goes on.
 constexpr int kFlipsBefore = 3;
+constexpr int kFlipsAfter = 2;
 
 enum class Way { Button, Menu, Key, SheetByMenu, SheetByKey };
 // What the table shows before the change: a won puzzle with another left to
@@ -221,7 +223,7 @@ TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
         // The same blink goes on where it was: each flip shows the other picture.
         const auto timer = blink.lock();
         ASSERT_TRUE(timer && timer == Window().mNewPuzzleBlinkTimer);
-        for (int flip = 1; flip <= 2; ++flip) {
+        for (int flip = 1; flip <= kFlipsAfter; ++flip) {
             const bool lit = ShowsPicture(Button(), newpuzzlehilite());
             timer->Fire();
             EXPECT_TRUE(ShowsPicture(Button(), lit ? newpuzzle() : newpuzzlehilite())) << "flip " << flip;
