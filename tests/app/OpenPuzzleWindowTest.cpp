@@ -2,9 +2,8 @@
 
 #include "app/Dialogs.h"
 #include "app/OpenPuzzleWindow.h"
-#include "platform/controls/EditField.h"
 #include "platform/controls/PushButton.h"
-#include "tests/support/MenuInput.h"
+#include "tests/support/SheetInput.h"
 #include "tests/support/StatsPage.h"
 
 namespace {
@@ -28,36 +27,16 @@ protected:
     OpenPuzzleWindow& Sheet()
     {
         const bool open = OpenCount<OpenPuzzleWindow>() > 0;
-        if (!open && ++mSheets % 2 == 0) {
-            WindowInput::Key(Window(), Qt::Key_O, Qt::ControlModifier);
-        } else if (!open) {
-            EXPECT_TRUE(MenuInput::Choose(Window(), "GameMenu", "GameOpenPuzzleNumber"));
-        }
-        return platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>());
+        using SheetInput::OpenBy;
+        return SheetInput::Open(Window(), !open && ++mSheets % 2 == 0 ? OpenBy::Key : OpenBy::Menu);
     }
-    // Types into the field of a fresh sheet and presses Open.
+    // Types into the field of a fresh sheet and presses Open, its default
+    // button: by Return, a click and the keypad's Enter, in turn.
     void TypeAndOpen(const QString& text)
     {
-        OpenPuzzleWindow& sheet = Sheet();
-        auto& field = platform::Deref(sheet.ControlAs<platform::EditField>("PuzzleNumberEditField"));
-        field.clear();
-        // Typed key by key; text no key of the test keyboard makes is pasted.
-        WindowInput::Click(field);
-        const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-        typeable ? WindowInput::Type(field, text) : field.insert(text);
-        ASSERT_EQ(field.Text(), text);
-        // Open, its default button, by a click, by Return and by the keypad's Enter, in turn.
-        switch (++mOpens % 3) {
-        case 0:
-            WindowInput::Key(field, Qt::Key_Return);
-            break;
-        case 1:
-            WindowInput::Click(platform::Deref(sheet.Control("OpenPushButton")));
-            break;
-        default:
-            WindowInput::Key(field, Qt::Key_Enter, Qt::KeypadModifier);
-        }
-        FlushDeletes();
+        using SheetInput::ConfirmBy;
+        constexpr ConfirmBy kWays[] = {ConfirmBy::Return, ConfirmBy::Click, ConfirmBy::Enter};
+        SheetInput::TypeAndOpen(Sheet(), text, kWays[++mOpens % 3]);
     }
     int mOpens = 0;
     int mSheets = 0;

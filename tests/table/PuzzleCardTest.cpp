@@ -1,4 +1,5 @@
 #include "tests/support/MousePlayer.h"
+#include "tests/support/CardLook.h"
 
 #include "model/PiecePattern.h"
 #include "model/SolutionGridClass.h"
@@ -8,10 +9,10 @@
 
 namespace {
 
-constexpr int kCardCentre = 80;
+using CardLook::kCentre;
+using CardLook::kFigureRed;
+using CardLook::kPixelsPerCell;
 constexpr int kBuiltInPuzzles = 30;
-// The figure's dark red on the card.
-constexpr QRgb kFigureRed = 0x2A0000;
 // One card pixel stands for 5 x 5 table pixels, a quarter of a cell.
 constexpr int kTablePixelsPerCardPixel = 5;
 constexpr int kMostHints = 7;
@@ -78,25 +79,18 @@ protected:
 // no joint between two pieces shows.
 TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHintRevealsItsOwnPiece)
 {
-    constexpr int kPerCell = 2; // card pixels per cell each way
     for (int number = 1; number <= kBuiltInPuzzles; ++number) {
         Puzzle().LoadFromDatabase(number);
         Card().DrawPuzzleToCard();
         const SolutionGridClass& grid = *Puzzle().mSolutionGrid;
         const QImage& card = Card().Buffer()->Image();
         // Two card pixels per cell of the trimmed grid, around the centre.
-        const QPoint corner(kCardCentre - grid.GetWidth(), kCardCentre - grid.GetHeight());
+        const QPoint corner(kCentre - grid.GetWidth(), kCentre - grid.GetHeight());
         EXPECT_EQ(Difference(puzzlecard()->Image(), card),
-                  QRect(corner, QSize(kPerCell * grid.GetWidth(), kPerCell * grid.GetHeight())))
+                  QRect(corner, QSize(kPixelsPerCell * grid.GetWidth(), kPixelsPerCell * grid.GetHeight())))
             << "puzzle " << number;
-        int seams = 0;
-        for (int y = 0; y < grid.GetHeight() * kPerCell; ++y) {
-            for (int x = 0; x < grid.GetWidth() * kPerCell; ++x) {
-                const bool inside = grid.GetCell(x / kPerCell, y / kPerCell) == SolutionGridClass::kFull;
-                seams += inside && (card.pixel(corner + QPoint(x, y)) & RGB_MASK) != kFigureRed;
-            }
-        }
-        EXPECT_EQ(seams, 0) << "puzzle " << number;
+        // Whole cells all red, empty ones the card's own: no seam, nothing else.
+        EXPECT_EQ(CardLook::WrongPixels(card, number), 0) << "puzzle " << number;
         EXPECT_EQ(Card().Surface(), card);
 
         // The table shows the outline centred on the cell grid the pieces snap to.
@@ -140,7 +134,7 @@ TEST_F(PuzzleCard, EveryFigureIsCentredOnCardAndTableSeamlessOnTheCardAndEachHin
             figure |= QRect(x, y, 1, 1);
         }
     }
-    const QPoint shift = QPoint(kCardCentre, kCardCentre) - figure.topLeft()
+    const QPoint shift = QPoint(kCentre, kCentre) - figure.topLeft()
                          - QPoint(figure.width() / 2, figure.height() / 2);
     ClickCanvas("SidebarPanel2PlayButtonCanvas"); // from the first run's Help page
     QImage before = Card().Surface().copy();
