@@ -50,7 +50,7 @@ bool Database::Open(int flags)
     const QByteArray path = DatabaseFile.toUtf8();
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
-    OnFile onFile{Connection(db), nullptr, 0};
+    OnFile onFile{Connection(db), Copy{}};
     if (rc == SQLITE_OK) {
         // Another copy of the game holding the file briefly should not fail a write.
         sqlite3_busy_timeout(db, Options().busyTimeoutMs);
@@ -72,6 +72,7 @@ bool Database::Open(int flags)
         return Fail(QStringLiteral("Cannot open %1: %2").arg(DatabaseFile, detail));
     }
     mState = std::move(onFile);
+    mLastRowId = 0;
     return true;
 }
 
@@ -124,6 +125,7 @@ bool Database::ConnectInMemory()
         return Fail(QStringLiteral("Cannot open a database in memory."));
     }
     mState = InMemory{std::move(memory)};
+    mLastRowId = 0;
     return true;
 }
 
@@ -143,15 +145,38 @@ FileProblem Database::WhyReadOnly() const
     return FileProblem::None;
 }
 
-void Database::BeginIfNeeded(sqlite3* db)
+void Database::FollowTransaction(sqlite3* db, bool wasOpen, int rc, const QString& sql)
 {
-    if (sqlite3_get_autocommit(db) == 0) {
+    const auto* onFile = std::get_if<OnFile>(&mState);
+    if (onFile == nullptr || db != onFile->file.get()) {
         return;
     }
-    if (auto* onFile = std::get_if<OnFile>(&mState); onFile != nullptr && db == onFile->file.get()) {
+    const bool open = sqlite3_get_autocommit(db) == 0;
+    if (open && !mTransactionStart) {
         mTransactionStart.emplace(); // the copy as it stands
+    } else if (!open && wasOpen && rc == SQLITE_DONE) {
+        // (A statement that failed leaves its transaction to the failure
+        // path: the file is left, or the statement alone was undone.)
+        EndTransaction(RollsBack(sql));
     }
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+}
+
+void Database::EndTransaction(bool rolledBack)
+{
+    std::optional<Copy> start = std::exchange(mTransactionStart, std::nullopt);
+    if (!rolledBack || !start || start->db == nullptr) {
+        return; // the copy in place holds what the file keeps
+    }
+    // The store as the transaction found it, kept in memory: the writes just
+    // undone are gone from the copy too, even from a file that refuses to be
+    // read again. The version it was taken at comes back with it, so a
+    // change of another connection seen since is taken again at the next
+    // statement.
+    if (auto* onFile = std::get_if<OnFile>(&mState)) {
+        onFile->copy = std::move(*start);
+    } else if (auto* left = std::get_if<LeftFile>(&mState)) {
+        left->memory = std::move(start->db);
+    }
 }
 
 int Database::Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
@@ -170,9 +195,11 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
     }
     const QString sql = QString::fromUtf8(sqlite3_sql(raw));
     const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(sql);
-    if (writes) {
-        BeginIfNeeded(db);
+    if (writes && sqlite3_get_autocommit(db) != 0) {
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     }
+    const bool wasOpen = sqlite3_get_autocommit(db) == 0;
+    const sqlite3_int64 rowIdBefore = sqlite3_last_insert_rowid(db);
     const int firstColumn = rows.leadingRowId ? 1 : 0;
     const int columnCount = sqlite3_column_count(raw);
     std::vector<std::vector<Variant>> found;
@@ -189,14 +216,18 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
             row.push_back(ColumnValue(raw, c));
         }
     }
+    FollowTransaction(db, wasOpen, rc, sql);
     if (rc != SQLITE_DONE) {
         return rc;
+    }
+    if (sqlite3_last_insert_rowid(db) != rowIdBefore) {
+        mLastRowId = sqlite3_last_insert_rowid(db);
     }
     // The copy follows every write, and every change of another connection
     // that this statement saw: ready before the file can refuse, and never
     // holding less than the game was shown.
     auto* onFile = std::get_if<OnFile>(&mState);
-    if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copyVersion)
+    if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copy.version)
         && (rc = TakeCopy(*onFile, writes && RemovesTables(sql),
                              mTransactionStart ? &*mTransactionStart : nullptr)) != SQLITE_OK) {
         return rc;
@@ -320,20 +351,19 @@ bool Database::Commit()
     }
     const int rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? SQLITE_OK
                                                                                       : sqlite3_extended_errcode(db);
-    auto* onFile = std::get_if<OnFile>(&mState);
     if (rc == SQLITE_OK) {
-        mTransactionStart.reset();
-        // The copy holds what was just committed: the file's new version needs no new copy.
-        if (onFile != nullptr) {
-            onFile->copyVersion = DataVersion(db);
-        }
+        // The copy keeps the version it was taken at, older than the file's
+        // after this commit: the next statement takes it again, with
+        // whatever this transaction saw of another connection and never
+        // copied (it broke a rule, say).
+        EndTransaction(false);
         return true;
     }
     // Writes that break a rule of the store's own can be kept on no file;
     // any other failure is the file's refusal, and the copy already holds
     // every write of the transaction, as committed.
-    if (onFile != nullptr && !BreaksARule(rc)) {
-        mTransactionStart.reset();
+    if (std::holds_alternative<OnFile>(mState) && !BreaksARule(rc)) {
+        EndTransaction(false);
         LeaveFile(WhyFileFailed(rc));
         AnnounceRefusal();
         return true;
@@ -349,28 +379,20 @@ bool Database::Commit()
 void Database::Rollback()
 {
     sqlite3* db = Db();
-    if (db == nullptr || sqlite3_get_autocommit(db) != 0) {
+    if (db == nullptr) {
         return;
     }
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    // The store as the transaction found it, kept in memory: the writes just
-    // undone are gone from the copy too, even from a file that refuses to be
-    // read again. Without one kept apart, the copy was never replaced, and
-    // the rollback just run undid what was written on it.
-    Connection before = mTransactionStart ? std::move(*mTransactionStart) : nullptr;
-    mTransactionStart.reset();
-    if (auto* left = std::get_if<LeftFile>(&mState); left != nullptr && before != nullptr) {
-        left->memory = std::move(before);
+    // Without a copy kept apart, the copy was never replaced, and the
+    // rollback run here undoes what was written on it in memory.
+    if (sqlite3_get_autocommit(db) == 0) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    if (auto* onFile = std::get_if<OnFile>(&mState)) {
-        onFile->copy = before != nullptr ? std::move(before) : std::move(onFile->copy);
-        TakeCopy(*onFile); // what another connection wrote meanwhile, when the file lets it be read
-    }
+    EndTransaction(true);
 }
 
 std::int32_t Database::LastRowID() const
 {
-    return Db() != nullptr ? static_cast<std::int32_t>(sqlite3_last_insert_rowid(Db())) : 0;
+    return Db() != nullptr ? static_cast<std::int32_t>(mLastRowId) : 0;
 }
 
 void Database::Close()

@@ -113,12 +113,17 @@ private:
         FileProblem problem; // None when value-initialised
         sqlite3* Db() const { return nullptr; }
     };
-    // On the file, with the copy in memory of what the connection has seen,
-    // taken at the file's data version copyVersion.
+    // A copy in memory of what the file connection has seen, and the file's
+    // data version it was taken at: one value, only ever made whole by
+    // TakeCopy, so a copy is never thought newer than it is.
+    struct Copy {
+        Connection db;
+        unsigned version = 0;
+    };
+    // On the file, with the copy in memory of what the connection has seen.
     struct OnFile {
         Connection file;
-        Connection copy;
-        unsigned copyVersion = 0;
+        Copy copy;
         sqlite3* Db() const { return file.get(); }
     };
     // In memory on what was the copy, once the file refused or was left; the
@@ -153,11 +158,18 @@ private:
     // Runs one statement on db; answers SQLite's result code and where the text goes on.
     int Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
              const char** tail);
-    void BeginIfNeeded(sqlite3* db);
+    // Keeps the copy a transaction on the file begins with, or ends it, as
+    // the statement sql just run on db with result rc began or ended one
+    // (wasOpen: one was open before it), itself (BEGIN, COMMIT, ROLLBACK)
+    // or implicitly.
+    void FollowTransaction(sqlite3* db, bool wasOpen, int rc, const QString& sql);
+    // The file's transaction ended: a commit keeps the copy in place, a
+    // rollback puts back the copy the transaction found.
+    void EndTransaction(bool rolledBack);
     // Brings the copy up to what the file connection sees now; SQLite's result
     // code. ownTablesGo: the statement just run may drop or rename tables.
     // keepReplaced: where the copy replaced goes, if that holds none yet.
-    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false, Connection* keepReplaced = nullptr);
+    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false, Copy* keepReplaced = nullptr);
     // The file failed the statement with fileCode: when the copy runs it,
     // and it broke no rule of the database's own, the file refused it, and
     // the connection goes on from the copy, where it has run.
@@ -175,12 +187,15 @@ private:
     bool FailWithEngineMessage(const QString& what);
 
     std::variant<Closed, OnFile, LeftFile, InMemory> mState;
-    // Engaged while a transaction begun on the file is open: the store as
+    // Engaged while a transaction begun on the file is open: the copy as
     // that transaction found it, for a rollback that cannot ask the file (it
-    // may refuse even a read by then, or be left already). Null inside while
+    // may refuse even a read by then, or be left already). Holds no copy while
     // the copy has not been replaced since: then the copy is that store still,
     // and what was written on it in memory has a transaction of its own.
-    std::optional<Connection> mTransactionStart;
+    std::optional<Copy> mTransactionStart;
+    // The row id of the last row inserted, on the file or on the copy that
+    // took its place: the copy never ran the file's inserts.
+    std::int64_t mLastRowId = 0;
     RefusalHandler mRefusalHandler;
     QString mErrorMessage;
     // Record sets outlive their query; they reach the connection through this

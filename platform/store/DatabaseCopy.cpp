@@ -7,7 +7,7 @@
 // refused for that copy.
 namespace platform {
 
-int Database::TakeCopy(OnFile& onFile, bool ownTablesGo, Connection* keepReplaced)
+int Database::TakeCopy(OnFile& onFile, bool ownTablesGo, Copy* keepReplaced)
 {
     // The bytes as the file connection sees them, its own open transaction
     // included: no other program can lock a connection out of its own writes.
@@ -17,16 +17,15 @@ int Database::TakeCopy(OnFile& onFile, bool ownTablesGo, Connection* keepReplace
     // the statement just run dropped or renamed a table itself, a file that
     // lost a table the copy holds was emptied or changed by another program,
     // and the copy stays as it was.
-    if (copy != nullptr && onFile.copy != nullptr && !ownTablesGo
-        && !HoldsEveryTableOf(copy.get(), onFile.copy.get())) {
+    if (copy != nullptr && onFile.copy.db != nullptr && !ownTablesGo
+        && !HoldsEveryTableOf(copy.get(), onFile.copy.db.get())) {
         return SQLITE_SCHEMA;
     }
     if (copy != nullptr) {
-        if (keepReplaced != nullptr && *keepReplaced == nullptr) {
+        if (keepReplaced != nullptr && keepReplaced->db == nullptr) {
             *keepReplaced = std::move(onFile.copy);
         }
-        onFile.copy = std::move(copy);
-        onFile.copyVersion = DataVersion(onFile.file.get());
+        onFile.copy = Copy{std::move(copy), DataVersion(onFile.file.get())};
     }
     return rc;
 }
@@ -42,7 +41,7 @@ FileProblem Database::WhyFileFailed(int code) const
     const FileProblem problem = ProblemOf(code);
     const auto* onFile = std::get_if<OnFile>(&mState);
     if ((problem == FileProblem::None || problem == FileProblem::Damaged) && onFile != nullptr
-        && file.size() < DatabaseBytes(onFile->copy.get())) {
+        && file.size() < DatabaseBytes(onFile->copy.db.get())) {
         return FileProblem::CutShort;
     }
     return problem == FileProblem::None ? FileProblem::Changed : problem;
@@ -55,7 +54,7 @@ void Database::LeaveFile(FileProblem problem)
         return;
     }
     // Closing rolls back the file's open transaction: it keeps its last commit.
-    Connection copy = std::move(onFile->copy);
+    Connection copy = std::move(onFile->copy.db);
     mState = LeftFile{std::move(copy), problem, problem == FileProblem::None};
 }
 
@@ -86,7 +85,7 @@ bool Database::RunOnCopy(int fileCode, const char* text, const char* end, const 
         return false;
     }
     const FileProblem why = WhyFileFailed(fileCode);
-    sqlite3* copy = onFile->copy.get();
+    sqlite3* copy = onFile->copy.db.get();
     if (Step(copy, text, end, values, rows, tail) != SQLITE_OK) {
         // Wrong on any file. The copy keeps no transaction of its own.
         if (sqlite3_get_autocommit(copy) == 0) {

@@ -228,6 +228,11 @@ std::int64_t DatabaseBytes(sqlite3* db)
     return std::max<sqlite3_int64>(size, 0);
 }
 
+bool RollsBack(const QString& sql)
+{
+    return sql.trimmed().startsWith(QLatin1String("ROLLBACK"), Qt::CaseInsensitive);
+}
+
 bool RemovesTables(const QString& sql)
 {
     const QString start = sql.trimmed();

@@ -70,6 +70,9 @@ std::int64_t DatabaseBytes(sqlite3* db);
 // Pragmas and BEGIN are run as they are, never inside a transaction of the
 // connection's own.
 bool OpensNoTransaction(const QString& sql);
+// Whether the statement ends its transaction with a rollback (ROLLBACK; a
+// ROLLBACK TO a savepoint keeps the transaction open).
+bool RollsBack(const QString& sql);
 // Whether the statement may take a table's name away (DROP, ALTER).
 bool RemovesTables(const QString& sql);
 // The table of a plain one-table query, whose rows can be written back;

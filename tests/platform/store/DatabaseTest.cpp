@@ -165,6 +165,7 @@ TEST_F(DatabaseTest, AFileAnotherConnectionHoldsIsLeftForTheCopyAfterTheRefusedS
         mDb.SQLExecute("DELETE FROM T WHERE Name = 'b'");
         EXPECT_TRUE(mDb.Commit()) << refused << " refused, kept in memory";
         EXPECT_EQ(told, QStringList({"another program is using it", QString::number(rowsWhenTold)}));
+        EXPECT_EQ(mDb.LastRowID(), 4) << "the row inserted after the sample's three";
         EXPECT_FALSE(mDb.KeepsToFile());
         auto rows = mDb.SQLSelect("SELECT group_concat(Name || ifnull(Num, ''), ' ') AS s FROM (SELECT * FROM T ORDER BY Name)");
         ASSERT_NE(rows, nullptr);
@@ -253,6 +254,56 @@ TEST_F(DatabaseTest, WhatAnotherConnectionWroteAndThisOneSawStaysWhenTheFileRefu
     InsertAndCommit("d");
     EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 d e f g");
+    Database::Options() = {};
+}
+
+// What another connection committed and this one showed stays in its copy
+// through this one's own commit or rollback, even one the file could not be
+// read again for: a transaction ends with the copy it found (and the file
+// version it was taken at) or with one taken since, never with a copy marked
+// newer than it is.
+TEST_F(DatabaseTest, AnotherConnectionsRowsShownAfterACommitOrRollbackStayWhenTheFileRefuses)
+{
+    Database::Options().busyTimeoutMs = 50;
+    FullDisk::Install();
+    enum End { kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin };
+    for (const End end : {kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin}) {
+        SCOPED_TRACE(end);
+        CreateSample(QStringLiteral("ends-%1.dat").arg(end));
+        mDb.SQLExecute("CREATE UNIQUE INDEX OneOfEachName ON T (Name)");
+        ASSERT_TRUE(mDb.Commit());
+        mTold.clear();
+        CollectRefusals();
+        Database other;
+        other.DatabaseFile = mDb.DatabaseFile;
+        ASSERT_TRUE(other.Connect());
+        other.SQLExecute("INSERT INTO T (Name) VALUES ('e')");
+        ASSERT_TRUE(other.Commit());
+        other.Close();
+
+        DatabaseRecord record;
+        record.Column("Name", end == kCommitOfABrokenRuleOnly ? "e" : "d");
+        if (end == kRollbackOfAnExplicitBegin) {
+            mDb.SQLExecute("BEGIN");
+        }
+        EXPECT_EQ(mDb.InsertRecord("T", record), end != kCommitOfABrokenRuleOnly);
+        if (end == kCommitOfABrokenRuleOnly) {
+            EXPECT_TRUE(mDb.Commit());
+        } else {
+            FullDisk::SetLockedOut(true);
+            mDb.Rollback();
+            FullDisk::SetLockedOut(false);
+        }
+        EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e"); // shown
+
+        AnotherProgram holder;
+        ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
+        InsertAndCommit("f");
+        holder.Release();
+        EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+        EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e f");
+        mDb.Close();
+    }
     Database::Options() = {};
 }
 
