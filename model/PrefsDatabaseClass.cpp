@@ -248,17 +248,34 @@ void PrefsDatabaseClass::OpenStoreFile(const QString& file, const QString& versi
         mDB->MoveToMemoryCopy();
     }
     if (!complete) {
-        RestoreBuiltInPuzzles();
+        RestoreBuiltInPuzzles(versionStamp);
     }
 }
 
-void PrefsDatabaseClass::RestoreBuiltInPuzzles()
+void PrefsDatabaseClass::RestoreBuiltInPuzzles(const QString& versionStamp)
 {
     // Rows 1 to 30 hold nothing of the player's: the catalogue writes them
-    // back whole, in one transaction. Puzzles above 30 stay as they are.
+    // back whole, in one transaction, or not at all. Puzzles above 30 stay
+    // as they are.
     const bool onFile = mDB->KeepsToFile();
     mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
-    InsertDemoPuzzlesIntoDatabase();
+    if (!mDB->Error()) {
+        InsertDemoPuzzlesIntoDatabase();
+    }
+    if (mDB->Error()) {
+        // Turned away by the store itself (a rule another program gave it,
+        // say), which any store with it would do again: the file keeps every
+        // row it had, and the game plays on the catalogue in memory.
+        QString why = mDB->ErrorMessage();
+        why.replace(0, 1, why.left(1).toLower());
+        mDB->Rollback();
+        Tell(QLatin1String(kOpenError),
+             QStringLiteral("Kolmira's file %1 lacks some of its built-in puzzles or holds them damaged, and they "
+                            "cannot be written back (%2). The file is left as it is, and progress will not be kept.")
+                 .arg(mDB->DatabaseFile, why));
+        UseFallbackStore(versionStamp);
+        return;
+    }
     // Only a restore the file took is told of here; a refusal has its own message.
     if (onFile && mDB->KeepsToFile()) {
         Tell(QLatin1String(kRepaired),
@@ -347,7 +364,9 @@ void PrefsDatabaseClass::UseFallbackStore(const QString& versionStamp)
 
 void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
 {
-    // One statement for all the rows: the engine reads the SQL once.
+    // One statement for all the rows: the engine reads the SQL once. The
+    // columns are named, so a column another program added to the table
+    // takes its default instead of turning the rows away.
     QStringList rows;
     for (const auto& row : kBuiltInPuzzles) {
         QStringList values;
@@ -356,8 +375,14 @@ void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
         }
         rows << QLatin1Char('(') + values.join(QLatin1Char(',')) + QLatin1Char(')');
     }
-    mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles VALUES") + rows.join(QLatin1Char(',')));
-    mDB->Commit();
+    const QStringList columns = QStringList{QStringLiteral("Number")} + PieceColumnNames();
+    mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles (") + columns.join(QLatin1String(", "))
+                    + QLatin1String(") VALUES") + rows.join(QLatin1Char(',')));
+    // A catalogue that was not written whole is not committed: its caller
+    // rolls it back together with what went before it.
+    if (!mDB->Error()) {
+        mDB->Commit();
+    }
 }
 
 void PrefsDatabaseClass::SetPref(const QString& name, const platform::Variant& value)

@@ -24,9 +24,11 @@ public:
     // same tables and puzzles. A store that can be read but not written is
     // reported and played from a copy in memory, so the player's history
     // stays. A store whose built-in puzzles are missing or changed has them
-    // restored, and the player is told so. When the file refuses later, the
-    // player is told once, the file is not written again, and the game goes
-    // on from memory with everything done so far.
+    // restored, all at once, and the player is told so; a store that turns
+    // them away keeps what it had and is reported like a damaged one. When
+    // the file refuses later, the player is told once, the file is not
+    // written again, and the game goes on from memory with everything done
+    // so far.
     PrefsDatabaseClass();
     ~PrefsDatabaseClass();
     PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
@@ -36,7 +38,9 @@ public:
     void SetPref(const QString& name, const platform::Variant& value);
     // The stored value, or nil when no preference has that name.
     platform::Variant GetPref(const QString& name);
-    // Writes the 30 built-in puzzles into a new store and commits them.
+    // Writes the 30 built-in puzzles into the store by column name and
+    // commits them; leaves them uncommitted, with Error set, if they could
+    // not all be written.
     void InsertDemoPuzzlesIntoDatabase();
     // True when at least one solved record holds that puzzle number.
     bool IsPuzzleSolved(std::int32_t number);
@@ -70,8 +74,10 @@ private:
     bool HasExpectedSchema();
     // Whether every built-in puzzle is in the catalogue as it was written.
     bool HoldsBuiltInPuzzles();
-    // Writes the built-in puzzles back over rows 1 to 30 and commits them.
-    void RestoreBuiltInPuzzles();
+    // Writes the built-in puzzles back over rows 1 to 30 and commits them;
+    // when the store turns them away, rolls back, tells why and plays on
+    // a store in memory.
+    void RestoreBuiltInPuzzles(const QString& versionStamp);
     void UseFallbackStore(const QString& versionStamp);
 
     bool mGameClosing = false;

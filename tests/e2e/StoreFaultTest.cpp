@@ -251,3 +251,28 @@ TEST_F(StoreFaults, WhatAnotherCopyOfTheGameWroteAndThePlayerSawStaysInViewAfter
     other.Release();
     EXPECT_EQ(RowsInStore(), 1) << "the other copy's solve only";
 }
+
+// Another program adds a column to the catalogue and changes the puzzle in
+// progress: the game writes the built-in puzzles back, says so once, and
+// opens that puzzle; the next start has nothing to say.
+TEST_F(StoreFaults, ACatalogueAnotherProgramAddedAColumnToIsWrittenBackAndItsPuzzleOpens)
+{
+    StartShown(); // puzzle 2
+    StopGame();   // kept in progress
+    platform::Database otherProgram;
+    otherProgram.DatabaseFile = PrefsDatabaseClass::StoreFilePath();
+    ASSERT_TRUE(otherProgram.Connect());
+    otherProgram.SQLExecute("ALTER TABLE Puzzles ADD COLUMN Name TEXT; "
+                            "UPDATE Puzzles SET Square_Orientation = 1, Name = 'two' WHERE Number = 2");
+    ASSERT_TRUE(otherProgram.Commit());
+    otherProgram.Close();
+
+    ASSERT_NO_FATAL_FAILURE(StartAfresh());
+    EXPECT_EQ(Window().Title(), TitleFor(2));
+    ASSERT_EQ(mMessages.size(), 1);
+    EXPECT_TRUE(mMessages[0].startsWith("Preferences repaired.\n")) << mMessages[0].toStdString();
+    StopGame();
+    EXPECT_EQ(RowsInStore("Puzzles"), 30);
+    ASSERT_NO_FATAL_FAILURE(StartAfresh());
+    EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
+}

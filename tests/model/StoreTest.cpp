@@ -1,4 +1,5 @@
 #include "ModelTestSupport.h"
+#include "tests/support/AnotherProgram.h"
 #include "tests/support/FullDisk.h"
 
 #include <QDateTime>
@@ -125,17 +126,26 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
 
 TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersOwnRowsStay)
 {
-    enum Refusal { kNone, kDiskFull, kWriteProtected };
+    enum Refusal { kNone, kDiskFull, kWriteProtected, kARuleOfTheFile };
     // {name, the edit made to a store with a solve and a puzzle 31 of the
     //  player's own, what refuses the restore}
     const std::tuple<const char*, const char*, Refusal> cases[] = {
         {"one turn changed", "UPDATE Puzzles SET Square_Orientation = 1 WHERE Number = 5", kNone},
+        {"a column of another program's", "ALTER TABLE Puzzles ADD COLUMN Name TEXT; "
+                                          "UPDATE Puzzles SET Square_Orientation = 1, Name = 'five' WHERE Number = 5",
+         kNone},
         {"puzzles missing", "DELETE FROM Puzzles WHERE Number BETWEEN 11 AND 30", kNone},
         {"text for a number", "UPDATE Puzzles SET Square_PosX = 'ten' WHERE Number = 5", kNone},
         {"a turn of 99", "UPDATE Puzzles SET Rhombus_Orientation = 99 WHERE Number = 30", kNone},
         {"far away", "UPDATE Puzzles SET LargeTriangle1_PosY = 1000000000 WHERE Number = 1", kNone},
         {"on a full disk", "DELETE FROM Puzzles WHERE Number BETWEEN 11 AND 30", kDiskFull},
         {"write-protected", "UPDATE Puzzles SET Square_Orientation = 1 WHERE Number = 5", kWriteProtected},
+        // Another program's rule turns the catalogue's row away: nothing of
+        // the restore may stay, in the file or in view.
+        {"refused by a rule of the file", "CREATE TRIGGER KeepFive BEFORE INSERT ON Puzzles WHEN NEW.Number = 5 "
+                                          "BEGIN SELECT RAISE(ABORT, 'puzzle five stays'); END; "
+                                          "UPDATE Puzzles SET Square_Orientation = 1 WHERE Number = 5",
+         kARuleOfTheFile},
     };
     FullDisk::Install();
     for (const auto& [name, edit, refusal] : cases) {
@@ -155,8 +165,9 @@ TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersO
         {
             PrefsDatabaseClass store;
             const QString told[] = {"Preferences repaired.\n", "Error saving progress.\n",
-                                    "Error opening preferences.\n"};
-            const QString because[] = {"built-in puzzles", "the disk is full", "write-protected"};
+                                    "Error opening preferences.\n", "Error opening preferences.\n"};
+            const QString because[] = {"built-in puzzles", "the disk is full", "write-protected",
+                                       "puzzle five stays"};
             ASSERT_EQ(mMessages.size(), 1) << mMessages.join(' ').toStdString();
             EXPECT_TRUE(mMessages[0].startsWith(told[refusal]) && mMessages[0].contains(file)
                         && mMessages[0].contains(because[refusal]))
@@ -166,8 +177,11 @@ TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersO
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
             EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 5 AND Square_PosX = 390 AND Square_Orientation = 2"),
                       1);
-            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), 1);
-            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), 1);
+            // The player's history stays in view, unless the file's rules
+            // leave only the catalogue of a store in memory.
+            const int historyKept = refusal == kARuleOfTheFile ? 0 : 1;
+            EXPECT_EQ(Count(*store.mDB, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), historyKept);
+            EXPECT_EQ(Count(*store.mDB, "SolvedPuzzles"), historyKept);
         }
         FullDisk::SetFull(false);
         platform::Database::Options() = {};
@@ -185,6 +199,9 @@ TEST_F(StoreTest, ChangedOrMissingBuiltInPuzzlesAreWrittenBackOnceAndThePlayersO
         EXPECT_TRUE(mMessages.isEmpty()) << mMessages.join(' ').toStdString();
         const auto db = OpenFile();
         EXPECT_EQ(Count(*db, "Prefs WHERE PrefName = 'RanOnce'"), 1);
+        EXPECT_EQ(Count(*db, "Puzzles WHERE Number BETWEEN 1 AND 30"), 30);
+        EXPECT_EQ(Count(*db, "pragma_table_info('Puzzles') WHERE name = 'Name'"), QString(edit).contains("Name"))
+            << "another program's column stays";
         EXPECT_EQ(Count(*db, "Puzzles WHERE Number = 31 AND Square_PosX = 7"), 1);
         EXPECT_EQ(Count(*db, "SolvedPuzzles"), 1);
     }
@@ -210,4 +227,26 @@ TEST_F(StoreTest, ADraftLeftByAStartCutShortGoesButOneStillBeingBuiltStays)
     // Only the draft another copy of the game is still writing stays.
     EXPECT_EQ(QDir(PrefsDatabaseClass::StoreFolderPath()).entryList(QDir::Files),
               QStringList({"Kolmira.dat", QFileInfo(building).fileName()}));
+}
+
+// The commit of a figure the player composed is refused while another
+// program reads the store: the figure is kept in memory under the number the
+// store gave it, the first after the catalogue's.
+TEST_F(PuzzleStoreTest, AFigureSavedWhileAnotherProgramReadsTheStoreKeepsItsNumber)
+{
+    platform::Database::Options().busyTimeoutMs = 50;
+    PuzzleClass puzzle;
+    puzzle.LoadFromDatabase(1);
+    Recompose(puzzle, 370, 150);
+    AnotherProgram reader;
+    ASSERT_NO_FATAL_FAILURE(reader.Take(AnotherProgram::kShared, PrefsDatabaseClass::StoreFilePath()));
+    puzzle.SaveToDatabase();
+    reader.Release();
+    ASSERT_EQ(mMessages.size(), 1);
+    EXPECT_TRUE(mMessages[0].startsWith("Error saving progress.\n") && mMessages[0].contains("another program"))
+        << mMessages[0].toStdString();
+    EXPECT_EQ(puzzle.mPuzzleNumber, 31);
+    PuzzleClass reloaded;
+    reloaded.LoadFromDatabase(31);
+    EXPECT_TRUE(reloaded.mSolutionGrid->DoesMatch(*puzzle.mSolutionGrid));
 }
