@@ -159,7 +159,7 @@ PrefsDatabaseClass::PrefsDatabaseClass()
     }
     const platform::FileProblem problem = mDB->Problem();
     const bool knownWhy = problem == platform::FileProblem::DiskFull || problem == platform::FileProblem::DiskError
-        || problem == platform::FileProblem::FolderIsAFile;
+        || problem == platform::FileProblem::FolderIsAFile || problem == platform::FileProblem::PathTooLong;
     Tell(QLatin1String(kCreateError),
          QStringLiteral("Kolmira could not create its file %1 (%2), so progress will not be kept.")
              .arg(file, knownWhy ? platform::Describe(problem) : QStringLiteral("its folder cannot be written")));

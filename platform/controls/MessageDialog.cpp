@@ -1,5 +1,7 @@
 #include "platform/controls/MessageDialog.h"
 
+#include "platform/controls/MsgBox.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -56,8 +58,8 @@ MessageDialogButton* MessageDialog::ShowModalWithin(QWidget* parent)
 MessageDialogButton* MessageDialog::ShowWithBox(QWidget* parent)
 {
     QMessageBox box(BoxIcon(Icon), Title.isEmpty() ? QApplication::applicationName() : Title,
-                    Message, QMessageBox::NoButton, parent);
-    box.setInformativeText(Explanation);
+                    BreakableText(Message), QMessageBox::NoButton, parent);
+    box.setInformativeText(BreakableText(Explanation));
     QPushButton* action = box.addButton(ActionButton.Caption, QMessageBox::AcceptRole);
     box.setDefaultButton(action);
     QPushButton* alternate = nullptr;

@@ -93,6 +93,8 @@ bool Database::CreateDatabaseFile()
     }
     if (above.exists() && !above.isDir()) {
         mState = Closed{FileProblem::FolderIsAFile};
+    } else if (IsPathTooLong(DatabaseFile)) {
+        mState = Closed{FileProblem::PathTooLong};
     }
     return false;
 }

@@ -1,6 +1,8 @@
 #include "platform/store/SqliteSupport.h"
 
+#include <QFile>
 #include <QStringList>
+#include <climits>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -128,6 +130,8 @@ QString Describe(FileProblem problem)
         return QStringLiteral("its folder is write-protected");
     case FileProblem::FolderIsAFile:
         return QStringLiteral("a file stands where its folder belongs");
+    case FileProblem::PathTooLong:
+        return QStringLiteral("its path is too long for the system");
     case FileProblem::Unreadable:
         return QStringLiteral("it cannot be read");
     case FileProblem::DiskError:
@@ -142,6 +146,19 @@ QString Describe(FileProblem problem)
         return QStringLiteral("another program changed it");
     }
     return QString();
+}
+
+bool IsPathTooLong(const QString& path)
+{
+    // The longest name SQLite gives a file of its own beside the database.
+    constexpr qsizetype kJournalSuffix = sizeof("-journal") - 1;
+    const QByteArray bytes = QFile::encodeName(path);
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (bytes.size() >= PATH_MAX || (vfs != nullptr && bytes.size() + kJournalSuffix > vfs->mxPathname)) {
+        return true;
+    }
+    const QList<QByteArray> names = bytes.split('/');
+    return std::any_of(names.begin(), names.end(), [](const QByteArray& name) { return name.size() > NAME_MAX; });
 }
 
 Connection OpenMemory()

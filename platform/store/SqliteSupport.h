@@ -32,6 +32,7 @@ enum class FileProblem {
     WriteProtected,
     FolderWriteProtected,
     FolderIsAFile,
+    PathTooLong,
     Unreadable,
     DiskError,
     Damaged,
@@ -54,6 +55,10 @@ FileProblem ProblemOf(int code);
 bool BreaksARule(int code);
 // The problem in the player's words ("the disk is full").
 QString Describe(FileProblem problem);
+// Whether a file at the path can never be made, its path being too long: a
+// name along it longer than the system takes, or the whole longer than the
+// system or SQLite (which names the file's journal after it) takes.
+bool IsPathTooLong(const QString& path);
 // A new private database in memory; null when none can be made.
 Connection OpenMemory();
 // A private database in memory holding what db sees now, its own open

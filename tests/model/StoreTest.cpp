@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <climits>
 #include <unistd.h>
 
 using platform::Variant;
@@ -72,12 +73,22 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
     const QByteArray sound = StateOf(PrefsDatabaseClass::StoreFilePath()).first;
     // (A store held by another program, write-protected or under a plain
     // file is the game's test: the player sees those.)
-    enum Kind { kBytes, kEdited, kDiskFullAtCreation };
-    // {name, kind, the file's bytes or the edit made to a store with one solve,
-    //  why (in the second line), solves kept (the history still in view)}
+    enum Kind { kBytes, kEdited, kDiskFullAtCreation, kLongConfigPath };
+    // {name, kind, the file's bytes, the edit made to a store with one solve
+    //  or the preferences folder's path below the case's own, why (in the
+    //  second line), solves kept (the history still in view)}
     // (A store whose built-in puzzles changed is repaired; see below.)
+    const auto folders = [](int count, int length) {
+        return QByteArrayList(count, QByteArray(length, 'f')).join('/');
+    };
+    constexpr int kLongName = 200; // a name any system takes
     const std::tuple<const char*, Kind, QByteArray, const char*, int> cases[] = {
         {"disk full at creation", kDiskFullAtCreation, "", "(the disk is full)", 0},
+        {"a name too long", kLongConfigPath, folders(1, NAME_MAX + 1), "(its path is too long for the system)", 0},
+        {"a path too long", kLongConfigPath, folders(PATH_MAX / kLongName + 1, kLongName),
+         "(its path is too long for the system)", 0},
+        {"a path too long for the store's journal", kLongConfigPath, folders(3, kLongName),
+         "(its path is too long for the system)", 0},
         {"truncated", kBytes, sound.left(sound.size() / 2), "damaged", 0},
         {"cut to its header", kBytes, sound.left(100), "damaged", 0},
         {"zeroed", kBytes, QByteArray(sound.size(), '\0'), "damaged", 0},
@@ -87,8 +98,9 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
     FullDisk::Install();
     for (const auto& [name, kind, content, because, solvesKept] : cases) {
         SCOPED_TRACE(name);
-        qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8());
+        qputenv("XDG_CONFIG_HOME", mConfig.filePath(name).toUtf8() + (kind == kLongConfigPath ? "/" + content : ""));
         const QString file = PrefsDatabaseClass::StoreFilePath();
+        const bool created = kind == kDiskFullAtCreation || kind == kLongConfigPath;
         if (kind == kBytes) {
             QFile damaged(file);
             ASSERT_TRUE(QDir().mkpath(PrefsDatabaseClass::StoreFolderPath()) && damaged.open(QIODevice::WriteOnly));
@@ -104,7 +116,7 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
         {
             PrefsDatabaseClass store;
             ASSERT_EQ(mMessages.size(), 1);
-            const QString told = kind == kDiskFullAtCreation ? "Error creating preferences." : "Error opening preferences.";
+            const QString told = created ? "Error creating preferences." : "Error opening preferences.";
             const QString why = mMessages[0].section('\n', 1);
             EXPECT_TRUE(mMessages[0].startsWith(told + '\n') && why.contains(file) && why.contains(because))
                 << why.toStdString();
@@ -120,7 +132,7 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
         EXPECT_TRUE(StateOf(file) == before);
         // No draft stays, nor a half-made file at creation: the next start begins afresh.
         EXPECT_EQ(QDir(PrefsDatabaseClass::StoreFolderPath()).entryList(QDir::Files | QDir::Hidden),
-                  kind == kDiskFullAtCreation ? QStringList() : QStringList{"Kolmira.dat"});
+                  created ? QStringList() : QStringList{"Kolmira.dat"});
     }
 }
 
