@@ -57,6 +57,32 @@ protected:
         EXPECT_TRUE(mDb.InsertRecord("T", record)) << mDb.ErrorMessage().toStdString();
         EXPECT_TRUE(mDb.Commit());
     }
+    // Inserts a row while another program keeps the file to itself: the
+    // write is refused, and the connection goes on in memory.
+    void InsertAndCommitWhileTheFileIsHeld(const QString& name)
+    {
+        AnotherProgram holder;
+        ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
+        InsertAndCommit(name);
+        holder.Release();
+        EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+    }
+    // Rolls back while no lock on the file can be had, so not even a read of it.
+    void RollbackWhileTheFileCannotBeRead()
+    {
+        FullDisk::SetLockedOut(true);
+        mDb.Rollback();
+        FullDisk::SetLockedOut(false);
+    }
+    // Another connection to the file writes and commits.
+    void CommitOnAnotherConnection(const QString& sql)
+    {
+        Database other;
+        other.DatabaseFile = mDb.DatabaseFile;
+        ASSERT_TRUE(other.Connect());
+        other.SQLExecute(sql);
+        ASSERT_TRUE(other.Commit()) << sql.toStdString();
+    }
     void CollectRefusals()
     {
         mDb.SetRefusalHandler([this](const QString& reason) { mTold << reason; });
@@ -199,11 +225,7 @@ TEST_F(DatabaseTest, AFileEmptiedCutShortRemovedReplacedOrChangedByAnotherProgra
         if (change != kTableDropped) {
             ASSERT_TRUE(AnotherProgram::ChangeFile(static_cast<AnotherProgram::Change>(change), file));
         } else {
-            Database other;
-            other.DatabaseFile = file;
-            ASSERT_TRUE(other.Connect());
-            other.SQLExecute("DROP TABLE T");
-            ASSERT_TRUE(other.Commit());
+            ASSERT_NO_FATAL_FAILURE(CommitOnAnotherConnection("DROP TABLE T"));
         }
         const QByteArray changed = Bytes(file);
         // A read of the file's own table of tables goes through on any file;
@@ -232,11 +254,7 @@ TEST_F(DatabaseTest, WhatAnotherConnectionWroteAndThisOneSawStaysWhenTheFileRefu
     mDb.SQLExecute("CREATE UNIQUE INDEX OneOfEachName ON T (Name)");
     ASSERT_TRUE(mDb.Commit());
     CollectRefusals();
-    Database other;
-    other.DatabaseFile = mDb.DatabaseFile;
-    ASSERT_TRUE(other.Connect());
-    other.SQLExecute("INSERT INTO T (Name) VALUES ('e'); INSERT INTO T (Name) VALUES ('f')");
-    ASSERT_TRUE(other.Commit());
+    ASSERT_NO_FATAL_FAILURE(CommitOnAnotherConnection("INSERT INTO T (Name) VALUES ('e'); INSERT INTO T (Name) VALUES ('f')"));
 
     DatabaseRecord same;
     same.Column("Name", "f");
@@ -244,15 +262,10 @@ TEST_F(DatabaseTest, WhatAnotherConnectionWroteAndThisOneSawStaysWhenTheFileRefu
     EXPECT_TRUE(mDb.Commit());
     EXPECT_TRUE(mDb.KeepsToFile());
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e f");
-    other.SQLExecute("INSERT INTO T (Name) VALUES ('g')");
-    ASSERT_TRUE(other.Commit());
-    other.Close();
+    ASSERT_NO_FATAL_FAILURE(CommitOnAnotherConnection("INSERT INTO T (Name) VALUES ('g')"));
     EXPECT_EQ(Count("T WHERE Name = 'g'"), 1); // shown
 
-    AnotherProgram holder;
-    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
-    InsertAndCommit("d");
-    EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+    ASSERT_NO_FATAL_FAILURE(InsertAndCommitWhileTheFileIsHeld("d"));
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 d e f g");
     Database::Options() = {};
 }
@@ -274,12 +287,7 @@ TEST_F(DatabaseTest, AnotherConnectionsRowsShownAfterACommitOrRollbackStayWhenTh
         ASSERT_TRUE(mDb.Commit());
         mTold.clear();
         CollectRefusals();
-        Database other;
-        other.DatabaseFile = mDb.DatabaseFile;
-        ASSERT_TRUE(other.Connect());
-        other.SQLExecute("INSERT INTO T (Name) VALUES ('e')");
-        ASSERT_TRUE(other.Commit());
-        other.Close();
+        ASSERT_NO_FATAL_FAILURE(CommitOnAnotherConnection("INSERT INTO T (Name) VALUES ('e')"));
 
         DatabaseRecord record;
         record.Column("Name", end == kCommitOfABrokenRuleOnly ? "e" : "d");
@@ -290,17 +298,10 @@ TEST_F(DatabaseTest, AnotherConnectionsRowsShownAfterACommitOrRollbackStayWhenTh
         if (end == kCommitOfABrokenRuleOnly) {
             EXPECT_TRUE(mDb.Commit());
         } else {
-            FullDisk::SetLockedOut(true);
-            mDb.Rollback();
-            FullDisk::SetLockedOut(false);
+            RollbackWhileTheFileCannotBeRead();
         }
         EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e"); // shown
-
-        AnotherProgram holder;
-        ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
-        InsertAndCommit("f");
-        holder.Release();
-        EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+        ASSERT_NO_FATAL_FAILURE(InsertAndCommitWhileTheFileIsHeld("f"));
         EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e f");
         mDb.Close();
     }
@@ -319,14 +320,8 @@ TEST_F(DatabaseTest, ARollbackTakesItsWritesOutOfTheCopyEvenWhenTheFileCannotBeR
     DatabaseRecord record;
     record.Column("Name", "d");
     ASSERT_TRUE(mDb.InsertRecord("T", record));
-    FullDisk::SetLockedOut(true);
-    mDb.Rollback();
-    FullDisk::SetLockedOut(false);
-    AnotherProgram holder;
-    ASSERT_NO_FATAL_FAILURE(holder.Take(AnotherProgram::kExclusive, mDb.DatabaseFile));
-    InsertAndCommit("e");
-    holder.Release();
-    EXPECT_EQ(mTold.join("; ").toStdString(), "another program is using it");
+    RollbackWhileTheFileCannotBeRead();
+    ASSERT_NO_FATAL_FAILURE(InsertAndCommitWhileTheFileIsHeld("e"));
     EXPECT_EQ(Rows().toStdString(), "a1 b2 c3 e");
 
     CreateSample("r2.dat");
