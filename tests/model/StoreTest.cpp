@@ -2,11 +2,13 @@
 #include "tests/support/AnotherProgram.h"
 #include "tests/support/FullDisk.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <climits>
+#include <sqlite3.h>
 #include <unistd.h>
 
 using platform::Variant;
@@ -78,17 +80,28 @@ TEST_F(StoreTest, AStoreThatIsDamagedOrCannotBeMadeIsReportedLeftAloneAndPlayedI
     //  or the preferences folder's path below the case's own, why (in the
     //  second line), solves kept (the history still in view)}
     // (A store whose built-in puzzles changed is repaired; see below.)
-    const auto folders = [](int count, int length) {
-        return QByteArrayList(count, QByteArray(length, 'f')).join('/');
+    // Folders below a case's own that make a path of that many bytes, no
+    // name in it longer than any system takes.
+    constexpr qsizetype kLongName = 200;
+    const auto folders = [](qsizetype length) {
+        QByteArray path(length, 'f');
+        for (qsizetype at = kLongName; at < length - 1; at += kLongName + 1) {
+            path[at] = '/';
+        }
+        return path;
     };
-    constexpr int kLongName = 200; // a name any system takes
+    // The draft a first start builds, named after the store's file and this
+    // process, one byte too long to have its journal beside it as SQLite
+    // names files: the folders take what the rest of its path leaves.
+    const char* const kJournalTooLong = "a journal one byte too long";
+    const qsizetype rest = (mConfig.filePath(kJournalTooLong) + "/" + "/Kolmira/Kolmira.dat.draft-"
+                            + QString::number(QCoreApplication::applicationPid())).toUtf8().size();
+    const qsizetype journalTooLong = sqlite3_vfs_find(nullptr)->mxPathname + 1 - qsizetype(sizeof("-journal") - 1);
     const std::tuple<const char*, Kind, QByteArray, const char*, int> cases[] = {
         {"disk full at creation", kDiskFullAtCreation, "", "(the disk is full)", 0},
-        {"a name too long", kLongConfigPath, folders(1, NAME_MAX + 1), "(its path is too long for the system)", 0},
-        {"a path too long", kLongConfigPath, folders(PATH_MAX / kLongName + 1, kLongName),
-         "(its path is too long for the system)", 0},
-        {"a path too long for the store's journal", kLongConfigPath, folders(3, kLongName),
-         "(its path is too long for the system)", 0},
+        {"a name too long", kLongConfigPath, QByteArray(NAME_MAX + 1, 'f'), "(its path is too long for the system)", 0},
+        {"a path too long", kLongConfigPath, folders(PATH_MAX), "(its path is too long for the system)", 0},
+        {kJournalTooLong, kLongConfigPath, folders(journalTooLong - rest), "(its path is too long for the system)", 0},
         {"truncated", kBytes, sound.left(sound.size() / 2), "damaged", 0},
         {"cut to its header", kBytes, sound.left(100), "damaged", 0},
         {"zeroed", kBytes, QByteArray(sound.size(), '\0'), "damaged", 0},
