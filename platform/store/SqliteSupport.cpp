@@ -153,8 +153,9 @@ bool IsPathTooLong(const QString& path)
     // The longest name SQLite gives a file of its own beside the database.
     constexpr qsizetype kJournalSuffix = sizeof("-journal") - 1;
     const QByteArray bytes = QFile::encodeName(path);
+    // SQLite's limit lies within the system's (PATH_MAX).
     const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
-    if (bytes.size() >= PATH_MAX || (vfs != nullptr && bytes.size() + kJournalSuffix > vfs->mxPathname)) {
+    if (vfs != nullptr && bytes.size() + kJournalSuffix > vfs->mxPathname) {
         return true;
     }
     const QList<QByteArray> names = bytes.split('/');

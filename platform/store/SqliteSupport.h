@@ -56,8 +56,8 @@ bool BreaksARule(int code);
 // The problem in the player's words ("the disk is full").
 QString Describe(FileProblem problem);
 // Whether a file at the path can never be made, its path being too long: a
-// name along it longer than the system takes, or the whole longer than the
-// system or SQLite (which names the file's journal after it) takes.
+// name along it longer than the system takes, or the whole longer than
+// SQLite takes, which names the file's journal after it.
 bool IsPathTooLong(const QString& path);
 // A new private database in memory; null when none can be made.
 Connection OpenMemory();

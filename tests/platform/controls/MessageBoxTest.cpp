@@ -90,4 +90,8 @@ TEST(MessageBoxes, ALongPathWrapsWithinTheBoxInsteadOfBeingCutOff)
     dialog.Message = QStringLiteral("Error creating preferences.");
     dialog.Explanation = kExplanation;
     ExpectEveryLineWithinTheBox([&] { dialog.ShowModal(); }, {dialog.Message, dialog.Explanation});
+
+    // Words of a sentence are never broken, however many follow one another.
+    const QString sentence = QStringLiteral("Kolmira could not write to its file, so the game in progress was not saved.");
+    EXPECT_EQ(platform::BreakableText(sentence), sentence);
 }

@@ -279,8 +279,8 @@ TEST_F(DatabaseTest, AnotherConnectionsRowsShownAfterACommitOrRollbackStayWhenTh
 {
     Database::Options().busyTimeoutMs = 50;
     FullDisk::Install();
-    enum End { kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin };
-    for (const End end : {kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin}) {
+    enum End { kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin, kRollbackSentAsAStatement };
+    for (const End end : {kCommitOfABrokenRuleOnly, kRollback, kRollbackOfAnExplicitBegin, kRollbackSentAsAStatement}) {
         SCOPED_TRACE(end);
         CreateSample(QStringLiteral("ends-%1.dat").arg(end));
         mDb.SQLExecute("CREATE UNIQUE INDEX OneOfEachName ON T (Name)");
@@ -297,6 +297,10 @@ TEST_F(DatabaseTest, AnotherConnectionsRowsShownAfterACommitOrRollbackStayWhenTh
         EXPECT_EQ(mDb.InsertRecord("T", record), end != kCommitOfABrokenRuleOnly);
         if (end == kCommitOfABrokenRuleOnly) {
             EXPECT_TRUE(mDb.Commit());
+        } else if (end == kRollbackSentAsAStatement) {
+            FullDisk::SetLockedOut(true);
+            mDb.SQLExecute("ROLLBACK");
+            FullDisk::SetLockedOut(false);
         } else {
             RollbackWhileTheFileCannotBeRead();
         }
