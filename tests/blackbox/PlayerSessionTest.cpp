@@ -249,7 +249,8 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     const PieceClass& triangle = *Table().mPieceLargeTriangle1;
     const int turnedOnce = ShapeRule::Of(triangle).Clockwise(kTriangleStartOrientation);
     ASSERT_NO_FATAL_FAILURE(mSteps.Act([&] { mX.Click(mSteps.OnScreen(onTriangle)); },
-                                mSteps.Look(triangle, turnedOnce, kTriangleStart), "the click's turn of the triangle"));
+                                       mSteps.Look(triangle, turnedOnce, kTriangleStart),
+                                       "the click's turn of the triangle"));
 
     // Ctrl+O in the middle of the next drag of the square, let go while the
     // open-puzzle sheet is up, and the sheet closed with Escape: the square
@@ -277,8 +278,9 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     // stood: the table repainting there after the sheet is no sign of the
     // click, and Ctrl+Q must not come before the click does.
     const int turnedTwice = ShapeRule::Of(triangle).Clockwise(turnedOnce);
-    ASSERT_NO_FATAL_FAILURE(mSteps.Act([&] { mX.Click(onTurned); }, mSteps.Look(triangle, turnedTwice, kTriangleStart),
-                                "the second click's turn of the triangle"));
+    ASSERT_NO_FATAL_FAILURE(mSteps.Act([&] { mX.Click(onTurned); },
+                                       mSteps.Look(triangle, turnedTwice, kTriangleStart),
+                                       "the second click's turn of the triangle"));
     mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
     EXPECT_EQ(Stored("SELECT Square_PosX || ',' || Square_PosY || ',' || Square_Orientation || ' ' || "
