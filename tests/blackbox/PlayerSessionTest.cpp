@@ -1,3 +1,5 @@
+#include "tests/blackbox/ShapeRule.h"
+#include "tests/blackbox/TableSteps.h"
 #include "tests/blackbox/XServer.h"
 #include "tests/support/MousePlayer.h"
 
@@ -17,12 +19,15 @@ protected:
     static constexpr int kWindowHeight = 650;
     static constexpr int kSidebarWidth = 200;
     static constexpr int kFirstRunPuzzle = 2;
-    // Generous for a loaded machine; a passing wait ends as soon as the game is there.
-    static constexpr int kWaitMs = 20000;
+    static constexpr int kWaitMs = TableSteps::kWaitMs;
     // The least screen on which the game gives no small-screen warning.
     static constexpr QSize kLeastScreen{1024, 768};
-    // Half the side of the square watched around a click for what it turns.
-    static constexpr int kAroundClick = 50;
+    // The starting layout: the square at (10, 10) in orientation 1, the
+    // first large triangle at (570, 420) in orientation 8.
+    static constexpr QPoint kSquareStart{10, 10};
+    static constexpr int kSquareStartOrientation = 1;
+    static constexpr QPoint kTriangleStart{570, 420};
+    static constexpr int kTriangleStartOrientation = 8;
 
     void SetUp() override
     {
@@ -36,6 +41,14 @@ protected:
         mGame.setProcessEnvironment(env);
         mGame.setProcessChannelMode(QProcess::ForwardedChannels);
         ASSERT_NO_FATAL_FAILURE(StartGame(TitleFor(kFirstRunPuzzle)));
+    }
+
+    void TearDown() override
+    {
+        // A game left running goes before its display does.
+        mGame.kill();
+        mGame.waitForFinished(kWaitMs);
+        MousePlayer::TearDown();
     }
 
     // Starts the real game and waits until the window manager has placed its
@@ -126,6 +139,7 @@ protected:
     QProcess mGame;
     QRect mMenuBar;
     QRect mTable; // the play window's table on the screen
+    TableSteps mSteps{mX, mTable};
 };
 
 TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
@@ -133,10 +147,11 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     ASSERT_NO_FATAL_FAILURE(OpenEachMenu());
 
     // The first puzzle, built with the input that builds it in the test's
-    // own game, sent to the same table point by point. Qt folds a queued
-    // pointer move into a later one even across a press or release, so
-    // input sent faster than the game takes it would lose drags: each
-    // release waits until the table shows its effect, as a player's eye would.
+    // own game, sent to the same table point by point, stroke by stroke.
+    // Qt folds a queued pointer move into a later one even across a press or
+    // release, and the X server drops a press that comes while the window
+    // manager still holds the last click: each stroke waits until the table
+    // shows its own effect around its piece, as a player's eye would.
     ASSERT_EQ(Puzzle().mPuzzleNumber, kFirstRunPuzzle);
     // Points of the square and the first large triangle in the start layout,
     // for a later game.
@@ -147,25 +162,37 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     triangle1.RotateClockwise();
     const QPoint onTurnedTriangle = *HitPoint(triangle1);
     triangle1.RotateCounterClockwise();
-    std::vector<std::pair<QEvent::Type, QPoint>> input; // in the table's coordinates
+    std::vector<TableSteps::Stroke> strokes(1);
     EventTap recorder([&](const QEvent& e) {
         const QEvent::Type type = e.type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
-            input.emplace_back(type, static_cast<const QMouseEvent&>(e).position().toPoint());
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
+            return;
+        }
+        const QPoint at = static_cast<const QMouseEvent&>(e).position().toPoint();
+        TableSteps::Stroke& stroke = strokes.back();
+        stroke.input.emplace_back(type, at);
+        if (type == QEvent::MouseButtonPress) {
+            // Seen before the table takes the press: the piece lies as the
+            // player aimed at it.
+            stroke.piece = TopAt(at.x(), at.y());
+            if (stroke.piece != nullptr) {
+                stroke.orientation = stroke.piece->mOrientation;
+                stroke.place = QPoint(stroke.piece->mPosX, stroke.piece->mPosY);
+            }
+        }
+        if (type == QEvent::MouseButtonRelease) {
+            strokes.emplace_back();
         }
     });
     Table().installEventFilter(&recorder);
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
+    Table().removeEventFilter(&recorder);
     ASSERT_TRUE(Puzzle().mIsWon);
-    QImage shownBefore;
-    for (const auto& [type, at] : input) {
-        if (type == QEvent::MouseButtonPress) {
-            shownBefore = mX.Grab(mTable);
-        }
-        mX.Mouse(type, mTable.topLeft() + at);
-        ASSERT_TRUE(type != QEvent::MouseButtonRelease
-                    || QTest::qWaitFor([&] { return mX.Grab(mTable) != shownBefore; }, kWaitMs))
-            << "a release left the table as it was";
+    if (strokes.back().input.empty()) {
+        strokes.pop_back();
+    }
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        ASSERT_NO_FATAL_FAILURE(mSteps.Replay(strokes[i], static_cast<int>(i + 1)));
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return Stored("SELECT COUNT(*) FROM SolvedPuzzles") == "1"; }, kWaitMs))
         << "the win was not recorded";
@@ -198,56 +225,62 @@ TEST_F(PlayerSession, MenusAndTheFirstPuzzleWithTheMouseThenCtrlQKeepsTheWin)
     // before the button is let go: the square stays where it was dropped,
     // and the next click turns the large triangle it hits, in place.
     const QString title = mX.FocusTitle();
-    const QPoint square = mTable.topLeft() + onSquare;
-    const QImage laidOut = mX.Grab(mTable);
-    mX.Mouse(QEvent::MouseButtonPress, square);
-    mX.Mouse(QEvent::MouseMove, square + QPoint(20, 0));
-    mX.Mouse(QEvent::MouseMove, square + QPoint(33, 2));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != laidOut; }, kWaitMs)) << "no drag shown";
-    // The lower half of the table, far from the square, tells when the
-    // restored window has been drawn again, as the player's eye would.
-    const QRect lowerHalf = mTable.adjusted(0, mTable.height() / 2, 0, 0);
-    const QImage lowerShown = mX.Grab(lowerHalf);
+    const PieceClass& square = *Table().mPieceSquare;
+    const QPoint grab = mSteps.OnScreen(onSquare);
+    const QPoint draggedBy(33, 2);
+    const QPoint squareDragged = kSquareStart + draggedBy;
+    ASSERT_NO_FATAL_FAILURE(mSteps.Act(
+        [&] {
+            mX.Mouse(QEvent::MouseButtonPress, grab);
+            mX.Mouse(QEvent::MouseMove, grab + QPoint(20, 0));
+            mX.Mouse(QEvent::MouseMove, grab + draggedBy);
+        },
+        mSteps.Look(square, kSquareStartOrientation, squareDragged), "the square's drag"));
     mX.Keys({"Control_L", "m"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !mX.IsShown(title); }, kWaitMs)) << "Ctrl+M did not minimise";
+    // Going, the window ended the drag as a release would: the restored
+    // window shows the square dropped on the nearest grid point.
+    const QPoint squareDropped = TableSteps::Snapped(squareDragged);
     mX.Activate(title);
-    const auto restored = [&] { return mX.FocusTitle() == title && mX.Grab(lowerHalf) == lowerShown; };
-    ASSERT_TRUE(QTest::qWaitFor(restored, kWaitMs)) << "not restored";
-    mX.Mouse(QEvent::MouseButtonRelease, square + QPoint(33, 2));
-    const QImage dropped = mX.Grab(mTable);
-    mX.Click(mTable.topLeft() + onTriangle);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != dropped; }, kWaitMs)) << "the click showed nothing";
+    const PieceLook restored = mSteps.Look(square, kSquareStartOrientation, squareDropped);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == title && mSteps.Shows(restored); }, kWaitMs))
+        << "not restored with the square dropped on the grid";
+    mX.Mouse(QEvent::MouseButtonRelease, grab + draggedBy);
+    const PieceClass& triangle = *Table().mPieceLargeTriangle1;
+    const int turnedOnce = ShapeRule::Of(triangle).Clockwise(kTriangleStartOrientation);
+    ASSERT_NO_FATAL_FAILURE(mSteps.Act([&] { mX.Click(mSteps.OnScreen(onTriangle)); },
+                                       mSteps.Look(triangle, turnedOnce, kTriangleStart),
+                                       "the click's turn of the triangle"));
 
     // Ctrl+O in the middle of the next drag of the square, let go while the
     // open-puzzle sheet is up, and the sheet closed with Escape: the square
     // drops where it was last shown, the pointer moved with no button held
     // drags nothing, and the next click turns the large triangle it hits.
-    const QPoint moved = square + QPoint(30, 0); // the same point of the square, dropped 30 pixels on
-    const QImage turned = mX.Grab(mTable);
-    mX.Mouse(QEvent::MouseButtonPress, moved);
-    mX.Mouse(QEvent::MouseMove, moved + QPoint(20, 0));
-    mX.Mouse(QEvent::MouseMove, moved + QPoint(30, 0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(mTable) != turned; }, kWaitMs)) << "no drag shown";
+    const QPoint moved = grab + squareDropped - kSquareStart; // the same point of the square, where it was dropped
+    ASSERT_NO_FATAL_FAILURE(mSteps.Act(
+        [&] {
+            mX.Mouse(QEvent::MouseButtonPress, moved);
+            mX.Mouse(QEvent::MouseMove, moved + QPoint(20, 0));
+            mX.Mouse(QEvent::MouseMove, moved + QPoint(30, 0));
+        },
+        mSteps.Look(square, kSquareStartOrientation, squareDropped + QPoint(30, 0)), "the square's second drag"));
     mX.Keys({"Control_L", "o"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == QStringLiteral("Open Puzzle"); }, kWaitMs))
         << "Ctrl+O showed no open-puzzle sheet";
     mX.Mouse(QEvent::MouseButtonRelease, moved + QPoint(30, 0));
     mX.Keys({"Escape"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return mX.FocusTitle() == title; }, kWaitMs)) << "Escape left the sheet up";
-    const QPoint triangle = mTable.topLeft() + onTurnedTriangle;
-    for (const QPoint to : {moved + QPoint(200, 150), moved + QPoint(400, 300), triangle - QPoint(40, 40)}) {
+    const QPoint onTurned = mSteps.OnScreen(onTurnedTriangle);
+    for (const QPoint to : {moved + QPoint(200, 150), moved + QPoint(400, 300), onTurned - QPoint(40, 40)}) {
         mX.Mouse(QEvent::MouseMove, to);
     }
-    // Watched where the triangle lies, away from where the sheet stood: the
-    // table repainting there after the sheet is no sign of the click. The
-    // window manager holds every click on a window briefly before passing it
-    // on, so Ctrl+Q must wait until the turn is seen.
-    const QRect aroundTriangle(triangle - QPoint(kAroundClick, kAroundClick),
-                               QSize(2 * kAroundClick, 2 * kAroundClick));
-    const QImage letGo = mX.Grab(aroundTriangle);
-    mX.Click(triangle);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mX.Grab(aroundTriangle) != letGo; }, kWaitMs))
-        << "the click turned nothing";
+    // The turn is watched where the triangle lies, away from where the sheet
+    // stood: the table repainting there after the sheet is no sign of the
+    // click, and Ctrl+Q must not come before the click does.
+    const int turnedTwice = ShapeRule::Of(triangle).Clockwise(turnedOnce);
+    ASSERT_NO_FATAL_FAILURE(mSteps.Act([&] { mX.Click(onTurned); },
+                                       mSteps.Look(triangle, turnedTwice, kTriangleStart),
+                                       "the second click's turn of the triangle"));
     mX.Keys({"Control_L", "q"});
     ASSERT_TRUE(mGame.waitForFinished(kWaitMs)) << "Ctrl+Q did not quit";
     EXPECT_EQ(Stored("SELECT Square_PosX || ',' || Square_PosY || ',' || Square_Orientation || ' ' || "
