@@ -155,7 +155,7 @@ void Database::FollowTransaction(sqlite3* db, bool wasOpen, int rc, const QStrin
     }
     const bool open = sqlite3_get_autocommit(db) == 0;
     if (open && !mTransactionStart) {
-        mTransactionStart.emplace(); // the copy as it stands
+        mTransactionStart = Copy{}; // the copy as it stands
     } else if (!open && wasOpen && rc == SQLITE_DONE) {
         // (A statement that failed leaves its transaction to the failure
         // path: the file is left, or the statement alone was undone.)
