@@ -7,25 +7,27 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// Sets target to the count the query answers in its one row; a query the
-// store cannot answer leaves target as it was.
-void ReadCount(platform::Database& db, const QString& sql, const QString& column, std::int32_t& target)
+// Sets each target to the count the query answers in the column of that
+// name in its one row; a query the store cannot answer leaves every target
+// as it was.
+void ReadCounts(platform::Database& db, const QString& sql,
+                const std::vector<std::pair<QString, std::int32_t*>>& targets)
 {
     const platform::RecordSetPtr rs = db.SQLSelect(sql);
     if (!rs) {
         return;
     }
     if (!rs->EOF()) {
-        target = rs->Field(column).Value().IntegerValue();
+        for (const auto& [column, target] : targets) {
+            *target = rs->Field(column).Value().IntegerValue();
+        }
     }
     rs->Close();
 }
-
-// The solved records that name a puzzle of the catalogue.
-const QString kInCatalogue = QStringLiteral("Number IN (SELECT Number FROM Puzzles)");
 
 } // namespace
 
@@ -37,24 +39,26 @@ StatsClass::StatsClass()
 void StatsClass::LoadStats()
 {
     platform::Database& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-    ReadCount(db, QStringLiteral("SELECT COUNT(Number) AS NumTotal FROM Puzzles"), QStringLiteral("NumTotal"),
-              mNumTotal);
-    // A puzzle is solved once however many records it has (two copies of the
-    // game may each record the same win), and only a puzzle of the catalogue
-    // counts, so that "every puzzle solved" means no puzzle is left to play.
-    ReadCount(db,
-              QStringLiteral("SELECT COUNT(DISTINCT Number) AS NumSolved FROM SolvedPuzzles WHERE ") + kInCatalogue,
-              QStringLiteral("NumSolved"), mNumSolved);
+    ReadCounts(db, QStringLiteral("SELECT COUNT(Number) AS NumTotal FROM Puzzles"),
+               {{QStringLiteral("NumTotal"), &mNumTotal}});
 
-    // One counter per hint count a player can reach, 0 to 7. Each solved
-    // puzzle counts once, under the fewest hints it was solved with.
+    // A puzzle is solved once however many records it has (two copies of the
+    // game may each record the same win), under the fewest hints it was
+    // solved with; and only a puzzle of the catalogue counts, so that "every
+    // puzzle solved" means no puzzle is left to play. One counter per hint
+    // count a player can reach, 0 to 7.
     const std::array<std::int32_t*, 8> hintCounters = {&mNum0Hints, &mNum1Hints, &mNum2Hints, &mNum3Hints,
                                                        &mNum4Hints, &mNum5Hints, &mNum6Hints, &mNum7Hints};
+    QString columns = QStringLiteral("COUNT(*) AS NumSolved");
+    std::vector<std::pair<QString, std::int32_t*>> targets = {{QStringLiteral("NumSolved"), &mNumSolved}};
     for (std::size_t hints = 0; hints < hintCounters.size(); ++hints) {
-        ReadCount(db,
-                  QStringLiteral("SELECT COUNT(*) AS NumHintsUsed FROM (SELECT MIN(NumHintsUsed) AS Fewest "
-                                 "FROM SolvedPuzzles WHERE ")
-                      + kInCatalogue + QStringLiteral(" GROUP BY Number) WHERE Fewest=") + QString::number(hints),
-                  QStringLiteral("NumHintsUsed"), *hintCounters[hints]);
+        const QString column = QStringLiteral("Hints%1").arg(hints);
+        columns += QStringLiteral(", COUNT(CASE WHEN Fewest=%1 THEN 1 END) AS %2").arg(hints).arg(column);
+        targets.emplace_back(column, hintCounters[hints]);
     }
+    ReadCounts(db,
+               QStringLiteral("SELECT ") + columns
+                   + QStringLiteral(" FROM (SELECT MIN(NumHintsUsed) AS Fewest FROM SolvedPuzzles"
+                                    " WHERE Number IN (SELECT Number FROM Puzzles) GROUP BY Number)"),
+               targets);
 }
