@@ -115,6 +115,9 @@ public:
     bool GameMakeGameHarder_Action();
     void LoadRandomPuzzle();
     void SetSidebarStats();
+    // The statistics read afresh from the store onto the Play page: its
+    // buttons, or its end page when nothing is left to play.
+    void ShowNewStatistics();
     void SetPlaySidebar();
     void GetHint();
     void NewPuzzle();

@@ -173,7 +173,7 @@ bool PlayWindow::GameMakeGameHarder_Action()
 {
     gPrefMakeGameHarder = !gPrefMakeGameHarder;
     platform::Deref(gPrefsDatabase).SetPref(QStringLiteral("MakeGameHarder"), platform::Variant(gPrefMakeGameHarder));
-    platform::Deref(gTable).Draw(true);
+    platform::Deref(gTable).DrawAfterChange();
     return false;
 }
 
@@ -188,15 +188,20 @@ void PlayWindow::ReloadTableAfterPuzzleChange()
     platform::Deref(ControlAs<PuzzleCardClass>(QStringLiteral("PuzzleCard"))).DrawPuzzleToCard();
     TableClass& table = platform::Deref(gTable);
     table.ScatterPieces();
-    table.Draw(true);
+    table.DrawAfterChange();
 }
 
 void PlayWindow::LoadRandomPuzzle()
 {
-    TableClass& table = platform::Deref(gTable);
-    table.mDrawWinNote = false;
-    table.mSolutionGrid.reset();
-    platform::Deref(gPuzzle).LoadRandomUnsolved();
+    platform::Deref(gTable).ForgetPuzzle();
+    if (!platform::Deref(gPuzzle).LoadRandomUnsolved()) {
+        // Nothing is left to play: another copy of the game, or another
+        // program, has recorded the last puzzles meanwhile. The game ends as
+        // after the last solve, on the table as it lies.
+        ShowNewStatistics();
+        platform::Deref(gTable).DrawAfterChange();
+        return;
+    }
     ReloadTableAfterPuzzleChange();
 }
 
@@ -205,9 +210,7 @@ void PlayWindow::LoadPuzzleNumber(std::int32_t n)
     if (n < kFirstPuzzle || n > kLastPuzzle) {
         return;
     }
-    TableClass& table = platform::Deref(gTable);
-    table.mDrawWinNote = false;
-    table.mSolutionGrid.reset();
+    platform::Deref(gTable).ForgetPuzzle();
     platform::Deref(gPuzzle).LoadFromDatabase(n);
     ReloadTableAfterPuzzleChange();
 }
@@ -225,6 +228,14 @@ void PlayWindow::SetSidebarStats()
     mStatsHints6 = stats.mNum6Hints;
     mStatsHints7 = stats.mNum7Hints;
     mStatsUnsolved = stats.mNumTotal - stats.mNumSolved;
+}
+
+void PlayWindow::ShowNewStatistics()
+{
+    platform::Deref(gStats).LoadStats();
+    SetPlaySidebar();
+    SetSidebarTab(kPlayPage);
+    SetSidebarStats();
 }
 
 void PlayWindow::SetPlaySidebar()

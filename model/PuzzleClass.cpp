@@ -282,12 +282,12 @@ void PuzzleClass::LoadFromDatabase(std::int32_t number)
     CreateBoardSilhouette();
 }
 
-void PuzzleClass::LoadRandomUnsolved()
+bool PuzzleClass::LoadRandomUnsolved()
 {
     const StatsClass& stats = platform::Deref(gStats);
     const std::int32_t unsolvedCount = stats.mNumTotal - stats.mNumSolved;
     if (unsolvedCount <= 0) {
-        return;
+        return false;
     }
 
     // The statistics may lag behind the store; the store's own answer decides
@@ -304,7 +304,7 @@ void PuzzleClass::LoadRandomUnsolved()
         result->Close();
     }
     if (unsolved.empty()) {
-        return;
+        return false;
     }
 
     std::int32_t candidate = unsolved.front();
@@ -321,6 +321,7 @@ void PuzzleClass::LoadRandomUnsolved()
         }
     }
     LoadFromDatabase(candidate);
+    return mPuzzleNumber == candidate;
 }
 
 void PuzzleClass::SaveToDatabase()

@@ -51,8 +51,9 @@ public:
     // the puzzle exactly as it was.
     void LoadFromDatabase(std::int32_t number);
     // Loads an unsolved puzzle other than the current one (the last one when
-    // only one is left); nothing when every puzzle is solved.
-    void LoadRandomUnsolved();
+    // only one is left); nothing when every puzzle is solved. False when
+    // nothing was loaded.
+    bool LoadRandomUnsolved();
     // Makes the puzzle the figure that the given pieces form (the table's
     // pieces as they lie); the arguments are only read.
     void SetFromPieces(const PieceLargeTriangleClass& largeTriangle1,

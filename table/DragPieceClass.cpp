@@ -40,6 +40,11 @@ void DragPieceClass::RestoreBuffer()
 void DragPieceClass::Draw()
 {
     RestoreBuffer();
+    DrawOverFreshTable();
+}
+
+void DragPieceClass::DrawOverFreshTable()
+{
     SetBuffer();
     PieceClass& p = platform::Deref(mPiece);
     p.Draw();

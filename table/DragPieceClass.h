@@ -25,6 +25,9 @@ public:
     void RestoreBuffer();
     // One drag step: restore the old place, save the new one, draw the piece.
     void Draw();
+    // The table was drawn afresh without the piece: save what now lies
+    // under it and draw it there.
+    void DrawOverFreshTable();
     void SetPosition(std::int32_t x, std::int32_t y);
     // Puts the piece where the pointer at (x, y) holds it.
     void SetPositionFromGrabPosition(std::int32_t x, std::int32_t y);

@@ -178,18 +178,27 @@ void TableClass::EndPressUnderChange()
     // the table that was, and its release would turn or drop a piece that
     // the change has put elsewhere. A press that never became a drag had
     // done nothing yet; a dragged piece stays where the change left it, on
-    // the nearest cell. Unlike a release, no win is checked; but where the
-    // puzzle stays (it has a player's grid), the grid follows the dropped
-    // piece, so that the overlap note tells of the pieces as they now lie.
+    // the nearest cell. Unlike a release, no win is checked.
     EndPress();
-    const bool dropped = mDragPiece != nullptr;
-    if (!dropped) {
+    if (!mDragPiece) {
         mSelectedPiece.reset();
     }
     SettleSelectedPiece();
-    if (dropped && mSolutionGrid) {
-        CreateSolutionGridFromPieces();
-    }
+}
+
+void TableClass::DrawAfterChange()
+{
+    EndPressUnderChange();
+    Draw(true);
+}
+
+void TableClass::ForgetPuzzle()
+{
+    // Left running, the note's timer would redraw the next puzzle's table
+    // three seconds after the old win.
+    mWinNoteTimer.reset();
+    mDrawWinNote = false;
+    mSolutionGrid.reset();
 }
 
 void TableClass::SettleSelectedPiece()

@@ -49,9 +49,16 @@ public:
     void Event_MouseCancel(int x, int y) override;
     void Event_Close() override;
     // Renders the whole table into the buffer; shows it when flip is true.
-    // A table redrawn whole has changed under any press still held on it:
-    // that press ends first (see EndPressUnderChange).
+    // A piece being dragged stays under the pointer: the same table drawn
+    // again changes nothing under it.
     virtual void Draw(bool flip);
+    // What lies under any press has changed (another puzzle, the outline
+    // shown or hidden, the game over): the press ends, then the whole table
+    // is drawn and shown as it now stands.
+    void DrawAfterChange();
+    // What belonged to the puzzle on the table goes with it before another
+    // comes: its win note, the note's timer and the player's grid.
+    void ForgetPuzzle();
     virtual void InitializeTable();
     // Compares the player's grid with the puzzle's after a release.
     virtual void CheckForWin();
@@ -93,7 +100,7 @@ private:
     // drag object to draw over what it saved.
     void RenderTable();
     // Ends the press held on the table, if any, because the table under it
-    // changed (another puzzle, a redraw): the rest of that press is no one's.
+    // changed: the rest of that press is no one's.
     void EndPressUnderChange();
     // The piece of the press comes to rest: a dragged one on the nearest
     // cell, and either kind on top. The drag object and the selection go.

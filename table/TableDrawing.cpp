@@ -8,6 +8,7 @@
 #include "platform/pictures/Graphics.h"
 #include "platform/NilObjectException.h"
 #include "resources/PictureCatalogue.h"
+#include "table/DragPieceClass.h"
 
 // The drawing half of the table: background, the figure's outline, the
 // pieces in stacking order and the notes, all into the buffer.
@@ -27,11 +28,12 @@ int CentredX(int tableWidth, const platform::Picture& note)
 
 void TableClass::Draw(bool flip)
 {
-    // Another puzzle, the outline shown or hidden, a note gone: whatever
-    // redraws the whole table ends a press first, so the pieces are drawn
-    // where the change left them and no pixel of the old table comes back.
-    EndPressUnderChange();
     RenderTable();
+    if (mDragPiece) {
+        // The piece left out of the table goes back over it, where the
+        // pointer holds it, on pixels saved from this table.
+        mDragPiece->DrawOverFreshTable();
+    }
     if (flip) {
         FlipBuffer();
     }

@@ -21,13 +21,9 @@ void TableClass::CheckForWin()
     // From here on the table refuses presses and the game is not saved.
     puzzle.mIsWon = true;
     puzzle.MarkSolvedInDatabase();
-    StatsClass& stats = platform::Deref(gStats);
-    stats.LoadStats();
-
     PlayWindow& window = platform::Deref(gPlayWindow);
-    window.SetPlaySidebar();
-    window.SetSidebarTab(PlayWindow::kPlayPage);
-    window.SetSidebarStats();
+    window.ShowNewStatistics();
+    const StatsClass& stats = platform::Deref(gStats);
 
     // After the last puzzle the completion note stays instead, with no blink.
     if (stats.mNumSolved < stats.mNumTotal) {

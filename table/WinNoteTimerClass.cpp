@@ -12,8 +12,7 @@ WinNoteTimerClass::WinNoteTimerClass()
 
 void WinNoteTimerClass::Event_Action()
 {
-    // Also fires after another puzzle was loaded: the note is then already
-    // gone and the table is simply redrawn as it is.
+    // Only the won puzzle's table hears it: another puzzle stops the timer.
     TableClass& table = platform::Deref(gTable);
     table.mDrawWinNote = false;
     table.Draw(true);

@@ -81,37 +81,27 @@ TEST_F(TablePressCut, TheOpenPuzzleSheetDuringADragLetsGoOfThePieceAndTheNextCli
 }
 
 // The square of puzzle 22 pressed at (45, 45) and, in some cases, dragged in
-// 10-pixel steps to (105, 105); then the table changes under the held button.
-// The press is over: the table shows just what a new table would draw for
-// the game as it now stands, with the square where the change put it, and
-// neither more moves nor the release do anything.
+// 10-pixel steps to (105, 105); then another puzzle comes under the held
+// button. The press is over: the table shows just what a new table would
+// draw for the game as it now stands, with the square where the change put
+// it, and neither more moves nor the release do anything.
 TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldTable)
 {
     struct Case {
         const char* name;
         bool drag;
         std::function<void()> change;
-        QPoint square; // where the change puts it
     };
     const auto openPuzzle = [this](const char* number) {
         WindowInput::Key(Window(), Qt::Key_O, Qt::ControlModifier);
         WindowInput::Type(platform::Deref(OpenPuzzleWindow::FindWindow<OpenPuzzleWindow>()), number);
         FlushDeletes();
     };
-    const QPoint start(10, 10);
+    const QPoint start(10, 10); // where every puzzle starts the square
     const std::vector<Case> cases = {
-        {"Ctrl+N during a drag", true, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); }, start},
-        {"Ctrl+N during a press", false, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); },
-         start},
-        {"puzzle 5 by the sheet during a drag", true, [&] { openPuzzle("5\r"); }, start},
-        // The win note of an earlier win goes: the square drops on the
-        // nearest cell to where it is shown.
-        {"the win note's end during a drag", true,
-         [this] {
-             WindowInput::Move(Table(), {108, 103});
-             platform::Deref(Table().mWinNoteTimer).Fire();
-         },
-         {70, 70}},
+        {"Ctrl+N during a drag", true, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); }},
+        {"Ctrl+N during a press", false, [this] { WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier); }},
+        {"puzzle 5 by the sheet during a drag", true, [&] { openPuzzle("5\r"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,6 +114,8 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
         ASSERT_TRUE(Puzzle().mIsWon && Table().mWinNoteTimer);
         openPuzzle("22\r");
         ASSERT_EQ(Puzzle().mPuzzleNumber, 22);
+        // The win's note went with its puzzle, and so did the note's timer.
+        ASSERT_EQ(Table().mWinNoteTimer, nullptr);
 
         const PieceClass& square = *Table().mPieceSquare;
         QPoint at(45, 45);
@@ -133,7 +125,7 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
             WindowInput::Move(Table(), at);
         }
         c.change();
-        EXPECT_EQ(QPoint(square.mPosX, square.mPosY), c.square);
+        EXPECT_EQ(QPoint(square.mPosX, square.mPosY), start);
         EXPECT_EQ(square.mOrientation, 1);
         // Lifted by its drag, the square stays on top; merely pressed, it
         // stays at the bottom, where every puzzle starts it.
@@ -148,7 +140,7 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
         }
         WindowInput::Release(Table(), at + QPoint(30, 30));
         EXPECT_EQ(std::tuple(square.mPosX, square.mPosY, square.mOrientation),
-                  std::tuple(c.square.x(), c.square.y(), 1));
+                  std::tuple(start.x(), start.y(), 1));
         EXPECT_TRUE(Table().mPieceZOrder == stack) << "the stacking order changed";
         EXPECT_EQ(Table().mSolutionGrid, nullptr) << "a release reached the table";
         EXPECT_EQ(Count(QStringLiteral("SolvedPuzzles")), solved);
@@ -159,16 +151,20 @@ TEST_F(TablePressCut, ATableThatChangesUnderAPressEndsItAndShowsNothingOfTheOldT
     }
 }
 
-// A win's note goes while the square, dropped onto a small triangle of the
-// next puzzle a moment before, is dragged off it again: the square stays
-// where it is shown, and the overlap note goes with the overlap.
-TEST_F(TablePressCut, AWinNoteThatGoesDuringADragOffAnOverlapTakesTheOverlapNoteAlong)
+// A quick player wins, takes the next puzzle at once and drags the square
+// onto a small triangle and off it again within the three seconds of the
+// win's note. The note and its timer went with the won puzzle; the table
+// drawn again as it stands mid-drag (all the timer ever did) leaves the drag
+// alone: the square stays under the pointer and comes to rest where it is let
+// go, and the overlap note goes with the overlap.
+TEST_F(TablePressCut, AWinNoteEndsWithItsPuzzleAndADragOnTheNextGoesOnToItsRelease)
 {
     Click(QPoint(400, 300));
     Puzzle().mSolutionGrid = Table().mSolutionGrid;
     Click(QPoint(400, 300));
     ASSERT_TRUE(Puzzle().mIsWon && Table().mWinNoteTimer);
     WindowInput::Key(Window(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Table().mWinNoteTimer, nullptr);
 
     PieceClass& square = *Table().mPieceSquare;
     const PieceClass& small = *Table().mPieceSmallTriangle1;
@@ -176,11 +172,18 @@ TEST_F(TablePressCut, AWinNoteThatGoesDuringADragOffAnOverlapTakesTheOverlapNote
     const QPoint onSmall = p + QPoint(small.mPosX + small.mWidth / 2 - square.mPosX, small.mPosY - square.mPosY);
     Drag(p, onSmall);
     ASSERT_TRUE(Table().mSolutionGrid->mHasOverlap);
+    const QPoint taken(square.mPosX, square.mPosY); // on the cell grid
     WindowInput::Press(Table(), onSmall);
     WindowInput::Move(Table(), onSmall + QPoint(0, 150));
-    WindowInput::Move(Table(), onSmall + QPoint(0, 300));
-    platform::Deref(Table().mWinNoteTimer).Fire();
-    EXPECT_EQ(std::pair(square.mPosY, Table().mSolutionGrid->mHasOverlap), std::pair(small.mPosY + 300, false));
+    WindowInput::Move(Table(), onSmall + QPoint(0, 303));
+    Table().Draw(true);
+    EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table(), &square)) << "the square is not under the pointer";
+    WindowInput::Move(Table(), onSmall + QPoint(4, 327));
+    WindowInput::Release(Table(), onSmall + QPoint(4, 327));
+    // Let go 4 and 327 pixels from where it was taken: the nearest cell.
+    EXPECT_EQ(QPoint(square.mPosX, square.mPosY), taken + QPoint(0, 330));
+    EXPECT_EQ(Table().mPieceZOrder.back(), Table().mPieceSquare);
+    EXPECT_FALSE(Table().mSolutionGrid->mHasOverlap);
     EXPECT_FALSE(ShowsPicture(Table(), overlapnote(), {522, 0}));
     EXPECT_EQ(Table().Surface(), TableDrawnAfresh(Table()));
 }
