@@ -259,14 +259,17 @@ void PrefsDatabaseClass::RestoreBuiltInPuzzles(const QString& versionStamp)
     // as they are.
     const bool onFile = mDB->KeepsToFile();
     mDB->SQLExecute(QStringLiteral("DELETE FROM Puzzles WHERE Number BETWEEN 1 AND %1").arg(kBuiltInPuzzleCount));
-    if (!mDB->Error()) {
-        InsertDemoPuzzlesIntoDatabase();
-    }
-    if (mDB->Error()) {
+    // A rule of the file's own can also drop or change a row without a word
+    // (a trigger that ignores it): only rows read back exactly as the
+    // catalogue has them are committed.
+    const bool written = !mDB->Error() && WriteBuiltInPuzzles();
+    const bool readBack = written && HoldsBuiltInPuzzles();
+    if (!readBack || !mDB->Commit()) {
         // Turned away by the store itself (a rule another program gave it,
         // say), which any store with it would do again: the file keeps every
         // row it had, and the game plays on the catalogue in memory.
-        QString why = mDB->ErrorMessage();
+        QString why = written && !readBack ? QStringLiteral("the file does not keep them as they are written")
+                                           : mDB->ErrorMessage();
         why.replace(0, 1, why.left(1).toLower());
         mDB->Rollback();
         Tell(QLatin1String(kOpenError),
@@ -364,6 +367,15 @@ void PrefsDatabaseClass::UseFallbackStore(const QString& versionStamp)
 
 void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
 {
+    // A catalogue that was not written whole is not committed: its caller
+    // rolls it back together with what went before it.
+    if (WriteBuiltInPuzzles()) {
+        mDB->Commit();
+    }
+}
+
+bool PrefsDatabaseClass::WriteBuiltInPuzzles()
+{
     // One statement for all the rows: the engine reads the SQL once. The
     // columns are named, so a column another program added to the table
     // takes its default instead of turning the rows away.
@@ -378,11 +390,7 @@ void PrefsDatabaseClass::InsertDemoPuzzlesIntoDatabase()
     const QStringList columns = QStringList{QStringLiteral("Number")} + PieceColumnNames();
     mDB->SQLExecute(QStringLiteral("INSERT INTO Puzzles (") + columns.join(QLatin1String(", "))
                     + QLatin1String(") VALUES") + rows.join(QLatin1Char(',')));
-    // A catalogue that was not written whole is not committed: its caller
-    // rolls it back together with what went before it.
-    if (!mDB->Error()) {
-        mDB->Commit();
-    }
+    return !mDB->Error();
 }
 
 void PrefsDatabaseClass::SetPref(const QString& name, const platform::Variant& value)

@@ -25,10 +25,10 @@ public:
     // reported and played from a copy in memory, so the player's history
     // stays. A store whose built-in puzzles are missing or changed has them
     // restored, all at once, and the player is told so; a store that turns
-    // them away keeps what it had and is reported like a damaged one. When
-    // the file refuses later, the player is told once, the file is not
-    // written again, and the game goes on from memory with everything done
-    // so far.
+    // them away, or does not keep them as written, keeps what it had and is
+    // reported like a damaged one. When the file refuses later, the player
+    // is told once, the file is not written again, and the game goes on from
+    // memory with everything done so far.
     PrefsDatabaseClass();
     ~PrefsDatabaseClass();
     PrefsDatabaseClass(const PrefsDatabaseClass&) = delete;
@@ -74,10 +74,13 @@ private:
     bool HasExpectedSchema();
     // Whether every built-in puzzle is in the catalogue as it was written.
     bool HoldsBuiltInPuzzles();
-    // Writes the built-in puzzles back over rows 1 to 30 and commits them;
-    // when the store turns them away, rolls back, tells why and plays on
-    // a store in memory.
+    // Writes the built-in puzzles back over rows 1 to 30, reads them back
+    // and commits them; when the store turns them away or does not keep
+    // them as written, rolls back, tells why and plays on a store in memory.
     void RestoreBuiltInPuzzles(const QString& versionStamp);
+    // Inserts the 30 built-in puzzles by column name, not yet committed;
+    // false, with Error set, if they could not all be written.
+    bool WriteBuiltInPuzzles();
     void UseFallbackStore(const QString& versionStamp);
 
     bool mGameClosing = false;

@@ -87,9 +87,6 @@ void StampPieceShape(QImage& mask, const PieceClass& piece, int left, int top)
     }
 }
 
-const QString kUnsolvedQuery =
-    QStringLiteral("SELECT Number FROM Puzzles EXCEPT SELECT Number FROM SolvedPuzzles");
-
 // One stored piece: its column prefix and the puzzle's piece it fills.
 struct StoredPiece {
     const char* columnPrefix;
@@ -151,6 +148,11 @@ bool IsFigureSizeSound(const std::array<StoredPiece, kPieceCount>& pieces,
 }
 
 } // namespace
+
+QString PuzzleClass::PlayableNumbersQuery()
+{
+    return QStringLiteral("SELECT Number FROM Puzzles WHERE Number >= %1").arg(kFirstNumber);
+}
 
 PuzzleClass::PuzzleClass()
 {
@@ -247,6 +249,9 @@ void PuzzleClass::SetFromPieces(const PieceLargeTriangleClass& largeTriangle1,
 
 void PuzzleClass::LoadFromDatabase(std::int32_t number)
 {
+    if (number < kFirstNumber) {
+        return; // no puzzle of the catalogue: its win could not be kept
+    }
     platform::RecordSetPtr row = StoreConnection().SQLSelect(
         QStringLiteral("SELECT * FROM Puzzles WHERE Number = ") + QString::number(number));
     if (!row) {
@@ -293,7 +298,8 @@ bool PuzzleClass::LoadRandomUnsolved()
     // The statistics may lag behind the store; the store's own answer decides
     // what can be loaded, so an empty answer loads nothing.
     std::vector<std::int32_t> unsolved;
-    if (platform::RecordSetPtr result = StoreConnection().SQLSelect(kUnsolvedQuery)) {
+    const QString unsolvedQuery = PlayableNumbersQuery() + QLatin1String(" EXCEPT SELECT Number FROM SolvedPuzzles");
+    if (platform::RecordSetPtr result = StoreConnection().SQLSelect(unsolvedQuery)) {
         if (!(result->BOF() && result->EOF())) {
             result->MoveFirst();
             for (std::int32_t i = 0; i < result->RecordCount(); ++i) {
@@ -342,7 +348,7 @@ void PuzzleClass::SaveToDatabase()
 
 void PuzzleClass::MarkSolvedInDatabase()
 {
-    if (mPuzzleNumber < 1) {
+    if (mPuzzleNumber < kFirstNumber) {
         return; // a figure not in the catalogue has no solve to count
     }
     platform::DatabaseRecord record;

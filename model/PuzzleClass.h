@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <memory>
 
@@ -31,6 +32,15 @@ public:
     // A stored figure wider or higher than this cannot be built on any table;
     // only a damaged row can hold one, and loading it would exhaust memory.
     static constexpr std::int32_t kMaxFigurePixels = 4000;
+    // Stored puzzles are numbered from 1 up; 0 is the number of a figure
+    // that is not in the catalogue.
+    static constexpr std::int32_t kFirstNumber = 1;
+
+    // The numbers of the puzzles the game offers, records and counts, as an
+    // SQL query: the catalogue's rows numbered kFirstNumber and up. A row
+    // another program numbered below them is none of these, so it can never
+    // be offered without its win being kept.
+    static QString PlayableNumbersQuery();
 
     // Creates the seven pieces, each in orientation 1 at (0, 0); no number,
     // no grid, no silhouette.
@@ -46,9 +56,9 @@ public:
     // Appends the figure as a new row of the catalogue and takes the number
     // the store gives it; a failed insert leaves the number as it was.
     void SaveToDatabase();
-    // Loads and composes stored puzzle n. A number without a row, a store
-    // that answers nothing, or a row whose figure is impossibly large leaves
-    // the puzzle exactly as it was.
+    // Loads and composes stored puzzle n. A number without a row (or below
+    // kFirstNumber), a store that answers nothing, or a row whose figure is
+    // impossibly large leaves the puzzle exactly as it was.
     void LoadFromDatabase(std::int32_t number);
     // Loads an unsolved puzzle other than the current one (the last one when
     // only one is left); nothing when every puzzle is solved. False when

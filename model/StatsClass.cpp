@@ -2,9 +2,11 @@
 
 #include "app/Globals.h"
 #include "model/PrefsDatabaseClass.h"
+#include "model/PuzzleClass.h"
 #include "platform/store/Database.h"
 #include "platform/NilObjectException.h"
 
+#include <QStringList>
 #include <array>
 #include <utility>
 #include <vector>
@@ -39,26 +41,33 @@ StatsClass::StatsClass()
 void StatsClass::LoadStats()
 {
     platform::Database& db = platform::Deref(platform::Deref(gPrefsDatabase).mDB);
-    ReadCounts(db, QStringLiteral("SELECT COUNT(Number) AS NumTotal FROM Puzzles"),
+    // Offered, counted and recorded are one set of puzzles, so that "every
+    // puzzle solved" means no puzzle is left to play.
+    const QString playable = PuzzleClass::PlayableNumbersQuery();
+    ReadCounts(db, QStringLiteral("SELECT COUNT(*) AS NumTotal FROM (") + playable + QLatin1Char(')'),
                {{QStringLiteral("NumTotal"), &mNumTotal}});
 
     // A puzzle is solved once however many records it has (two copies of the
     // game may each record the same win), under the fewest hints it was
-    // solved with; and only a puzzle of the catalogue counts, so that "every
-    // puzzle solved" means no puzzle is left to play. One counter per hint
-    // count a player can reach, 0 to 7.
+    // solved with. One counter per hint count a player can reach, 0 to 7; a
+    // record with any other count (another program's) decides no counter,
+    // and a puzzle with only such records is solved under none, so the
+    // counters never add up to more than the solved puzzles.
     const std::array<std::int32_t*, 8> hintCounters = {&mNum0Hints, &mNum1Hints, &mNum2Hints, &mNum3Hints,
                                                        &mNum4Hints, &mNum5Hints, &mNum6Hints, &mNum7Hints};
     QString columns = QStringLiteral("COUNT(*) AS NumSolved");
+    QStringList reachable;
     std::vector<std::pair<QString, std::int32_t*>> targets = {{QStringLiteral("NumSolved"), &mNumSolved}};
     for (std::size_t hints = 0; hints < hintCounters.size(); ++hints) {
         const QString column = QStringLiteral("Hints%1").arg(hints);
         columns += QStringLiteral(", COUNT(CASE WHEN Fewest=%1 THEN 1 END) AS %2").arg(hints).arg(column);
+        reachable << QString::number(hints);
         targets.emplace_back(column, hintCounters[hints]);
     }
     ReadCounts(db,
                QStringLiteral("SELECT ") + columns
-                   + QStringLiteral(" FROM (SELECT MIN(NumHintsUsed) AS Fewest FROM SolvedPuzzles"
-                                    " WHERE Number IN (SELECT Number FROM Puzzles) GROUP BY Number)"),
+                   + QStringLiteral(" FROM (SELECT MIN(CASE WHEN NumHintsUsed IN (%1) THEN NumHintsUsed END) AS Fewest"
+                                    " FROM SolvedPuzzles WHERE Number IN (%2) GROUP BY Number)")
+                         .arg(reachable.join(QLatin1Char(',')), playable),
                targets);
 }

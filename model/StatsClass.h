@@ -3,9 +3,9 @@
 #include <cstdint>
 
 // The solve statistics, counted afresh from the store on every load: the
-// puzzles in the catalogue, how many of them are solved, and how many were
-// solved with each number of hints from 0 to 7 (a puzzle solved more than
-// once counts once, with its fewest hints).
+// puzzles in the catalogue that the game plays, how many of them are solved,
+// and how many were solved with each number of hints from 0 to 7 (a puzzle
+// solved more than once counts once, with its fewest hints in that range).
 class StatsClass {
 public:
     // Counts at once from the store in gPrefsDatabase.

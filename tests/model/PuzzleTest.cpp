@@ -91,10 +91,11 @@ TEST_F(PuzzleStoreTest, LoadsReplaceTheGameButDamagedOrMissingRowsDoNot)
     EXPECT_EQ(std::tuple(puzzle.mPuzzleNumber, puzzle.mHintCount, puzzle.mIsWon), std::tuple(2, 0, false));
     EXPECT_EQ(puzzle.mPieceRhombus->mPosX, 0) << "puzzle 2's leftmost piece";
 
-    // No row, or a figure no table could hold: the game goes on unchanged.
+    // No row, a row numbered 0 (another program's, whose win could not be
+    // kept), or a figure no table could hold: the game goes on unchanged.
     puzzle.mIsWon = true;
     const auto grid = puzzle.mSolutionGrid;
-    Execute("UPDATE Puzzles SET Square_PosX = 2000000000 WHERE Number = 4");
+    Execute("UPDATE Puzzles SET Square_PosX = 2000000000 WHERE Number = 4; INSERT INTO Puzzles (Number) VALUES (0)");
     for (int number : {0, 31, 4}) {
         puzzle.LoadFromDatabase(number);
         EXPECT_EQ(std::tuple(puzzle.mPuzzleNumber, puzzle.mIsWon), std::tuple(2, true)) << number;
@@ -114,11 +115,15 @@ TEST_F(PuzzleStoreTest, RandomChoiceTakesAnyOtherUnsolvedPuzzleAndEndsWhenNoneIs
     // Records a solve of every built-in puzzle but the ones given.
     const auto solveAllBut = [](const QString& unsolved) {
         Execute("DELETE FROM SolvedPuzzles; INSERT INTO SolvedPuzzles SELECT Number, 0 FROM Puzzles"
-                " WHERE Number NOT IN (" + unsolved + ")");
+                " WHERE Number BETWEEN 1 AND 30 AND Number NOT IN (" + unsolved + ")");
         gStats->LoadStats();
     };
+    // Rows another program numbered 0 or below are neither offered nor
+    // counted unsolved: no win of theirs could be kept.
+    Execute("INSERT INTO Puzzles (Number) VALUES (0), (-2)");
     PuzzleClass puzzle;
     solveAllBut("5, 7, 9, 12");
+    EXPECT_EQ(std::pair(gStats->mNumTotal, gStats->mNumSolved), std::pair(30, 26));
     std::set<int> seen;
     for (std::uint32_t seed = 0; seed < 40; ++seed) {
         puzzle.LoadFromDatabase(5);
@@ -194,24 +199,27 @@ TEST_F(PuzzleStoreTest, StatisticsCountEachWinUnderItsHintsAtTheNextLoadAndNeedA
     StatsClass stats;
     // Every hint count, five and six more often than their neighbours. A
     // puzzle solved again is still one solved puzzle, counted under its
-    // fewest hints (1 with 3 and then 0); no or an impossible hint count is a
-    // solve in no hint column; a record without a number, or of a puzzle the
-    // catalogue lacks, is no solve at all.
+    // fewest hints (1 with 3 and then 0); no or an impossible hint count
+    // decides no hint column (14 and 15 count under 3), and alone is a solve
+    // in none; a record without a number, or of a puzzle the catalogue lacks
+    // or numbers 0, is no solve at all.
     Execute("INSERT INTO SolvedPuzzles VALUES (1, 3), (2, 1), (3, 2), (4, 3), (5, 4), (6, 5), (7, 6), (8, 7), "
-            "(1, 0), (12, 9), (13, NULL), (NULL, 0), (9, 5), (10, 5), (11, 6), (40, 1), (2, 1)");
+            "(1, 0), (12, 9), (13, NULL), (NULL, 0), (9, 5), (10, 5), (11, 6), (40, 1), (2, 1), "
+            "(14, -1), (14, 3), (15, 9), (15, 3), (0, 2); INSERT INTO Puzzles (Number) VALUES (0)");
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)), std::tuple(30, 0, Counts{}))
         << "counts change only when loaded";
     stats.LoadStats();
-    EXPECT_EQ(std::tuple(stats.mNumSolved, HintCounts(stats)), std::tuple(13, Counts{1, 1, 1, 1, 1, 3, 2, 1}));
+    EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)),
+              std::tuple(30, 15, Counts{1, 1, 1, 3, 1, 3, 2, 1}));
     Execute("DELETE FROM SolvedPuzzles WHERE Number <= 4; INSERT INTO Puzzles (Number) VALUES (31), (40)");
     stats.LoadStats();
     EXPECT_EQ(std::tuple(stats.mNumTotal, stats.mNumSolved, HintCounts(stats)),
-              std::tuple(32, 10, Counts{0, 1, 0, 0, 1, 3, 2, 1}));
+              std::tuple(32, 12, Counts{0, 1, 0, 2, 1, 3, 2, 1}));
 
     // A count the store does not answer keeps its value.
     gPrefsDatabase->mDB->SQLExecute("ALTER TABLE SolvedPuzzles RENAME TO Gone");
     stats.LoadStats();
-    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(32, 10));
+    EXPECT_EQ(std::pair(stats.mNumTotal, stats.mNumSolved), std::pair(32, 12));
     gPrefsDatabase.reset();
     EXPECT_THROW(stats.LoadStats(), platform::NilObjectException);
     EXPECT_THROW(StatsClass{}, platform::NilObjectException);
