@@ -5,6 +5,7 @@
 #include "model/PieceRhombusClass.h"
 #include "model/PieceSmallTriangleClass.h"
 #include "model/PieceSquareClass.h"
+#include "model/PuzzleClass.h"
 #include "platform/store/Database.h"
 
 #include <QString>
@@ -73,7 +74,7 @@ std::optional<SavedGameRecord> SavedGameRecord::TakeFirst(platform::Database& db
 
 bool SavedGameRecord::IsSound() const
 {
-    if (mNumber < 1 || mHintCount < 0 || mHintCount > kMaxHints) {
+    if (mNumber < PuzzleClass::kFirstNumber || mHintCount < 0 || mHintCount > kMaxHints) {
         return false;
     }
     for (std::size_t i = 0; i < PieceCount; ++i) {
