@@ -1,10 +1,10 @@
 #include "platform/controls/MessageDialog.h"
 
-#include "platform/controls/MsgBox.h"
+#include "platform/controls/PlainMessageBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 namespace platform {
 
@@ -21,17 +21,17 @@ constexpr int kIconWarning = 1;
 constexpr int kIconStop = 2;
 constexpr int kIconQuestion = 3;
 
-QMessageBox::Icon BoxIcon(int icon)
+QStyle::StandardPixmap BoxIcon(int icon)
 {
     switch (icon) {
     case kIconWarning:
-        return QMessageBox::Warning;
+        return QStyle::SP_MessageBoxWarning;
     case kIconStop:
-        return QMessageBox::Critical;
+        return QStyle::SP_MessageBoxCritical;
     case kIconQuestion:
-        return QMessageBox::Question;
+        return QStyle::SP_MessageBoxQuestion;
     default:
-        return QMessageBox::Information;
+        return QStyle::SP_MessageBoxInformation;
     }
 }
 
@@ -57,22 +57,20 @@ MessageDialogButton* MessageDialog::ShowModalWithin(QWidget* parent)
 
 MessageDialogButton* MessageDialog::ShowWithBox(QWidget* parent)
 {
-    QMessageBox box(BoxIcon(Icon), Title.isEmpty() ? QApplication::applicationName() : Title,
-                    BreakableText(Message), QMessageBox::NoButton, parent);
-    box.setInformativeText(BreakableText(Explanation));
-    QPushButton* action = box.addButton(ActionButton.Caption, QMessageBox::AcceptRole);
-    box.setDefaultButton(action);
+    PlainMessageBox box(QApplication::style()->standardIcon(BoxIcon(Icon)),
+                        Title.isEmpty() ? QApplication::applicationName() : Title, {Message, Explanation}, parent);
+    QPushButton* action = box.AddButton(ActionButton.Caption, QDialogButtonBox::AcceptRole);
+    box.SetDefaultButton(action);
     QPushButton* alternate = nullptr;
     if (AlternateActionButton.Visible) {
-        alternate = box.addButton(AlternateActionButton.Caption, QMessageBox::DestructiveRole);
+        alternate = box.AddButton(AlternateActionButton.Caption, QDialogButtonBox::DestructiveRole);
     }
     QPushButton* cancel = nullptr;
     if (CancelButton.Visible) {
-        cancel = box.addButton(CancelButton.Caption, QMessageBox::RejectRole);
-        box.setEscapeButton(cancel);
+        cancel = box.AddButton(CancelButton.Caption, QDialogButtonBox::RejectRole);
+        box.SetEscapeButton(cancel);
     }
-    box.exec();
-    const auto* clicked = box.clickedButton();
+    const QAbstractButton* clicked = box.Ask();
     if (clicked != nullptr && clicked == alternate) {
         return &AlternateActionButton;
     }

@@ -1,7 +1,9 @@
 #include "platform/controls/MsgBox.h"
 
+#include "platform/controls/PlainMessageBox.h"
+
 #include <QApplication>
-#include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 
 namespace platform {
@@ -14,29 +16,7 @@ std::function<void(const QString&)>& Handler()
     return handler;
 }
 
-// Far narrower than a box; a line broken inside such a run falls short of
-// the box's edge by at most its width.
-constexpr int kLongestUnbrokenRun = 20;
-constexpr QChar kZeroWidthSpace(0x200B);
-
 } // namespace
-
-QString BreakableText(const QString& text)
-{
-    QString breakable;
-    breakable.reserve(text.size() + text.size() / kLongestUnbrokenRun);
-    int run = 0;
-    for (const QChar c : text) {
-        breakable += c;
-        if (c.isSpace()) {
-            run = 0;
-        } else if (c == QLatin1Char('/') || ++run == kLongestUnbrokenRun) {
-            breakable += kZeroWidthSpace;
-            run = 0;
-        }
-    }
-    return breakable;
-}
 
 void SetMsgBoxHandler(std::function<void(const QString&)> handler)
 {
@@ -55,8 +35,9 @@ void MsgBox(const QString& message)
         std::fprintf(stderr, "Kolmira: %s\n", qPrintable(message));
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kolmira"), BreakableText(message), QMessageBox::Ok);
-    box.exec();
+    PlainMessageBox box(QIcon(), QStringLiteral("Kolmira"), {message});
+    box.SetDefaultButton(box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole));
+    box.Ask();
 }
 
 } // namespace platform
