@@ -1,7 +1,9 @@
 #include "platform/EventGuard.h"
 
+#include "platform/controls/PlainMessageBox.h"
+
 #include <QApplication>
-#include <QMessageBox>
+#include <QStyle>
 #include <cstdio>
 
 namespace platform {
@@ -29,10 +31,11 @@ void ReportFailure(const QString& what)
     }
     std::fprintf(stderr, "Kolmira: %s\n", qPrintable(what));
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kolmira"),
-                        QStringLiteral("Something went wrong, but the game goes on."));
-        box.setInformativeText(what);
-        box.exec();
+        PlainMessageBox box(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                            QStringLiteral("Kolmira"),
+                            {QStringLiteral("Something went wrong, but the game goes on."), what});
+        box.SetDefaultButton(box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole));
+        box.Ask();
     }
 }
 
