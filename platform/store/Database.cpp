@@ -56,6 +56,7 @@ bool Database::Open(int flags)
         sqlite3_busy_timeout(db, Options().busyTimeoutMs);
         // The full codes: a file removed or replaced is told apart from a write-protected one.
         sqlite3_extended_result_codes(db, 1);
+        ReportRollbacks(db, &mRolledBack);
         // Opening succeeds on any file; reading it whole into the copy is
         // what tells a database from some other file, or a file that another
         // program keeps to itself.
@@ -147,35 +148,26 @@ FileProblem Database::WhyReadOnly() const
     return FileProblem::None;
 }
 
-void Database::FollowTransaction(sqlite3* db, bool wasOpen, int rc, const QString& sql)
+void Database::FollowTransaction(bool wasOpen)
 {
-    const auto* onFile = std::get_if<OnFile>(&mState);
-    if (onFile == nullptr || db != onFile->file.get()) {
-        return;
+    const bool rolledBack = std::exchange(mRolledBack, false);
+    if (!rolledBack && !(wasOpen && sqlite3_get_autocommit(Db()) != 0)) {
+        return; // the transaction goes on, or there was none
     }
-    const bool open = sqlite3_get_autocommit(db) == 0;
-    if (open && !mTransactionStart) {
-        mTransactionStart = Copy{}; // the copy as it stands
-    } else if (!open && wasOpen && rc == SQLITE_DONE) {
-        // (A statement that failed leaves its transaction to the failure
-        // path: the file is left, or the statement alone was undone.)
-        EndTransaction(RollsBack(sql));
-    }
-}
-
-void Database::EndTransaction(bool rolledBack)
-{
     std::optional<Copy> start = std::exchange(mTransactionStart, std::nullopt);
-    if (!rolledBack || !start || start->db == nullptr) {
-        return; // the copy in place holds what the file keeps
+    if (!rolledBack || !start) {
+        return; // the copy in place holds what the store keeps
     }
-    // The store as the transaction found it, kept in memory: the writes just
-    // undone are gone from the copy too, even from a file that refuses to be
-    // read again. The version it was taken at comes back with it, so a
-    // change of another connection seen since is taken again at the next
-    // statement.
+    // The store as the transaction's first write found it, kept in memory:
+    // the writes just undone are gone from the copy too, even from a file
+    // that refuses to be read again.
     if (auto* onFile = std::get_if<OnFile>(&mState)) {
         onFile->copy = std::move(*start);
+        // What another program committed meanwhile comes back from the file
+        // where it can still be read; where it cannot, the version put back
+        // with the copy is older than the file's, and the next statement
+        // that reads the file takes it.
+        TakeCopy(*onFile);
     } else if (auto* left = std::get_if<LeftFile>(&mState)) {
         left->memory = std::move(start->db);
     }
@@ -185,7 +177,8 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
                    const char** tail)
 {
     sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(db, text, static_cast<int>(end - text), &raw, tail);
+    StatementKind kind;
+    int rc = Prepare(db, text, end, &raw, tail, kind);
     const Statement stmt(raw);
     if (rc != SQLITE_OK || raw == nullptr) {
         return rc; // an error, or blank text and comments
@@ -195,12 +188,13 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
             return rc;
         }
     }
-    const QString sql = QString::fromUtf8(sqlite3_sql(raw));
-    const bool writes = sqlite3_stmt_readonly(raw) == 0 && !OpensNoTransaction(sql);
-    if (writes && sqlite3_get_autocommit(db) != 0) {
+    // Several pragmas do nothing inside a transaction, and a BEGIN of any
+    // kind opens its own, so neither is wrapped in one.
+    const bool writes = sqlite3_stmt_readonly(raw) == 0 && !kind.isPragma && !kind.controlsTransaction;
+    const bool wasOpen = sqlite3_get_autocommit(db) == 0;
+    if (writes && !wasOpen) {
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     }
-    const bool wasOpen = sqlite3_get_autocommit(db) == 0;
     const sqlite3_int64 rowIdBefore = sqlite3_last_insert_rowid(db);
     const int firstColumn = rows.leadingRowId ? 1 : 0;
     const int columnCount = sqlite3_column_count(raw);
@@ -218,7 +212,6 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
             row.push_back(ColumnValue(raw, c));
         }
     }
-    FollowTransaction(db, wasOpen, rc, sql);
     if (rc != SQLITE_DONE) {
         return rc;
     }
@@ -227,11 +220,13 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
     }
     // The copy follows every write, and every change of another connection
     // that this statement saw: ready before the file can refuse, and never
-    // holding less than the game was shown.
+    // holding less than the game was shown. The end of a transaction is
+    // followed once the statement is done.
+    const bool ended = mRolledBack || (wasOpen && sqlite3_get_autocommit(db) != 0);
     auto* onFile = std::get_if<OnFile>(&mState);
-    if (onFile != nullptr && db == onFile->file.get() && (writes || DataVersion(db) != onFile->copy.version)
-        && (rc = TakeCopy(*onFile, writes && RemovesTables(sql),
-                             mTransactionStart ? &*mTransactionStart : nullptr)) != SQLITE_OK) {
+    if (onFile != nullptr && db == onFile->file.get() && !ended
+        && (writes || DataVersion(db) != onFile->copy.version)
+        && (rc = TakeCopy(*onFile, writes && kind.removesTables)) != SQLITE_OK) {
         return rc;
     }
     if (rows.set != nullptr) {
@@ -259,9 +254,21 @@ bool Database::Run(const QString& sql, const std::vector<Variant>& values, RowSi
         const char* tail = end;
         const std::vector<Variant>& bound = first ? values : none;
         const RowSink sink = first ? rows : RowSink{};
+        // (A transaction the layer opens for a write is no part of this: a
+        // write never commits itself, and SQLite reports its rollback.)
+        const bool wasOpen = sqlite3_get_autocommit(Db()) == 0;
+        mRolledBack = false;
         const int rc = Step(Db(), next, end, bound, sink, &tail);
-        if (rc != SQLITE_OK && !RunOnCopy(rc, next, end, bound, sink, &tail)) {
-            return FailWithEngineMessage(QStringLiteral("The statement failed"));
+        const bool ran = rc == SQLITE_OK || RunOnCopy(rc, wasOpen, next, end, bound, sink, &tail);
+        if (!ran) {
+            // Told before the copy follows, which may read the file again.
+            FailWithEngineMessage(QStringLiteral("The statement failed"));
+        }
+        // Also after a failure: a trigger or a conflict clause may have
+        // rolled the whole transaction back.
+        FollowTransaction(wasOpen);
+        if (!ran) {
+            return false;
         }
         first = false;
         next = tail;
@@ -351,25 +358,16 @@ bool Database::Commit()
     if (sqlite3_get_autocommit(db) != 0) {
         return true; // nothing written since the last commit
     }
-    const int rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? SQLITE_OK
-                                                                                      : sqlite3_extended_errcode(db);
-    if (rc == SQLITE_OK) {
-        // The copy keeps the version it was taken at, older than the file's
-        // after this commit: the next statement takes it again, with
-        // whatever this transaction saw of another connection and never
-        // copied (it broke a rule, say).
-        EndTransaction(false);
-        return true;
-    }
-    // Writes that break a rule of the store's own can be kept on no file;
-    // any other failure is the file's refusal, and the copy already holds
-    // every write of the transaction, as committed.
-    if (std::holds_alternative<OnFile>(mState) && !BreaksARule(rc)) {
-        EndTransaction(false);
-        LeaveFile(WhyFileFailed(rc));
+    // The copy keeps the version it was taken at, older than the file's
+    // after this commit: the next statement takes it again, with whatever
+    // this transaction saw of another connection and never copied (it broke
+    // a rule, say). A file that refuses the commit leaves it to the copy,
+    // which holds every write of the transaction.
+    if (Run(QStringLiteral("COMMIT"), {}, RowSink{})) {
         AnnounceRefusal();
         return true;
     }
+    // Writes that break a rule of the store's own can be kept on no file.
     FailWithEngineMessage(QStringLiteral("Commit failed, changes were rolled back"));
     const QString why = mErrorMessage;
     // A commit that fails must not leave half a change behind, nor an open
@@ -381,15 +379,12 @@ bool Database::Commit()
 void Database::Rollback()
 {
     sqlite3* db = Db();
-    if (db == nullptr) {
-        return;
+    if (db == nullptr || sqlite3_get_autocommit(db) != 0) {
+        return; // nothing open: the copy holds what the store keeps
     }
-    // Without a copy kept apart, the copy was never replaced, and the
-    // rollback run here undoes what was written on it in memory.
-    if (sqlite3_get_autocommit(db) == 0) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    EndTransaction(true);
+    mRolledBack = false;
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    FollowTransaction(true);
 }
 
 std::int32_t Database::LastRowID() const

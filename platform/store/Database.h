@@ -42,10 +42,11 @@ struct DatabaseOptions {
 // statement broke a constraint, which it breaks on any file), and nothing
 // needs to be read from the file: its open transaction is rolled back, so it
 // stays as it was at its last commit, and is never written again; the
-// connection goes on from the copy, where the statement has run. Every
-// answer the game got stays true. The refusal handler hears of it once,
-// after the statement. A statement that fails on the copy as well is wrong
-// on any file: it fails, and the connection stays where it is.
+// connection goes on from the copy, where the statement has run and where
+// that transaction stays open until the game ends it. Every answer the game
+// got stays true. The refusal handler hears of it once, after the statement.
+// A statement that fails on the copy as well is wrong on any file: it fails,
+// and the connection stays where it is.
 class Database {
 public:
     using RefusalHandler = std::function<void(const QString& reason)>;
@@ -158,23 +159,22 @@ private:
     // Runs one statement on db; answers SQLite's result code and where the text goes on.
     int Step(sqlite3* db, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
              const char** tail);
-    // Keeps the copy a transaction on the file begins with, or ends it, as
-    // the statement sql just run on db with result rc began or ended one
-    // (wasOpen: one was open before it), itself (BEGIN, COMMIT, ROLLBACK)
-    // or implicitly.
-    void FollowTransaction(sqlite3* db, bool wasOpen, int rc, const QString& sql);
-    // The file's transaction ended: a commit keeps the copy in place, a
-    // rollback puts back the copy the transaction found.
-    void EndTransaction(bool rolledBack);
+    // After a statement, however it went: when SQLite ended the transaction
+    // of the connection statements now run on (wasOpen: one was open before
+    // the statement), the copy follows. A commit keeps the copy in place; a
+    // rollback puts back the transaction's start, then takes the file again
+    // where it can still be read.
+    void FollowTransaction(bool wasOpen);
     // Brings the copy up to what the file connection sees now; SQLite's result
     // code. ownTablesGo: the statement just run may drop or rename tables.
-    // keepReplaced: where the copy replaced goes, if that holds none yet.
-    static int TakeCopy(OnFile& onFile, bool ownTablesGo = false, Copy* keepReplaced = nullptr);
+    // The first copy a transaction's writes replace is kept as its start.
+    int TakeCopy(OnFile& onFile, bool ownTablesGo = false);
     // The file failed the statement with fileCode: when the copy runs it,
     // and it broke no rule of the database's own, the file refused it, and
-    // the connection goes on from the copy, where it has run.
-    bool RunOnCopy(int fileCode, const char* text, const char* end, const std::vector<Variant>& values, RowSink rows,
-                   const char** tail);
+    // the connection goes on from the copy, where it has run, inside the
+    // transaction the file had open before it (inTransaction).
+    bool RunOnCopy(int fileCode, bool inTransaction, const char* text, const char* end,
+                   const std::vector<Variant>& values, RowSink rows, const char** tail);
     // Why the file failed with the code, the file itself asked first.
     FileProblem WhyFileFailed(int code) const;
     // The connection goes on from the copy; the problem is told, unless None.
@@ -187,12 +187,17 @@ private:
     bool FailWithEngineMessage(const QString& what);
 
     std::variant<Closed, OnFile, LeftFile, InMemory> mState;
-    // Engaged while a transaction begun on the file is open: the copy as
-    // that transaction found it, for a rollback that cannot ask the file (it
-    // may refuse even a read by then, or be left already). Holds no copy while
-    // the copy has not been replaced since: then the copy is that store still,
-    // and what was written on it in memory has a transaction of its own.
+    // Engaged once the open transaction has written on the file: the copy as
+    // its first write found it, for a rollback that cannot ask the file (it
+    // may refuse even a read by then, or be left already). A transaction that
+    // only read leaves the copy as the file's last commit, with nothing to
+    // put back; what was written on the copy after the file was left is
+    // undone by the copy's own transaction.
     std::optional<Copy> mTransactionStart;
+    // Set by SQLite, inside a statement, when it rolls back the transaction
+    // of the file or of a copy (asked to, by a trigger or a conflict clause,
+    // or on a failure); read once the statement is done.
+    bool mRolledBack = false;
     // The row id of the last row inserted, on the file or on the copy that
     // took its place: the copy never ran the file's inserts.
     std::int64_t mLastRowId = 0;

@@ -246,25 +246,47 @@ std::int64_t DatabaseBytes(sqlite3* db)
     return std::max<sqlite3_int64>(size, 0);
 }
 
-bool RollsBack(const QString& sql)
+void ReportRollbacks(sqlite3* db, bool* rolledBack)
 {
-    return sql.trimmed().startsWith(QLatin1String("ROLLBACK"), Qt::CaseInsensitive);
+    const auto report = [](void* flag) { *static_cast<bool*>(flag) = true; };
+    sqlite3_rollback_hook(db, rolledBack != nullptr ? +report : nullptr, rolledBack);
 }
 
-bool RemovesTables(const QString& sql)
+namespace {
+
+int NoteKind(void* kind, int action, const char*, const char*, const char*, const char*)
 {
-    const QString start = sql.trimmed();
-    return start.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive)
-        || start.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
+    auto& noted = *static_cast<StatementKind*>(kind);
+    switch (action) {
+    case SQLITE_TRANSACTION:
+        noted.controlsTransaction = true;
+        break;
+    case SQLITE_PRAGMA:
+        noted.isPragma = true;
+        break;
+    case SQLITE_DROP_TABLE:
+    case SQLITE_DROP_TEMP_TABLE:
+    case SQLITE_ALTER_TABLE:
+        noted.removesTables = true;
+        break;
+    default:
+        break;
+    }
+    return SQLITE_OK;
 }
 
-// Several pragmas do nothing inside a transaction, and a BEGIN of any kind
-// opens its own, so neither is wrapped in one.
-bool OpensNoTransaction(const QString& sql)
+} // namespace
+
+int Prepare(sqlite3* db, const char* text, const char* end, sqlite3_stmt** stmt, const char** tail,
+            StatementKind& kind)
 {
-    const QString start = sql.trimmed();
-    return start.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive)
-        || start.startsWith(QLatin1String("BEGIN"), Qt::CaseInsensitive);
+    // SQLite asks the authorizer about every action of the statement while
+    // it compiles it; it is set for this one statement only, so nothing
+    // else the connection prepares is asked about.
+    sqlite3_set_authorizer(db, NoteKind, &kind);
+    const int rc = sqlite3_prepare_v2(db, text, static_cast<int>(end - text), stmt, tail);
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+    return rc;
 }
 
 namespace {

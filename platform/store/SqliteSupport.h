@@ -72,14 +72,22 @@ unsigned DataVersion(sqlite3* db);
 bool HoldsEveryTableOf(sqlite3* db, sqlite3* other);
 // How many bytes the database of db holds; 0 when it cannot tell.
 std::int64_t DatabaseBytes(sqlite3* db);
-// Pragmas and BEGIN are run as they are, never inside a transaction of the
-// connection's own.
-bool OpensNoTransaction(const QString& sql);
-// Whether the statement ends its transaction with a rollback (ROLLBACK; a
-// ROLLBACK TO a savepoint keeps the transaction open).
-bool RollsBack(const QString& sql);
-// Whether the statement may take a table's name away (DROP, ALTER).
-bool RemovesTables(const QString& sql);
+// Has SQLite set rolledBack whenever it rolls back a whole transaction of
+// db, however that came about (a ROLLBACK TO a savepoint keeps it open),
+// closing db included; null: no more. It does so inside the statement,
+// where nothing may touch db.
+void ReportRollbacks(sqlite3* db, bool* rolledBack);
+// What a statement does besides reading and writing rows, as SQLite tells
+// it while preparing the statement, whatever its text looks like.
+struct StatementKind {
+    bool controlsTransaction = false; // BEGIN (any kind), COMMIT, ROLLBACK
+    bool isPragma = false;
+    bool removesTables = false; // DROP TABLE, ALTER TABLE
+};
+// Prepares the first statement of the text up to end on db, as
+// sqlite3_prepare_v2 does, and tells its kind; SQLite's result code.
+int Prepare(sqlite3* db, const char* text, const char* end, sqlite3_stmt** stmt, const char** tail,
+            StatementKind& kind);
 // The table of a plain one-table query, whose rows can be written back;
 // empty for anything else.
 QString TableOfSimpleQuery(const QString& sql);
