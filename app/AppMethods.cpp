@@ -10,7 +10,7 @@
 #include "model/PrefsDatabaseClass.h"
 #include "model/PuzzleClass.h"
 #include "model/StatsClass.h"
-#include "platform/controls/MessageDialog.h"
+#include "platform/dialogs/MessageDialog.h"
 #include "platform/NilObjectException.h"
 #include "platform/Random.h"
 #include "platform/System.h"

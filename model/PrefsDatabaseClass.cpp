@@ -4,7 +4,7 @@
 #include "platform/store/DatabaseDraft.h"
 #include "platform/store/DatabaseRecord.h"
 #include "platform/Date.h"
-#include "platform/controls/MsgBox.h"
+#include "platform/dialogs/MsgBox.h"
 #include "platform/PreferencesFolder.h"
 
 #include <QDir>

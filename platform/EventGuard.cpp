@@ -1,6 +1,6 @@
 #include "platform/EventGuard.h"
 
-#include "platform/controls/PlainMessageBox.h"
+#include "platform/dialogs/PlainMessageBox.h"
 
 #include <QApplication>
 #include <QStyle>

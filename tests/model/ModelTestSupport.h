@@ -11,7 +11,7 @@
 #include "model/SolutionGridClass.h"
 #include "model/StatsClass.h"
 #include "platform/store/Database.h"
-#include "platform/controls/MsgBox.h"
+#include "platform/dialogs/MsgBox.h"
 #include "platform/Random.h"
 
 #include <QTemporaryDir>

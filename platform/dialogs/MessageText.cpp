@@ -1,4 +1,4 @@
-#include "platform/controls/MessageText.h"
+#include "platform/dialogs/MessageText.h"
 
 #include <QMimeData>
 #include <QTextBlock>

@@ -1,5 +1,5 @@
-#include "platform/controls/MessageDialog.h"
-#include "platform/controls/MsgBox.h"
+#include "platform/dialogs/MessageDialog.h"
+#include "platform/dialogs/MsgBox.h"
 #include "tests/support/WindowInput.h"
 
 #include <QAbstractButton>

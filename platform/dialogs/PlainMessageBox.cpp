@@ -1,6 +1,6 @@
-#include "platform/controls/PlainMessageBox.h"
+#include "platform/dialogs/PlainMessageBox.h"
 
-#include "platform/controls/MessageText.h"
+#include "platform/dialogs/MessageText.h"
 
 #include <QApplication>
 #include <QCursor>

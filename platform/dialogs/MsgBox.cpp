@@ -1,6 +1,6 @@
-#include "platform/controls/MsgBox.h"
+#include "platform/dialogs/MsgBox.h"
 
-#include "platform/controls/PlainMessageBox.h"
+#include "platform/dialogs/PlainMessageBox.h"
 
 #include <QApplication>
 #include <QPushButton>

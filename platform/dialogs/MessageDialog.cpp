@@ -1,6 +1,6 @@
-#include "platform/controls/MessageDialog.h"
+#include "platform/dialogs/MessageDialog.h"
 
-#include "platform/controls/PlainMessageBox.h"
+#include "platform/dialogs/PlainMessageBox.h"
 
 #include <QApplication>
 #include <QPushButton>
