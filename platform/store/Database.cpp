@@ -218,15 +218,16 @@ int Database::Step(sqlite3* db, const char* text, const char* end, const std::ve
     if (sqlite3_last_insert_rowid(db) != rowIdBefore) {
         mLastRowId = sqlite3_last_insert_rowid(db);
     }
-    // The copy follows every write, and every change of another connection
-    // that this statement saw: ready before the file can refuse, and never
-    // holding less than the game was shown. The end of a transaction is
-    // followed once the statement is done.
+    // The copy follows every write, every write undone inside a transaction
+    // that goes on, and every change of another connection that this
+    // statement saw: ready before the file can refuse, and never holding
+    // less than the game was shown, nor more than the file keeps. The end of
+    // a transaction is followed once the statement is done.
     const bool ended = mRolledBack || (wasOpen && sqlite3_get_autocommit(db) != 0);
     auto* onFile = std::get_if<OnFile>(&mState);
     if (onFile != nullptr && db == onFile->file.get() && !ended
-        && (writes || DataVersion(db) != onFile->copy.version)
-        && (rc = TakeCopy(*onFile, writes && kind.removesTables)) != SQLITE_OK) {
+        && (writes || kind.rollsBackToSavepoint || DataVersion(db) != onFile->copy.version)
+        && (rc = TakeCopy(*onFile, (writes && kind.removesTables) || kind.rollsBackToSavepoint)) != SQLITE_OK) {
         return rc;
     }
     if (rows.set != nullptr) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringList>
 #include <climits>
+#include <cstring>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -254,10 +255,14 @@ void ReportRollbacks(sqlite3* db, bool* rolledBack)
 
 namespace {
 
-int NoteKind(void* kind, int action, const char*, const char*, const char*, const char*)
+int NoteKind(void* kind, int action, const char* arg1, const char*, const char*, const char*)
 {
     auto& noted = *static_cast<StatementKind*>(kind);
     switch (action) {
+    case SQLITE_SAVEPOINT:
+        // SAVEPOINT asks as "BEGIN", RELEASE as "RELEASE".
+        noted.rollsBackToSavepoint = arg1 != nullptr && std::strcmp(arg1, "ROLLBACK") == 0;
+        break;
     case SQLITE_TRANSACTION:
         noted.controlsTransaction = true;
         break;

@@ -83,6 +83,10 @@ struct StatementKind {
     bool controlsTransaction = false; // BEGIN (any kind), COMMIT, ROLLBACK
     bool isPragma = false;
     bool removesTables = false; // DROP TABLE, ALTER TABLE
+    // ROLLBACK TO a savepoint: it undoes writes, tables made included, yet
+    // ends no transaction, so neither the rollback hook nor the autocommit
+    // state tells of it.
+    bool rollsBackToSavepoint = false;
 };
 // Prepares the first statement of the text up to end on db, as
 // sqlite3_prepare_v2 does, and tells its kind; SQLite's result code.
