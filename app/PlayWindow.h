@@ -116,7 +116,7 @@ public:
     void LoadRandomPuzzle();
     void SetSidebarStats();
     // The statistics read afresh from the store onto the Play page: its
-    // buttons, or its end page when nothing is left to play.
+    // buttons, or its end page once the game is over.
     void ShowNewStatistics();
     void SetPlaySidebar();
     void GetHint();

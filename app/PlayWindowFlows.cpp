@@ -195,12 +195,13 @@ void PlayWindow::LoadRandomPuzzle()
 {
     platform::Deref(gTable).ForgetPuzzle();
     if (!platform::Deref(gPuzzle).LoadRandomUnsolved()) {
-        // Nothing is left to play: another copy of the game, or another
-        // program, has recorded the last puzzles meanwhile. The game ends as
-        // after the last solve, on the table as it lies.
+        // Nothing is left to play (another copy of the game, or another
+        // program, may have recorded the last puzzles meanwhile): the game is
+        // over, and the puzzle on the table goes with it, won or not. The
+        // window becomes the one that a start with every puzzle solved
+        // shows, and no game in progress is left to keep.
+        gPuzzle = std::make_shared<PuzzleClass>();
         ShowNewStatistics();
-        platform::Deref(gTable).DrawAfterChange();
-        return;
     }
     ReloadTableAfterPuzzleChange();
 }
@@ -240,9 +241,8 @@ void PlayWindow::ShowNewStatistics()
 
 void PlayWindow::SetPlaySidebar()
 {
-    const StatsClass& stats = platform::Deref(gStats);
     PanelNamed(QStringLiteral("PlayTabPagePanel"))
-        .SetValue(stats.mNumTotal > stats.mNumSolved ? kPlayButtonsPage : kEndPage);
+        .SetValue(platform::Deref(gStats).IsGameOver(platform::Deref(gPuzzle)) ? kEndPage : kPlayButtonsPage);
 }
 
 void PlayWindow::GetHint()

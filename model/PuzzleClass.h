@@ -81,6 +81,9 @@ public:
     // Records the current puzzle as solved with its hint count, committed at
     // once. A puzzle without a stored number records nothing.
     void MarkSolvedInDatabase();
+    // From its load until it is won; a figure without a stored number is
+    // never in play.
+    bool IsInPlay() const { return mPuzzleNumber >= kFirstNumber && !mIsWon; }
     // Forgets every solve.
     void ResetAll();
     // Paints mBoardSilhouette from the trimmed grid and the pieces' masks.

@@ -71,3 +71,8 @@ void StatsClass::LoadStats()
                          .arg(reachable.join(QLatin1Char(',')), playable),
                targets);
 }
+
+bool StatsClass::IsGameOver(const PuzzleClass& onTable) const
+{
+    return AllSolved() && !onTable.IsInPlay();
+}

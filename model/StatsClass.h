@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class PuzzleClass;
+
 // The solve statistics, counted afresh from the store on every load: the
 // puzzles in the catalogue that the game plays, how many of them are solved,
 // and how many were solved with each number of hints from 0 to 7 (a puzzle
@@ -15,6 +17,13 @@ public:
     // NilObjectException when there is no store; a count the store cannot
     // answer keeps its previous value.
     void LoadStats();
+    // Whether no puzzle of the catalogue is left unsolved.
+    bool AllSolved() const { return mNumTotal <= mNumSolved; }
+    // Whether the game is over: every puzzle solved and none in play on the
+    // table (it was won, or none is loaded). A puzzle still in play, which
+    // another copy of the game may have recorded meanwhile, stays playable
+    // to its end.
+    bool IsGameOver(const PuzzleClass& onTable) const;
 
     std::int32_t mNumSolved = 0;
     std::int32_t mNum0Hints = 0;

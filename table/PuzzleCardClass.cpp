@@ -108,10 +108,14 @@ void PuzzleCardClass::DrawPuzzleToCard()
         SetBackgroundColor(kFallbackCardColor);
         EraseRect(0, 0, Width(), Height());
     }
-    if (!gPuzzle || gPuzzle->mPuzzleNumber == 0 || !gPuzzle->mSolutionGrid) {
-        return;
+    if (gPuzzle && gPuzzle->mPuzzleNumber != 0 && gPuzzle->mSolutionGrid) {
+        DrawFigure(*gPuzzle);
     }
-    const PuzzleClass& puzzle = *gPuzzle;
+    FlipBuffer();
+}
+
+void PuzzleCardClass::DrawFigure(const PuzzleClass& puzzle)
+{
     const SolutionGridClass& grid = *puzzle.mSolutionGrid;
     // The trimmed figure is centred; the pieces count from the untrimmed
     // grid's corner, which lies the trimmed cells further up and left.
@@ -149,5 +153,4 @@ void PuzzleCardClass::DrawPuzzleToCard()
         const auto y = static_cast<std::int32_t>(entry.piece->mPosY / double{kScale} + offY);
         DrawPicture(RedThrough(mask), x, y);
     }
-    FlipBuffer();
 }

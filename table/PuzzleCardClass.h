@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class PuzzleClass;
+
 // The small picture of the current puzzle in the sidebar: the figure in dark
 // red at one fifth of the table's scale, centred on the card, each piece
 // drawn through its card mask until its hint is taken and through its hint
@@ -21,6 +23,11 @@ public:
 
     void Event_Paint(platform::Graphics& g) override;
     void Event_Open() override;
-    // Redraws the whole card from the current puzzle and its hint count.
+    // Redraws the whole card from the current puzzle and its hint count,
+    // and shows it; with no puzzle loaded, the bare card.
     virtual void DrawPuzzleToCard();
+
+private:
+    // The figure with the hints taken, over the card's background.
+    void DrawFigure(const PuzzleClass& puzzle);
 };

@@ -90,13 +90,10 @@ void TableClass::Event_Open()
 
 bool TableClass::Event_MouseDown(int x, int y)
 {
-    // After a win, or with nothing left to solve, the pieces stay put and no
+    // After a win, or once the game is over, the pieces stay put and no
     // release may run the win check again.
-    if (platform::Deref(gPuzzle).mIsWon) {
-        return false;
-    }
-    const StatsClass& stats = platform::Deref(gStats);
-    if (stats.mNumTotal <= stats.mNumSolved) {
+    const PuzzleClass& puzzle = platform::Deref(gPuzzle);
+    if (puzzle.mIsWon || platform::Deref(gStats).IsGameOver(puzzle)) {
         return false;
     }
     // Every piece is asked, so the topmost one whose shape covers the point
@@ -312,7 +309,7 @@ std::array<PieceClass*, SavedGameRecord::PieceCount> TableClass::PiecesInSavedOr
 void TableClass::SavePuzzleInProgress()
 {
     // Nothing loaded, or already solved: the next start picks afresh.
-    if (!gPuzzle || gPuzzle->mPuzzleNumber < 1 || gPuzzle->mIsWon) {
+    if (!gPuzzle || !gPuzzle->IsInPlay()) {
         return;
     }
     SavedGameRecord saved;

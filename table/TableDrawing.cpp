@@ -57,11 +57,11 @@ void TableClass::RenderTable()
 
 void TableClass::DrawNote()
 {
-    const bool everySolved = gStats && gStats->mNumTotal <= gStats->mNumSolved;
+    const bool gameOver = gStats && gPuzzle && gStats->IsGameOver(*gPuzzle);
     platform::PicturePtr note;
     int x = 0;
     int y = kNoteTop;
-    if (everySolved) {
+    if (gameOver) {
         note = completenote();
     } else if (mDrawWinNote) {
         note = winnote();
@@ -77,7 +77,7 @@ void TableClass::DrawNote()
     if (!note) {
         return;
     }
-    if (everySolved || mDrawWinNote) {
+    if (gameOver || mDrawWinNote) {
         x = CentredX(Width(), *note);
     }
     DrawPicture(note, x, y);

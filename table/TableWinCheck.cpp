@@ -26,7 +26,7 @@ void TableClass::CheckForWin()
     const StatsClass& stats = platform::Deref(gStats);
 
     // After the last puzzle the completion note stays instead, with no blink.
-    if (stats.mNumSolved < stats.mNumTotal) {
+    if (!stats.AllSolved()) {
         mDrawWinNote = true;
         mWinNoteTimer = std::make_shared<WinNoteTimerClass>();
         window.mNewPuzzleBlinkTimer = std::make_shared<NewPuzzleBlinkTimerClass>();

@@ -34,9 +34,10 @@ constexpr int kFlipsAfter = 2;
 
 enum class Way { Button, Menu, Key, SheetByMenu, SheetByKey };
 // What the table shows before the change: a won puzzle with another left to
-// play, the last puzzle won, the first puzzle's pieces overlapping, or a won
-// puzzle whose one other was then recorded by another copy of the game.
-enum class Before { Won, WonLast, Overlapping, WonThenOtherCopyTookTheLast };
+// play, the last puzzle won, the first puzzle's pieces overlapping, a won
+// puzzle whose one other was then recorded by another copy of the game, or
+// the last puzzle in play, which another copy then solved.
+enum class Before { Won, WonLast, Overlapping, WonThenOtherCopyTookTheLast, OtherCopySolvedTheOneInPlay };
 enum class Blink { None, Stopped, Running };
 
 struct Change {
@@ -44,7 +45,7 @@ struct Change {
     Way way;
     Before before;
     int typed; // into the sheet (0: no sheet)
-    int shown; // the puzzle on the table afterwards
+    int shown; // the puzzle on the table afterwards (0: none, the game is over)
     Blink blink;
     bool completionNote;
 };
@@ -55,18 +56,20 @@ void PrintTo(const Change& c, std::ostream* os)
     *os << c.name;
 }
 
-// New Puzzle loads the one other unsolved puzzle, or nothing when none is
-// left; the sheet loads what is typed. New Puzzle stops the blink, the sheet
-// only when it reopens a solved puzzle. The completion note stays while
-// every puzzle is solved.
+// New Puzzle loads the one other unsolved puzzle; when none is left the game
+// is over, and the puzzle on the table goes, won or not. The sheet loads what
+// is typed. New Puzzle stops the blink, the sheet only when it reopens a
+// solved puzzle. The completion note shows while the game is over.
 const Change kChanges[] = {
     {"ButtonAfterAWin", Way::Button, Before::Won, 0, kOtherUnsolved, Blink::Stopped, false},
     {"MenuAfterAWin", Way::Menu, Before::Won, 0, kOtherUnsolved, Blink::Stopped, false},
     {"KeyAfterAWin", Way::Key, Before::Won, 0, kOtherUnsolved, Blink::Stopped, false},
     {"KeyOverOverlappingPieces", Way::Key, Before::Overlapping, 0, kOtherUnsolved, Blink::None, false},
-    {"MenuWithEveryPuzzleSolved", Way::Menu, Before::WonLast, 0, kFirstPuzzle, Blink::None, true},
-    {"ButtonAfterAnotherCopySolvedTheLastOne", Way::Button, Before::WonThenOtherCopyTookTheLast, 0, kFirstPuzzle,
+    {"MenuWithEveryPuzzleSolved", Way::Menu, Before::WonLast, 0, 0, Blink::None, true},
+    {"ButtonAfterAnotherCopySolvedTheLastOne", Way::Button, Before::WonThenOtherCopyTookTheLast, 0, 0,
      Blink::Stopped, true},
+    {"KeyAfterAnotherCopySolvedTheOneInPlay", Way::Key, Before::OtherCopySolvedTheOneInPlay, 0, 0, Blink::None,
+     true},
     {"SheetByMenuOpensAnUnsolvedOneAfterAWin", Way::SheetByMenu, Before::Won, kOtherUnsolved, kOtherUnsolved,
      Blink::Running, false},
     {"SheetByKeyOverOverlappingPieces", Way::SheetByKey, Before::Overlapping, kOtherUnsolved, kOtherUnsolved,
@@ -80,8 +83,14 @@ const Change kChanges[] = {
 // Nothing is left to play once the change comes.
 bool NoneLeft(Before before)
 {
-    return before == Before::WonLast || before == Before::WonThenOtherCopyTookTheLast;
+    return before == Before::WonLast || before == Before::WonThenOtherCopyTookTheLast
+        || before == Before::OtherCopySolvedTheOneInPlay;
 }
+
+// What the store holds besides the first run's puzzle: one other puzzle left
+// unsolved, none, or none and the first run's puzzle recorded too, as
+// another copy of the game does while this one has it in play.
+enum class Left { OneOther, None, NoneNotEvenThisOne };
 
 } // namespace
 
@@ -89,11 +98,11 @@ class PuzzleChange : public MousePlayer {
 protected:
     // The first run's puzzle, resumed at the next start with every other
     // puzzle solved but one (or none) in the store.
-    void ResumeFirstPuzzleAmongSolved(bool noneLeft)
+    void ResumeFirstPuzzleAmongSolved(Left left)
     {
         StartGame();
         for (int n = 1; n <= kBuiltInPuzzles; ++n) {
-            if (n != kFirstPuzzle && (noneLeft || n != kOtherUnsolved)) {
+            if ((n != kFirstPuzzle || left == Left::NoneNotEvenThisOne) && (left != Left::OneOther || n != kOtherUnsolved)) {
                 AddSolved(n, n == 1 ? kMostHints : 0);
             }
         }
@@ -114,6 +123,27 @@ protected:
         ASSERT_TRUE(other.Connect());
         other.SQLExecute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, 0)").arg(number));
         ASSERT_TRUE(other.Commit());
+    }
+
+    // The figures of the Stats page, and where the game is over the whole
+    // window as the player reads it on the Play page: after a quit and a
+    // new start, the same.
+    void ExpectTheNextStartShowsTheSame(bool gameOver)
+    {
+        const QString title = Window().Title();
+        const QImage table = Table().Surface();
+        const QImage card = CardShown();
+        const auto pages = std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel"));
+        const QImage stats = StatsShown();
+        StopGame();
+        StartShown();
+        if (gameOver) {
+            EXPECT_EQ(Window().Title(), title);
+            EXPECT_TRUE(Table().Surface() == table) << "the table";
+            EXPECT_TRUE(CardShown() == card) << "the card";
+            EXPECT_EQ(std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel")), pages);
+        }
+        EXPECT_EQ(StatsShown(), stats);
     }
 
     const platform::Canvas& Button() const { return CanvasNamed("NewPuzzleButtonCanvas"); }
@@ -178,7 +208,8 @@ class PuzzleChangeWay : public PuzzleChange, public ::testing::WithParamInterfac
 TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
 {
     const Change& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(ResumeFirstPuzzleAmongSolved(c.before == Before::WonLast));
+    const bool oneLeft = c.before != Before::WonLast && c.before != Before::OtherCopySolvedTheOneInPlay;
+    ASSERT_NO_FATAL_FAILURE(ResumeFirstPuzzleAmongSolved(oneLeft ? Left::OneOther : Left::None));
     const QImage oldCard = CardShown();
     ASSERT_NE(CardLook::WrongPixels(oldCard, kFirstPuzzle), 0); // the hints show
 
@@ -186,6 +217,8 @@ TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
     std::weak_ptr<WinNoteTimerClass> winNote;
     if (c.before == Before::Overlapping) {
         ASSERT_NO_FATAL_FAILURE(OverlapTwoPieces());
+    } else if (c.before == Before::OtherCopySolvedTheOneInPlay) {
+        ASSERT_NO_FATAL_FAILURE(OtherCopySolves(kFirstPuzzle));
     } else {
         ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
         ASSERT_TRUE(Puzzle().mIsWon);
@@ -219,14 +252,10 @@ TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
 
     EXPECT_EQ(Window().Title(), TitleFor(c.shown));
     EXPECT_EQ(Puzzle().mPuzzleNumber, c.shown);
-    // A new figure with no hint taken, nothing left of the old one; with no
-    // puzzle left to load, the card is drawn again as it was.
+    // A new figure with no hint taken, nothing left of the old one; once
+    // the game is over, the bare card.
     const QImage card = CardShown();
-    if (c.shown == kFirstPuzzle) {
-        EXPECT_EQ(card, oldCard);
-    } else {
-        EXPECT_EQ(CardLook::WrongPixels(card, c.shown), 0);
-    }
+    EXPECT_EQ(CardLook::WrongPixels(card, c.shown), 0);
     EXPECT_EQ(std::tuple(TableShowsNote(winnote()), OverlapNoteShown(), TableShowsNote(completenote())),
               std::tuple(false, false, c.completionNote));
     // The end page stays until the next win chooses again, and comes when
@@ -258,12 +287,12 @@ TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
     // The won puzzle's note timer went with it: it cannot fire on the next.
     EXPECT_TRUE(winNote.expired());
 
-    // Every figure of the Stats page reads as the next start reads the store.
+    // The game over is one state, whatever it came from: the window shows
+    // what the next start shows (nothing is kept as a game in progress to
+    // resume), and every figure of the Stats page reads as that start reads
+    // the store.
     if (NoneLeft(c.before)) {
-        const QImage stats = StatsShown();
-        StopGame();
-        StartShown();
-        EXPECT_EQ(StatsShown(), stats);
+        ExpectTheNextStartShowsTheSame(c.shown == 0);
     }
 }
 
@@ -272,39 +301,70 @@ INSTANTIATE_TEST_SUITE_P(EveryWayIn, PuzzleChangeWay, ::testing::ValuesIn(kChang
 
 // The Stats page after a win reads the store's new counts: one more solve,
 // one more at the hints taken, one fewer unsolved; the win brings the Play
-// page back, or its end page once none is left.
-class PuzzleChangeWin : public PuzzleChange, public ::testing::WithParamInterface<bool> {};
+// page back, or its end page once none is left. A game in progress whose
+// puzzle another copy of the game recorded is played to its end like any
+// other, and its win counts once. A game over leaves nothing to resume: the
+// next start is the start of a game with every puzzle solved.
+class PuzzleChangeWin : public PuzzleChange, public ::testing::WithParamInterface<Left> {};
 
 TEST_P(PuzzleChangeWin, TheStatsPageReadsTheNewCounts)
 {
     using namespace StatsPage;
-    const bool last = GetParam();
+    const Left left = GetParam();
+    const bool last = left != Left::OneOther;
+    const bool countedAlready = left == Left::NoneNotEvenThisOne;
     const auto shape = [](const QImage& ink) { return ink.convertToFormat(QImage::Format_Alpha8); };
-    ASSERT_NO_FATAL_FAILURE(ResumeFirstPuzzleAmongSolved(last));
+    ASSERT_NO_FATAL_FAILURE(ResumeFirstPuzzleAmongSolved(left));
+    EXPECT_EQ(std::pair(PageOf("PlayTabPagePanel"), TableShowsNote(completenote())),
+              std::pair(PlayWindow::kPlayButtonsPage, false));
     // Solved from the Stats page.
     const QImage before = StatsShown();
     ASSERT_NO_FATAL_FAILURE(SolveWithTheMouse());
     EXPECT_EQ(std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel")),
               std::pair(PlayWindow::kPlayPage, last ? PlayWindow::kEndPage : PlayWindow::kPlayButtonsPage));
+    EXPECT_EQ(TableShowsNote(completenote()), last);
     EXPECT_EQ(
         Count("SolvedPuzzles", QStringLiteral("Number = %1 AND NumHintsUsed = %2").arg(kFirstPuzzle).arg(kHintsTaken)),
         1);
     const QImage after = StatsShown();
-
-    // Rows that read "0" and "1" before the win (no solve with one hint, one
-    // with seven), to read the new figures by.
-    const QImage zero = shape(Ink(before, kFirstHintRow + 1));
-    const QImage one = shape(Ink(before, kFirstHintRow + kMostHints));
-    ASSERT_NE(zero, one);
-    for (int row = kFirstHintRow + 1; row < kUnsolvedRow; ++row) {
-        const int hints = row - kFirstHintRow;
-        EXPECT_EQ(shape(Ink(after, row)), hints == kHintsTaken || hints == kMostHints ? one : zero)
-            << hints << " hints";
+    if (countedAlready) {
+        EXPECT_EQ(after, before);
+    } else {
+        // Rows that read "0" and "1" before the win (no solve with one hint,
+        // one with seven), to read the new figures by.
+        const QImage zero = shape(Ink(before, kFirstHintRow + 1));
+        const QImage one = shape(Ink(before, kFirstHintRow + kMostHints));
+        ASSERT_NE(zero, one);
+        for (int row = kFirstHintRow + 1; row < kUnsolvedRow; ++row) {
+            const int hints = row - kFirstHintRow;
+            EXPECT_EQ(shape(Ink(after, row)), hints == kHintsTaken || hints == kMostHints ? one : zero)
+                << hints << " hints";
+        }
+        EXPECT_EQ(shape(Ink(after, kUnsolvedRow)), last ? zero : one);
+        EXPECT_EQ(Ink(after, kFirstHintRow), Ink(before, kFirstHintRow)); // no hints: as before
+        EXPECT_NE(shape(Ink(after, kSolvedRow)), shape(Ink(before, kSolvedRow)));
     }
-    EXPECT_EQ(shape(Ink(after, kUnsolvedRow)), last ? zero : one);
-    EXPECT_EQ(Ink(after, kFirstHintRow), Ink(before, kFirstHintRow)); // no hints: as before
-    EXPECT_NE(shape(Ink(after, kSolvedRow)), shape(Ink(before, kSolvedRow)));
+    if (last) {
+        StopGame();
+        StartShown();
+        EXPECT_EQ(Window().Title(), TitleFor(0));
+        EXPECT_EQ(std::pair(PageOf("PlayTabPagePanel"), TableShowsNote(completenote())),
+                  std::pair(PlayWindow::kEndPage, true));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(OneLeftOrNone, PuzzleChangeWin, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "LastPuzzle" : "OneLeft"); });
+std::string LeftName(const ::testing::TestParamInfo<Left>& info)
+{
+    switch (info.param) {
+    case Left::OneOther:
+        return "OneLeft";
+    case Left::None:
+        return "LastPuzzle";
+    case Left::NoneNotEvenThisOne:
+        return "LastPuzzleRecordedByAnotherCopy";
+    }
+    return "";
+}
+
+INSTANTIATE_TEST_SUITE_P(OneLeftOrNone, PuzzleChangeWin,
+                         ::testing::Values(Left::OneOther, Left::None, Left::NoneNotEvenThisOne), LeftName);

@@ -21,14 +21,16 @@ inline constexpr QRgb kFigureRed = 0x2A0000;
 
 // How many card pixels differ from the figure of the stored puzzle with that
 // number, shown with no hint taken (0: the card shows that figure and
-// nothing else).
+// nothing else). A number with no figure (0) asks for the bare card.
 inline int WrongPixels(const QImage& card, int number)
 {
     PuzzleClass puzzle;
     puzzle.LoadFromDatabase(number);
-    const SolutionGridClass& grid = *puzzle.mSolutionGrid;
+    const SolutionGridClass* grid = puzzle.mSolutionGrid.get();
     const QImage background = puzzlecard()->Image();
-    const QPoint corner(kCentre - grid.GetWidth(), kCentre - grid.GetHeight());
+    // The bare card: its figure's corner past its last pixel.
+    const QPoint corner = grid ? QPoint(kCentre - grid->GetWidth(), kCentre - grid->GetHeight())
+                               : QPoint(card.width(), card.height());
     int wrong = 0;
     for (int y = 0; y < card.height(); ++y) {
         for (int x = 0; x < card.width(); ++x) {
@@ -36,7 +38,7 @@ inline int WrongPixels(const QImage& card, int number)
             // figure must not fall into its first column or row.
             const bool beside = x < corner.x() || y < corner.y();
             const int code = beside ? SolutionGridClass::kOutside
-                                    : grid.GetCell((x - corner.x()) / kPixelsPerCell, (y - corner.y()) / kPixelsPerCell);
+                                    : grid->GetCell((x - corner.x()) / kPixelsPerCell, (y - corner.y()) / kPixelsPerCell);
             const QRgb shown = card.pixel(x, y) & RGB_MASK;
             if (code == SolutionGridClass::kFull) {
                 wrong += shown != kFigureRed;
