@@ -149,7 +149,7 @@ TEST_F(TableMoves, AWonPuzzleOrAGameOverDeclinesPressesAndAPuzzleInPlayTakesThem
     const Case kCases[] = {
         {"won, others left", true, 2, false, false},
         {"none loaded, every one solved", false, 0, true, false},
-        {"in play, every one solved", false, 2, true, true},
+        {"the first one in play, every one solved", false, PuzzleClass::kFirstNumber, true, true},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
