@@ -87,9 +87,8 @@ bool NoneLeft(Before before)
         || before == Before::OtherCopySolvedTheOneInPlay;
 }
 
-// What the store holds besides the first run's puzzle: one other puzzle left
-// unsolved, none, or none and the first run's puzzle recorded too, as
-// another copy of the game does while this one has it in play.
+// Puzzles left unsolved besides the first run's: one, none, or none and
+// that one recorded too (by another copy of the game, while this one plays it).
 enum class Left { OneOther, None, NoneNotEvenThisOne };
 
 } // namespace
@@ -123,27 +122,6 @@ protected:
         ASSERT_TRUE(other.Connect());
         other.SQLExecute(QStringLiteral("INSERT INTO SolvedPuzzles (Number, NumHintsUsed) VALUES (%1, 0)").arg(number));
         ASSERT_TRUE(other.Commit());
-    }
-
-    // The figures of the Stats page, and where the game is over the whole
-    // window as the player reads it on the Play page: after a quit and a
-    // new start, the same.
-    void ExpectTheNextStartShowsTheSame(bool gameOver)
-    {
-        const QString title = Window().Title();
-        const QImage table = Table().Surface();
-        const QImage card = CardShown();
-        const auto pages = std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel"));
-        const QImage stats = StatsShown();
-        StopGame();
-        StartShown();
-        if (gameOver) {
-            EXPECT_EQ(Window().Title(), title);
-            EXPECT_TRUE(Table().Surface() == table) << "the table";
-            EXPECT_TRUE(CardShown() == card) << "the card";
-            EXPECT_EQ(std::pair(PageOf("SidebarPagePanel"), PageOf("PlayTabPagePanel")), pages);
-        }
-        EXPECT_EQ(StatsShown(), stats);
     }
 
     const platform::Canvas& Button() const { return CanvasNamed("NewPuzzleButtonCanvas"); }
@@ -287,12 +265,19 @@ TEST_P(PuzzleChangeWay, ShowsTheNewPuzzleAndOnlyTheNotesAndBlinkTheRulesKeep)
     // The won puzzle's note timer went with it: it cannot fire on the next.
     EXPECT_TRUE(winNote.expired());
 
-    // The game over is one state, whatever it came from: the window shows
-    // what the next start shows (nothing is kept as a game in progress to
-    // resume), and every figure of the Stats page reads as that start reads
-    // the store.
+    // Every figure of the Stats page reads as the next start reads the store;
+    // a game over is one state, whatever it came from: the next start shows
+    // the same window, having found no game in progress to resume.
     if (NoneLeft(c.before)) {
-        ExpectTheNextStartShowsTheSame(c.shown == 0);
+        const auto window = [this] {
+            return std::tuple(Window().Title(), Table().Surface(), CardShown(), PageOf("PlayTabPagePanel"));
+        };
+        const auto ended = window();
+        const QImage stats = StatsShown();
+        StopGame();
+        StartShown();
+        EXPECT_TRUE(c.shown != 0 || window() == ended);
+        EXPECT_EQ(StatsShown(), stats);
     }
 }
 
@@ -312,7 +297,6 @@ TEST_P(PuzzleChangeWin, TheStatsPageReadsTheNewCounts)
     using namespace StatsPage;
     const Left left = GetParam();
     const bool last = left != Left::OneOther;
-    const bool countedAlready = left == Left::NoneNotEvenThisOne;
     const auto shape = [](const QImage& ink) { return ink.convertToFormat(QImage::Format_Alpha8); };
     ASSERT_NO_FATAL_FAILURE(ResumeFirstPuzzleAmongSolved(left));
     EXPECT_EQ(std::pair(PageOf("PlayTabPagePanel"), TableShowsNote(completenote())),
@@ -327,44 +311,35 @@ TEST_P(PuzzleChangeWin, TheStatsPageReadsTheNewCounts)
         Count("SolvedPuzzles", QStringLiteral("Number = %1 AND NumHintsUsed = %2").arg(kFirstPuzzle).arg(kHintsTaken)),
         1);
     const QImage after = StatsShown();
-    if (countedAlready) {
-        EXPECT_EQ(after, before);
-    } else {
-        // Rows that read "0" and "1" before the win (no solve with one hint,
-        // one with seven), to read the new figures by.
-        const QImage zero = shape(Ink(before, kFirstHintRow + 1));
-        const QImage one = shape(Ink(before, kFirstHintRow + kMostHints));
-        ASSERT_NE(zero, one);
-        for (int row = kFirstHintRow + 1; row < kUnsolvedRow; ++row) {
-            const int hints = row - kFirstHintRow;
-            EXPECT_EQ(shape(Ink(after, row)), hints == kHintsTaken || hints == kMostHints ? one : zero)
-                << hints << " hints";
-        }
-        EXPECT_EQ(shape(Ink(after, kUnsolvedRow)), last ? zero : one);
-        EXPECT_EQ(Ink(after, kFirstHintRow), Ink(before, kFirstHintRow)); // no hints: as before
-        EXPECT_NE(shape(Ink(after, kSolvedRow)), shape(Ink(before, kSolvedRow)));
-    }
     if (last) {
         StopGame();
         StartShown();
-        EXPECT_EQ(Window().Title(), TitleFor(0));
-        EXPECT_EQ(std::pair(PageOf("PlayTabPagePanel"), TableShowsNote(completenote())),
-                  std::pair(PlayWindow::kEndPage, true));
+        EXPECT_EQ(std::tuple(Window().Title(), PageOf("PlayTabPagePanel"), TableShowsNote(completenote())),
+                  std::tuple(TitleFor(0), PlayWindow::kEndPage, true));
     }
-}
+    if (left == Left::NoneNotEvenThisOne) {
+        EXPECT_EQ(after, before);
+        return;
+    }
 
-std::string LeftName(const ::testing::TestParamInfo<Left>& info)
-{
-    switch (info.param) {
-    case Left::OneOther:
-        return "OneLeft";
-    case Left::None:
-        return "LastPuzzle";
-    case Left::NoneNotEvenThisOne:
-        return "LastPuzzleRecordedByAnotherCopy";
+    // Rows that read "0" and "1" before the win (no solve with one hint, one
+    // with seven), to read the new figures by.
+    const QImage zero = shape(Ink(before, kFirstHintRow + 1));
+    const QImage one = shape(Ink(before, kFirstHintRow + kMostHints));
+    ASSERT_NE(zero, one);
+    for (int row = kFirstHintRow + 1; row < kUnsolvedRow; ++row) {
+        const int hints = row - kFirstHintRow;
+        EXPECT_EQ(shape(Ink(after, row)), hints == kHintsTaken || hints == kMostHints ? one : zero)
+            << hints << " hints";
     }
-    return "";
+    EXPECT_EQ(shape(Ink(after, kUnsolvedRow)), last ? zero : one);
+    EXPECT_EQ(Ink(after, kFirstHintRow), Ink(before, kFirstHintRow)); // no hints: as before
+    EXPECT_NE(shape(Ink(after, kSolvedRow)), shape(Ink(before, kSolvedRow)));
 }
 
 INSTANTIATE_TEST_SUITE_P(OneLeftOrNone, PuzzleChangeWin,
-                         ::testing::Values(Left::OneOther, Left::None, Left::NoneNotEvenThisOne), LeftName);
+                         ::testing::Values(Left::OneOther, Left::None, Left::NoneNotEvenThisOne), [](const auto& info) {
+                             return std::string(info.param == Left::OneOther ? "OneLeft"
+                                                : info.param == Left::None   ? "LastPuzzle"
+                                                                             : "LastPuzzleRecordedByAnotherCopy");
+                         });
